@@ -1,0 +1,69 @@
+// Remark styles and the assembly of a framed remark block. Portable: no window code,
+// all text is UTF-8.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace inkwarden {
+
+using CodeType_t = std::int16_t;
+
+// The three texts of the current remark style. They are process-wide and only
+// SelectRemarkStyle rewrites them; the block assembly reads them each time it runs,
+// so a style change applies to the next block without a restart.
+extern std::string OpeningLine;
+extern std::string LinePrefix;
+extern std::string ClosingLine;
+
+constexpr int kStyleCount = 8;
+
+struct RemarkStyle {
+    const char* name;    // language name shown in the main window's selector caption
+    const char* leadIn;  // followed by 58 '=' to form the opening line
+    const char* prefix;  // starts every field line
+    const char* closing; // nullptr: the block closes with a copy of its opening line
+};
+
+// Row c is style code c.
+const RemarkStyle& StyleRow(int code);
+
+// Sets OpeningLine, LinePrefix and ClosingLine from the style's row and returns its
+// language name. A code outside 0..7 changes nothing and returns an empty name.
+std::string SelectRemarkStyle(CodeType_t code);
+
+// The caption the main window shows for a style: a fixed lead followed by the name.
+extern const char* const kStyleCaptionPrefix;
+std::string StyleCaption(const std::string& languageName);
+
+// Template kinds: 0 function, 1 procedure, 2 copyright notice, 3 file header.
+constexpr int kTemplateCount = 4;
+constexpr int kFieldsPerTemplate = 5;
+constexpr int kInputCount = kTemplateCount * kFieldsPerTemplate;
+
+enum class Prefill { None, Author, Date };
+
+struct TemplateField {
+    const char* label; // written into the block in front of the field text
+    bool multiline;    // the main window's input accepts line breaks
+    Prefill prefill;   // what the main window puts there at start-up
+};
+
+const TemplateField& TemplateFieldAt(int kind, int line); // line 0..4
+
+// Inputs (txt0 indices) that start-up fills, in the order they are filled.
+extern const std::array<int, 4> kAuthorInputs;
+extern const std::array<int, 3> kDateInputs;
+
+using TemplateFields = std::array<std::string, kFieldsPerTemplate>;
+
+// The continuation indent: every CR LF in s becomes CR LF + LinePrefix + 20 blanks.
+// A lone CR or a lone LF is left as it is.
+std::string gettxt(const std::string& s);
+
+// The finished block for template `kind` (0..3) in the current style; lines joined by
+// CR LF, an empty line before the closing line, no CR LF at the end.
+std::string BuildRemarkBlock(int kind, const TemplateFields& fields);
+
+} // namespace inkwarden
