@@ -1,1 +1,29 @@
 # Windows-only targets: the rooms above the portable core, and the program itself.
+# Arrows point down: ui -> shell, settings -> platform -> core.
+
+add_library(inkwarden_platform STATIC platform/text.cpp platform/files.cpp platform/profile.cpp
+                                      platform/registry.cpp platform/clipboard.cpp)
+target_link_libraries(inkwarden_platform PUBLIC inkwarden_core)
+inkwarden_warnings(inkwarden_platform)
+
+add_library(inkwarden_settings STATIC settings/module1.cpp)
+target_link_libraries(inkwarden_settings PUBLIC inkwarden_platform)
+inkwarden_warnings(inkwarden_settings)
+
+add_library(inkwarden_shell STATIC shell/window_utils.cpp shell/sysico.cpp)
+target_link_libraries(inkwarden_shell PUBLIC inkwarden_platform shell32)
+inkwarden_warnings(inkwarden_shell)
+
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
+    add_library(inkwarden_ui STATIC ui/window.cpp ui/For_main.cpp ui/for_ok.cpp ui/set_ini.cpp)
+    target_link_libraries(inkwarden_ui PUBLIC inkwarden_settings inkwarden_shell comctl32 gdi32 user32)
+    inkwarden_warnings(inkwarden_ui)
+
+    add_executable(scribbet WIN32 app/main.cpp assets/scribbet.rc)
+    target_link_libraries(scribbet PRIVATE inkwarden_ui)
+    inkwarden_warnings(scribbet)
+    if(MINGW)
+        target_link_options(scribbet PRIVATE -municode)
+    endif()
+    set_target_properties(scribbet PROPERTIES OUTPUT_NAME scribbet RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()

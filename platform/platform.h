@@ -1,0 +1,65 @@
+// The Win32 services the rooms above call. This is the only place that knows how a
+// profile, registry, clipboard or text-conversion call is made.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace inkwarden {
+
+extern const wchar_t kProductTitle[];  // L"Inkwarden": message-box title, tray tip, window text
+
+// UTF-8 (the core's text) <-> UTF-16 (Win32's text). Invalid UTF-8 becomes U+FFFD.
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& utf16);
+
+// Full path of the running executable (GetModuleFileNameW, no length limit).
+std::wstring ExePath();
+// Folder of the running executable: no trailing backslash, except a drive root ("C:\").
+std::wstring AppFolder();
+// File name of the running executable without folder and extension.
+std::wstring ExeName();
+// Folder part of a full path, by the same rule as AppFolder.
+std::wstring FolderOf(const std::wstring& path);
+
+// True when a normal file exists at exactly this path: not a folder, not hidden, not system.
+bool FileIsPresent(const std::wstring& path);
+// Creates an empty UTF-16LE text file (just the byte order mark); fails if anything
+// exists at the path. Sets the last error on failure.
+bool CreateUnicodeTextFile(const std::wstring& path);
+
+// Today's date in the user's short date format, without time of day.
+std::wstring CurrentShortDate();
+
+// Layout: twips are 1/1440 inch; pixels = twips * dpi / 1440.
+UINT WindowDpi(HWND hwnd);
+int TwipsToPixels(int twips, UINT dpi);
+// The window's horizontal twips per pixel (15 at 96 dpi, 10 at 144 dpi).
+int TwipsPerPixel(HWND hwnd);
+
+// Information message box titled Inkwarden; modal to the owner, or to the whole
+// task when there is none. Returns when the user dismisses it.
+void ShowMessage(HWND owner, const std::wstring& text, UINT icon = MB_ICONINFORMATION);
+
+// Ends the process at once, without running any window's unload handling.
+[[noreturn]] void EndProcess(UINT exitCode = 0);
+
+// Replaces the clipboard content by the text (CF_UNICODETEXT, with CF_LOCALE for
+// Chinese (PRC) so ANSI readers get code page 936). Retries for a short while when
+// another program holds the clipboard. False, with the last error set, on failure.
+bool PutClipboardText(HWND owner, const std::wstring& text);
+
+// The whole value of a key of a profile (INI) file, however long. Empty when the
+// section or key is absent.
+std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& path);
+// Sets a key of a profile file, keeping the file's encoding. False, with the last
+// error set, when the platform could not write it.
+bool WriteProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+                       const std::wstring& path);
+
+// Sets a REG_SZ value under an existing key. False, with the last error set, when the
+// key cannot be opened for writing or the value cannot be set.
+bool SetRegistryString(HKEY root, const std::wstring& subKey, const std::wstring& name, const std::wstring& data);
+
+}  // namespace inkwarden

@@ -1,0 +1,60 @@
+#include "shell/sysico.h"
+
+#include "platform/platform.h"
+
+
+namespace inkwarden {
+
+TrayAction DecodeTrayNotification(WPARAM wParam, LPARAM lParam) {
+    // With the classic notification version the shell passes the icon id and the mouse
+    // message in full. An ordinary movement has key flags in wParam and y << 16 | x in
+    // lParam, so it only matches with a button held at exactly (513, 0) or (516, 0).
+    if (wParam != kTrayIconId)
+        return TrayAction::None;
+    switch (lParam) {
+    case WM_LBUTTONDOWN:
+        return TrayAction::LeftPress;
+    case WM_RBUTTONDOWN:
+        return TrayAction::RightPress;
+    default:
+        return TrayAction::None;
+    }
+}
+
+TrayIcon::TrayIcon(NotifyIconFn notify) : notify_(notify ? notify : &Shell_NotifyIconW), nid_() {}
+
+bool TrayIcon::Add(HWND owner, HICON icon) {
+    nid_ = NOTIFYICONDATAW{};
+    nid_.cbSize = sizeof nid_;
+    nid_.hWnd = owner;
+    nid_.uID = kTrayIconId;
+    nid_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    nid_.uCallbackMessage = kTrayCallbackMessage;
+    nid_.hIcon = icon;
+    lstrcpynW(nid_.szTip, kProductTitle, ARRAYSIZE(nid_.szTip));
+    filled_ = true;
+    added_ = notify_(NIM_ADD, &nid_) != FALSE;
+    return added_;
+}
+
+bool TrayIcon::Readd() {
+    if (!filled_)
+        return false;
+    added_ = notify_(NIM_ADD, &nid_) != FALSE;
+    return added_;
+}
+
+bool TrayIcon::Remove() {
+    if (!filled_)
+        return false;
+    const bool ok = notify_(NIM_DELETE, &nid_) != FALSE;
+    added_ = false;
+    return ok;
+}
+
+UINT TrayIcon::TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+}  // namespace inkwarden
