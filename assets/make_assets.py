@@ -277,8 +277,8 @@ def draw_icon(S):
 # Title band
 # ---------------------------------------------------------------------------
 BAND_W, BAND_H, BAND_BLUE_H = 588, 35, 28
-HOUSE_C = (556.5, 12.5)     # centre of the 25x25 spot at x=544, y=0
-CLOSE_C = (580.5, 12.5)     # centre of the 25x25 spot at x=568, y=0
+HOUSE_C = (548.5, 12.5)     # centre of the minimise spot: picture x 536..561, y 0..25
+CLOSE_C = (568.5, 12.5)     # centre of the exit spot's visible part: picture x 560..577 (the window ends there)
 
 
 def mix(a, b, t):

@@ -1,4 +1,5 @@
 # Windows-only targets: the rooms above the portable core, and the program itself.
+enable_language(RC)
 # Arrows point down: ui -> shell, settings -> platform -> core.
 
 add_library(inkwarden_platform STATIC platform/text.cpp platform/files.cpp platform/profile.cpp
@@ -26,4 +27,14 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
         target_link_options(scribbet PRIVATE -municode)
     endif()
     set_target_properties(scribbet PROPERTIES OUTPUT_NAME scribbet RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+    target_include_directories(scribbet PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/assets)
+    # The manifest and pictures are read by the resource compiler.
+    set_property(SOURCE assets/scribbet.rc APPEND PROPERTY OBJECT_DEPENDS
+                 ${CMAKE_CURRENT_SOURCE_DIR}/assets/scribbet.manifest ${CMAKE_CURRENT_SOURCE_DIR}/assets/inkwarden.ico
+                 ${CMAKE_CURRENT_SOURCE_DIR}/assets/title_100.bmp ${CMAKE_CURRENT_SOURCE_DIR}/assets/title_150.bmp
+                 ${CMAKE_CURRENT_SOURCE_DIR}/assets/title_200.bmp)
+    if(MSVC)
+        # The manifest comes from the .rc; the linker must not add a second one.
+        target_link_options(scribbet PRIVATE /MANIFEST:NO)
+    endif()
 endif()

@@ -31,7 +31,7 @@ HGLOBAL CopyToGlobal(const void* data, std::size_t bytes) {
     return mem;
 }
 
-}  // namespace
+} // namespace
 
 bool PutClipboardText(HWND owner, const std::wstring& text) {
     HGLOBAL textMem = CopyToGlobal(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
@@ -53,7 +53,7 @@ bool PutClipboardText(HWND owner, const std::wstring& text) {
     }
     bool ok = EmptyClipboard() != FALSE;
     if (ok && SetClipboardData(CF_UNICODETEXT, textMem))
-        textMem = nullptr;  // owned by the clipboard now
+        textMem = nullptr; // owned by the clipboard now
     else
         ok = false;
     if (ok && SetClipboardData(CF_LOCALE, localeMem))
@@ -69,4 +69,4 @@ bool PutClipboardText(HWND owner, const std::wstring& text) {
     return ok;
 }
 
-}  // namespace inkwarden
+} // namespace inkwarden

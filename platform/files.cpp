@@ -12,7 +12,7 @@ std::wstring ExePath() {
             return std::wstring();
         if (n < buf.size())
             return std::wstring(buf.data(), n);
-        buf.resize(buf.size() * 2);  // truncated: long paths are allowed
+        buf.resize(buf.size() * 2); // truncated: long paths are allowed
     }
 }
 
@@ -26,7 +26,9 @@ std::wstring FolderOf(const std::wstring& path) {
     return path.substr(0, slash);
 }
 
-std::wstring AppFolder() { return FolderOf(ExePath()); }
+std::wstring AppFolder() {
+    return FolderOf(ExePath());
+}
 
 std::wstring ExeName() {
     const std::wstring path = ExePath();
@@ -49,7 +51,8 @@ bool FileIsPresent(const std::wstring& path) {
 }
 
 bool CreateUnicodeTextFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     static const unsigned char kBom[] = {0xFF, 0xFE};
@@ -64,4 +67,4 @@ bool CreateUnicodeTextFile(const std::wstring& path) {
     return ok != FALSE;
 }
 
-}  // namespace inkwarden
+} // namespace inkwarden

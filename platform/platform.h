@@ -8,7 +8,7 @@
 
 namespace inkwarden {
 
-extern const wchar_t kProductTitle[];  // L"Inkwarden": message-box title, tray tip, window text
+extern const wchar_t kProductTitle[]; // L"Inkwarden": message-box title, tray tip, window text
 
 // UTF-8 (the core's text) <-> UTF-16 (Win32's text). Invalid UTF-8 becomes U+FFFD.
 std::wstring Widen(const std::string& utf8);
@@ -42,6 +42,9 @@ int TwipsPerPixel(HWND hwnd);
 // task when there is none. Returns when the user dismisses it.
 void ShowMessage(HWND owner, const std::wstring& text, UINT icon = MB_ICONINFORMATION);
 
+// The system's own description of a Win32 error code, in the user's language.
+std::wstring ErrorText(DWORD error);
+
 // Ends the process at once, without running any window's unload handling.
 [[noreturn]] void EndProcess(UINT exitCode = 0);
 
@@ -60,6 +63,7 @@ bool WriteProfileValue(const std::wstring& section, const std::wstring& key, con
 
 // Sets a REG_SZ value under an existing key. False, with the last error set, when the
 // key cannot be opened for writing or the value cannot be set.
-bool SetRegistryString(HKEY root, const std::wstring& subKey, const std::wstring& name, const std::wstring& data);
+bool SetRegistryString(HKEY root, const std::wstring& subKey, const std::wstring& name,
+                       const std::wstring& data);
 
-}  // namespace inkwarden
+} // namespace inkwarden

@@ -2,7 +2,8 @@
 
 namespace inkwarden {
 
-bool SetRegistryString(HKEY root, const std::wstring& subKey, const std::wstring& name, const std::wstring& data) {
+bool SetRegistryString(HKEY root, const std::wstring& subKey, const std::wstring& name,
+                       const std::wstring& data) {
     HKEY key = nullptr;
     LONG rc = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_SET_VALUE, &key);
     if (rc != ERROR_SUCCESS) {
@@ -17,4 +18,4 @@ bool SetRegistryString(HKEY root, const std::wstring& subKey, const std::wstring
     return rc == ERROR_SUCCESS;
 }
 
-}  // namespace inkwarden
+} // namespace inkwarden

@@ -29,7 +29,7 @@ std::int16_t ReadNumber(const wchar_t* key, std::int16_t fallback) {
     return ParseSettingNumber(Narrow(ReadIniValue(kIniSection, key, IniPath)), fallback);
 }
 
-}  // namespace
+} // namespace
 
 std::wstring IniPathIn(const std::wstring& folder) {
     if (!folder.empty() && folder.back() == L'\\')
@@ -68,7 +68,9 @@ void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target) {
         target.SetInputText(index, WriterName);
 }
 
-void LoadSettings(SettingsTarget& target) { LoadSettingsIn(AppFolder(), target); }
+void LoadSettings(SettingsTarget& target) {
+    LoadSettingsIn(AppFolder(), target);
+}
 
 bool SetAutoRunAt(HKEY root, const std::wstring& subKey, std::int16_t flag, const std::wstring& exePath) {
     // Quoted: an unquoted path with blanks in a Run key lets Windows try "C:\Program.exe" first.
@@ -76,6 +78,8 @@ bool SetAutoRunAt(HKEY root, const std::wstring& subKey, std::int16_t flag, cons
     return SetRegistryString(root, subKey, kRunValueName, data);
 }
 
-bool SetAutoRun(std::int16_t flag) { return SetAutoRunAt(HKEY_LOCAL_MACHINE, kRunKeyPath, flag, ExePath()); }
+bool SetAutoRun(std::int16_t flag) {
+    return SetAutoRunAt(HKEY_LOCAL_MACHINE, kRunKeyPath, flag, ExePath());
+}
 
-}  // namespace inkwarden
+} // namespace inkwarden

@@ -27,7 +27,7 @@ class SettingsTarget {
 public:
     virtual void Minimise() = 0;
     virtual void SetStyleCaption(const std::wstring& caption) = 0;
-    virtual void SetInputText(int index, const std::wstring& text) = 0;  // txt0(index)
+    virtual void SetInputText(int index, const std::wstring& text) = 0; // txt0(index)
 
 protected:
     ~SettingsTarget() = default;
@@ -60,4 +60,4 @@ bool SetAutoRun(std::int16_t flag);
 // The same against any key and executable path (tests).
 bool SetAutoRunAt(HKEY root, const std::wstring& subKey, std::int16_t flag, const std::wstring& exePath);
 
-}  // namespace inkwarden
+} // namespace inkwarden

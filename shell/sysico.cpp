@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 
-
 namespace inkwarden {
 
 TrayAction DecodeTrayNotification(WPARAM wParam, LPARAM lParam) {
@@ -57,4 +56,4 @@ UINT TrayIcon::TaskbarCreatedMessage() {
     return message;
 }
 
-}  // namespace inkwarden
+} // namespace inkwarden

@@ -40,4 +40,4 @@ private:
     bool added_ = false;
 };
 
-}  // namespace inkwarden
+} // namespace inkwarden

@@ -5,7 +5,7 @@
 namespace inkwarden {
 
 void SetTopmost(HWND hwnd, std::int16_t flag) {
-    const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW;  // 0x53
+    const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW; // 0x53
     SetWindowPos(hwnd, flag == -1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
 }
 
@@ -49,4 +49,4 @@ void EnsureSingleInstance() {
     EndProcess(0);
 }
 
-}  // namespace inkwarden
+} // namespace inkwarden

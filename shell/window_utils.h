@@ -28,4 +28,4 @@ bool AnotherInstanceRunning();
 // and ends this process; otherwise returns.
 void EnsureSingleInstance();
 
-}  // namespace inkwarden
+} // namespace inkwarden

@@ -1,0 +1,374 @@
+#include "ui/For_main.h"
+
+#include "assets/resource.h"
+#include "core/remark.h"
+#include "platform/platform.h"
+#include "shell/window_utils.h"
+#include "ui/control_ids.h"
+
+namespace inkwarden {
+
+namespace {
+
+constexpr int kWidth = 7575; // twips; borderless, so outer size = client size
+constexpr int kHeight = 5895;
+
+// Containers' origins in the window, in twips.
+constexpr int kFraTopX = -240, kFraTopY = -120;
+constexpr int kFrame1X = 120, kFrame1Y = 840;
+constexpr int kPanelX = 120, kPanelY = 1800, kPanelW = 7335, kPanelH = 3975;
+
+const wchar_t* const kTemplateNames[kTemplateCount] = {L"函数说明", L"过程说明", L"版权说明", L"文件头标识"};
+
+struct FieldLayout {
+    int input;  // txt0 index
+    Twips rect; // in the panel
+    int label;  // Label2 index of its caption
+    const wchar_t* caption;
+    int captionLeft, captionTop; // in the panel
+};
+
+// Per panel, in focus order of the inputs (line 1 to 5).
+const FieldLayout kFields[kInputCount] = {
+    {0, {1080, 360, 2175, 375}, 2, L"开发人员：", 120, 360},
+    {1, {4800, 360, 2295, 375}, 3, L"时间：", 4200, 360},
+    {2, {1080, 840, 6015, 375}, 4, L"函数名称：", 120, 960},
+    {3, {1080, 1440, 6015, 975}, 1, L"参数说明：", 120, 1440},
+    {4, {1080, 2520, 6015, 855}, 0, L"功能说明：", 120, 2520},
+    {5, {1080, 360, 2175, 375}, 7, L"开发人员：", 120, 360},
+    {6, {4800, 360, 2295, 375}, 6, L"时间：", 4200, 360},
+    {7, {1080, 840, 6015, 375}, 5, L"过程名称：", 120, 960},
+    {8, {1080, 1440, 6015, 975}, 8, L"参数说明：", 120, 1440},
+    {9, {1080, 2520, 6015, 855}, 9, L"功能说明：", 120, 2520},
+    {10, {1080, 240, 6015, 855}, 12, L"版权说明：", 120, 360},
+    {11, {1080, 1320, 2055, 375}, 10, L"工程：", 120, 1320},
+    {12, {4080, 1320, 3015, 375}, 11, L"文件：", 3360, 1320},
+    {13, {1080, 1920, 6015, 375}, 13, L"目的：", 120, 1920},
+    {14, {1080, 2520, 6015, 855}, 14, L"更新说明：", 120, 2520},
+    {15, {1200, 360, 2175, 375}, 19, L"开发人员：", 120, 360},
+    {16, {4800, 360, 2055, 375}, 16, L"版本：", 4200, 360},
+    {17, {1200, 1080, 2175, 375}, 15, L"创建时间：", 120, 1080},
+    {18, {4800, 1080, 2055, 375}, 18, L"修改时间：", 3840, 1080},
+    {19, {1200, 1920, 5775, 1455}, 17, L"功能说明：", 120, 1920},
+};
+
+// The title picture spans these window twips; the labels above it show its pixels.
+constexpr Twips kImage1 = {kFraTopX - 840, kFraTopY + 120, 8820, 525};
+
+Twips InPanel(const Twips& r) {
+    return {kPanelX + r.left, kPanelY + r.top, r.width, r.height};
+}
+
+bool InRect(const RECT& r, POINT p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+} // namespace
+
+For_main::For_main() : settings_(*this) {}
+
+For_main::~For_main() {
+    for (HBITMAP b : band_)
+        if (b)
+            DeleteObject(b);
+}
+
+bool For_main::Form_Load() {
+    // 1. A second start tells the user and ends here, before any window exists.
+    EnsureSingleInstance();
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const UINT systemDpi = WindowDpi(nullptr);
+    iconLarge_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_INKWARDEN), IMAGE_ICON,
+                                               GetSystemMetricsForDpi(SM_CXICON, systemDpi),
+                                               GetSystemMetricsForDpi(SM_CYICON, systemDpi), LR_SHARED));
+    iconSmall_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_INKWARDEN), IMAGE_ICON,
+                                               GetSystemMetricsForDpi(SM_CXSMICON, systemDpi),
+                                               GetSystemMetricsForDpi(SM_CYSMICON, systemDpi), LR_SHARED));
+    const int bands[3] = {IDB_TITLE_100, IDB_TITLE_150, IDB_TITLE_200};
+    for (int i = 0; i < 3; ++i)
+        band_[i] = static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(bands[i]), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+
+    if (!CreateBorderless(L"Inkwarden.For_main", kProductTitle, kWidth, kHeight, iconLarge_,
+                          WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW))
+        return false;
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_));
+    CreateControls();
+
+    // 2. Panels.
+    LayOutPanels();
+    // 3. Settings: style, minimise at start, style caption, author inputs.
+    LoadSettings(*this);
+    // 4. Today's date.
+    const std::wstring today = CurrentShortDate();
+    for (int index : kDateInputs)
+        SetInputText(index, today);
+    // 5. The tray icon, last.
+    tray_.Add(hwnd(), iconSmall_);
+    return true;
+}
+
+void For_main::CreateControls() {
+    const DWORD label = WS_CHILD | SS_NOTIFY | SS_NOPREFIX;
+    // Title band. Created first so it lies on top: the labels above the picture, the
+    // picture above the frame whose edges the window clips.
+    HWND title = AddControl(L"STATIC", kProductTitle, label | SS_OWNERDRAW, ids::kTitle,
+                            {kFraTopX + 3360, kFraTopY + 240, 1215, 375});
+    HWND minimise = AddControl(L"STATIC", L"最小化", label | SS_OWNERDRAW, ids::kMinimise,
+                               {kFraTopX + 7200, kFraTopY + 120, 375, 375});
+    HWND exit = AddControl(L"STATIC", L" 退出", label | SS_OWNERDRAW, ids::kExit,
+                           {kFraTopX + 7560, kFraTopY + 120, 375, 375});
+    HWND image = AddControl(L"STATIC", L"", label | SS_OWNERDRAW, ids::kImage1, kImage1);
+    AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFraTop, {kFraTopX, kFraTopY, 8055, 855});
+    AddTooltip(minimise, L"最小化");
+    AddTooltip(exit, L" 退出");
+    MakeCaption(image);
+    (void)title;
+
+    // Template selector.
+    const int funcLeft[kTemplateCount] = {240, 1320, 2400, 3600};
+    const int funcWidth[kTemplateCount] = {1095, 1095, 1095, 1335};
+    for (int k = 0; k < kTemplateCount; ++k)
+        AddControl(L"BUTTON", kTemplateNames[k], BS_AUTORADIOBUTTON | (k == 0 ? WS_GROUP | WS_TABSTOP : 0),
+                   ids::kFunc0 + k, {kFrame1X + funcLeft[k], kFrame1Y + 240, funcWidth[k], 375});
+    CheckRadioButton(hwnd(), ids::kFunc0, ids::kFunc0 + 3, ids::kFunc0);
+    AddControl(L"STATIC", L"系统设置", label | WS_GROUP, ids::kSettingsLabel,
+               {kFrame1X + 6240, kFrame1Y + 360, 975, 375});
+    AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFrame1, {kFrame1X, kFrame1Y, 7335, 855});
+
+    // Panels, each in its focus order: in the function panel the confirm button comes
+    // first, in the others last.
+    for (int k = 0; k < kTemplateCount; ++k) {
+        const Twips okRect = InPanel({6000, 3480, 975, 375});
+        if (k == 0)
+            AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kOk0 + k, okRect);
+        for (int line = 0; line < kFieldsPerTemplate; ++line) {
+            const FieldLayout& f = kFields[k * kFieldsPerTemplate + line];
+            const bool multiline = TemplateFieldAt(k, line).multiline;
+            DWORD style = WS_TABSTOP | WS_BORDER | ES_LEFT;
+            style |= multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+            if (k != 0 && line == 0)
+                style |= WS_GROUP;
+            AddControl(L"EDIT", L"", style, ids::kTxt0 + f.input, InPanel(f.rect), FontKind::Input);
+            AddControl(L"STATIC", f.caption, label, ids::kLabel2_0 + f.label,
+                       InPanel({f.captionLeft, f.captionTop, 1095, 375}));
+        }
+        if (k != 0)
+            AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, ids::kOk0 + k, okRect);
+        AddControl(L"BUTTON", kTemplateNames[k], BS_GROUPBOX, ids::kFraList0 + k,
+                   {kPanelX, kPanelY, kPanelW, kPanelH});
+    }
+}
+
+void For_main::LayOutPanels() {
+    // Every panel sits in the same place; only the chosen template's is visible.
+    for (int k = 0; k < kTemplateCount; ++k) {
+        const int show = k == 0 ? SW_SHOW : SW_HIDE;
+        ShowWindow(Item(ids::kFraList0 + k), show);
+        ShowWindow(Item(ids::kOk0 + k), show);
+        for (int line = 0; line < kFieldsPerTemplate; ++line) {
+            const FieldLayout& f = kFields[k * kFieldsPerTemplate + line];
+            ShowWindow(Item(ids::kTxt0 + f.input), show);
+            ShowWindow(Item(ids::kLabel2_0 + f.label), show);
+        }
+    }
+}
+
+void For_main::Show() {
+    CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
+    ShowWindow(hwnd(), startMinimised_ ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    shown_ = true;
+    if (!startMinimised_)
+        SetFocus(Item(ids::kFunc0));
+}
+
+std::wstring For_main::gettxt(const std::wstring& text) const {
+    return Widen(inkwarden::gettxt(Narrow(text)));
+}
+
+void For_main::Minimise() {
+    if (shown_)
+        ShowWindow(hwnd(), SW_MINIMIZE);
+    else
+        startMinimised_ = true;
+}
+
+void For_main::SetStyleCaption(const std::wstring& caption) {
+    SetWindowTextW(Item(ids::kFrame1), caption.c_str());
+}
+
+void For_main::SetInputText(int index, const std::wstring& text) {
+    SetWindowTextW(Item(ids::kTxt0 + index), text.c_str());
+}
+
+std::wstring For_main::InputText(int index) const {
+    HWND input = Item(ids::kTxt0 + index);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(input)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(input, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+void For_main::func_Click(int k) {
+    for (int i = 0; i < kTemplateCount; ++i) {
+        const int show = i == k ? SW_SHOW : SW_HIDE;
+        ShowWindow(Item(ids::kFraList0 + i), show);
+        ShowWindow(Item(ids::kOk0 + i), show);
+        for (int line = 0; line < kFieldsPerTemplate; ++line) {
+            const FieldLayout& f = kFields[i * kFieldsPerTemplate + line];
+            ShowWindow(Item(ids::kTxt0 + f.input), show);
+            ShowWindow(Item(ids::kLabel2_0 + f.label), show);
+        }
+    }
+}
+
+void For_main::ok_Click(int k) {
+    TemplateFields fields;
+    for (int line = 0; line < kFieldsPerTemplate; ++line)
+        fields[line] = Narrow(InputText(k * kFieldsPerTemplate + line));
+    const std::wstring block = Widen(BuildRemarkBlock(k, fields));
+    if (!result_.IsOpen())
+        result_.Form_Load(hwnd());
+    result_.SetText(block);
+    result_.Show();
+}
+
+void For_main::Label3_Click() {
+    tray_.Remove();
+    EndProcess(0);
+}
+
+void For_main::Label4_Click() {
+    ShowWindow(hwnd(), SW_MINIMIZE);
+}
+
+void For_main::Label5_Click() {
+    settings_.ShowModeless();
+}
+
+void For_main::Form_MouseMove(WPARAM wParam, LPARAM lParam) {
+    switch (DecodeTrayNotification(wParam, lParam)) {
+    case TrayAction::LeftPress:
+        ShowWindow(hwnd(), SW_RESTORE);
+        SetTopmost(hwnd(), -1);
+        SetTopmost(hwnd(), 0);
+        SetForegroundWindow(hwnd());
+        break;
+    case TrayAction::RightPress:
+        settings_.ShowModal(hwnd(), result_.hwnd());
+        // Only a settings window that was already open (the modal display was refused)
+        // is brought to the front; a closed one stays closed.
+        if (settings_.IsOpen()) {
+            SetTopmost(settings_.hwnd(), -1);
+            SetTopmost(settings_.hwnd(), 0);
+            SetForegroundWindow(settings_.hwnd());
+        }
+        break;
+    case TrayAction::None:
+        break;
+    }
+}
+
+void For_main::Form_DblClick(POINT pt) {
+    // Reaches the window only over a frame's free surface: inputs, captions and buttons
+    // take their own clicks.
+    auto rectOf = [this](int id) {
+        RECT r;
+        GetWindowRect(Item(id), &r);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    bool onFrame = InRect(rectOf(ids::kFrame1), pt);
+    for (int k = 0; k < kTemplateCount && !onFrame; ++k)
+        onFrame = IsWindowVisible(Item(ids::kFraList0 + k)) && InRect(rectOf(ids::kFraList0 + k), pt);
+    if (onFrame)
+        Label5_Click();
+}
+
+void For_main::Form_Unload() {
+    tray_.Remove();
+}
+
+void For_main::OnDestroy() {
+    Form_Unload();
+}
+
+void For_main::DrawTitleBand(const DRAWITEMSTRUCT& item) {
+    // The picture, drawn for the nearest scale; the labels above it show the part of
+    // the picture beneath them, which is what makes them transparent.
+    const UINT d = dpi();
+    HBITMAP band = band_[d <= 120 ? 0 : d <= 168 ? 1 : 2];
+    RECT control;
+    GetWindowRect(item.hwndItem, &control);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&control), 2);
+    const int imageX = TwipsToPixels(kImage1.left, d), imageY = TwipsToPixels(kImage1.top, d);
+    const int imageW = TwipsToPixels(kImage1.width, d), imageH = TwipsToPixels(kImage1.height, d);
+    const int w = item.rcItem.right - item.rcItem.left, h = item.rcItem.bottom - item.rcItem.top;
+    BITMAP bm = {};
+    if (band && GetObjectW(band, sizeof bm, &bm)) {
+        HDC mem = CreateCompatibleDC(item.hDC);
+        HGDIOBJ old = SelectObject(mem, band);
+        SetStretchBltMode(item.hDC, HALFTONE);
+        SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+        const int sx = MulDiv(control.left - imageX, bm.bmWidth, imageW);
+        const int sy = MulDiv(control.top - imageY, bm.bmHeight, imageH);
+        StretchBlt(item.hDC, 0, 0, w, h, mem, sx, sy, MulDiv(w, bm.bmWidth, imageW),
+                   MulDiv(h, bm.bmHeight, imageH), SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+    } else {
+        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
+    if (item.CtlID == static_cast<UINT>(ids::kTitle)) {
+        HGDIOBJ oldFont =
+            SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+        SetBkMode(item.hDC, TRANSPARENT);
+        SetTextColor(item.hDC, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        RECT text = item.rcItem;
+        DrawTextW(item.hDC, kProductTitle, -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(item.hDC, oldFont);
+    }
+}
+
+LRESULT For_main::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
+        tray_.Readd(); // Explorer restarted: the icon must come back
+        return 0;
+    }
+    switch (msg) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        if (id >= ids::kFunc0 && id < ids::kFunc0 + kTemplateCount && code == BN_CLICKED)
+            func_Click(id - ids::kFunc0);
+        else if (id >= ids::kOk0 && id < ids::kOk0 + kTemplateCount && code == BN_CLICKED)
+            ok_Click(id - ids::kOk0);
+        else if (id == ids::kExit && code == STN_CLICKED)
+            Label3_Click();
+        else if (id == ids::kMinimise && code == STN_CLICKED)
+            Label4_Click();
+        else if (id == ids::kSettingsLabel && code == STN_CLICKED)
+            Label5_Click();
+        return 0;
+    }
+    case WM_DRAWITEM: {
+        const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        DrawTitleBand(*item);
+        return TRUE;
+    }
+    case WM_MOUSEMOVE:
+        Form_MouseMove(wParam, lParam);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        Form_DblClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam)
+            Form_Unload(); // the session ends without destroying the window
+        return 0;
+    default:
+        return Window::OnMessage(msg, wParam, lParam);
+    }
+}
+
+} // namespace inkwarden

@@ -1,0 +1,117 @@
+#include "ui/for_ok.h"
+
+#include "platform/platform.h"
+#include "shell/window_utils.h"
+#include "ui/control_ids.h"
+
+namespace inkwarden {
+
+namespace {
+
+// Controls sit in a frame whose origin is at -120, -120 in the window; these are
+// window positions in twips.
+constexpr int kFrameX = -120, kFrameY = -120;
+
+Twips InFrame(int left, int top, int width, int height) {
+    return {kFrameX + left, kFrameY + top, width, height};
+}
+
+const wchar_t kCaption[] = L"   Inkwarden                                         注 释 内 容";
+const wchar_t kCredit[] = L"Inkwarden                                    Inkwarden Team";
+const wchar_t kCreditTip[] = L"Inkwarden Team  https://www.inkwarden.dev";
+
+} // namespace
+
+void for_ok::Form_Load(HWND mainWindow) {
+    if (IsOpen())
+        return;
+    RECT main;
+    GetWindowRect(mainWindow, &main);
+    if (!CreateBorderless(L"Inkwarden.for_ok", L"Form2", 7665, 6180, nullptr, WS_MINIMIZEBOX | WS_SYSMENU, 0))
+        return;
+    captionBrush_ = GetSysColorBrush(COLOR_INFOBK);
+    const DWORD label = SS_NOTIFY | SS_NOPREFIX;
+    // "X" lies above the caption bar, so it is created first.
+    HWND close =
+        AddControl(L"STATIC", L"X", label | SS_CENTER, ids::kResultClose, InFrame(7440, 120, 255, 255));
+    HWND caption = AddControl(L"STATIC", kCaption, label | SS_LEFTNOWORDWRAP, ids::kResultCaption,
+                              InFrame(120, 120, 7575, 375));
+    AddControl(L"EDIT", L"",
+               WS_TABSTOP | WS_GROUP | WS_BORDER | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
+                   ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+               ids::kText1, InFrame(240, 600, 7335, 4815));
+    AddControl(L"BUTTON", L"返回", BS_PUSHBUTTON | WS_TABSTOP, ids::kBack, InFrame(5160, 5520, 975, 375));
+    AddControl(L"BUTTON", L"复制注释", BS_PUSHBUTTON | WS_TABSTOP, ids::kCopy,
+               InFrame(6120, 5520, 1095, 375));
+    HWND credit = AddControl(L"STATIC", kCredit, label | SS_LEFTNOWORDWRAP, ids::kCredit,
+                             InFrame(360, 5640, 4215, 375));
+    AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kResultFrame, {kFrameX, kFrameY, 7695, 6135});
+    AddTooltip(close, L"关闭");
+    AddTooltip(credit, kCreditTip);
+    MakeCaption(caption);
+
+    // The main window's outer size; centred on the screen, so it covers an unmoved main window.
+    CentreWithSize(main.right - main.left, main.bottom - main.top);
+    SetTopmost(hwnd(), -1);
+}
+
+void for_ok::SetText(const std::wstring& text) {
+    SetWindowTextW(Item(ids::kText1), text.c_str());
+}
+
+std::wstring for_ok::Text() const {
+    HWND input = Item(ids::kText1);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(input)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(input, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+void for_ok::Show() {
+    if (IsIconic(hwnd()))
+        ShowWindow(hwnd(), SW_RESTORE);
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    SetFocus(Item(ids::kText1));
+}
+
+void for_ok::Command2_Click() {
+    if (!PutClipboardText(hwnd(), Text()))
+        ShowMessage(hwnd(), L"复制失败：剪贴板正被其他程序占用，注释内容没有复制。请稍后再试。",
+                    MB_ICONWARNING);
+}
+
+LRESULT for_ok::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case ids::kResultClose:
+            if (HIWORD(wParam) == STN_CLICKED)
+                Close(); // Label3_Click
+            return 0;
+        case ids::kBack: // Command1_Click
+        case IDCANCEL:   // Escape
+            Close();
+            return 0;
+        case ids::kCopy:
+            Command2_Click();
+            return 0;
+        default:
+            return 0;
+        }
+    case WM_CTLCOLORSTATIC: {
+        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        if (id == ids::kResultCaption || id == ids::kResultClose) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+            SetTextColor(dc, id == ids::kResultCaption ? RGB(255, 0, 0) : GetSysColor(COLOR_INFOTEXT));
+            return reinterpret_cast<LRESULT>(captionBrush_);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return Window::OnMessage(msg, wParam, lParam);
+}
+
+} // namespace inkwarden

@@ -1,0 +1,279 @@
+#include "ui/set_ini.h"
+
+#include "core/remark.h"
+#include "platform/platform.h"
+#include "shell/window_utils.h"
+#include "ui/control_ids.h"
+
+#include <string>
+
+namespace inkwarden {
+
+namespace {
+
+constexpr int kWidth = 4680, kHeight = 3465; // twips
+constexpr int kFrame1X = 120, kFrame1Y = 480;
+constexpr int kFrame2X = 120, kFrame2Y = 1680;
+
+const wchar_t kCaption[] = L"   Inkwarden                  系统设置";
+
+struct OptionLayout {
+    const wchar_t* caption;
+    int left, top, width;
+};
+const OptionLayout kOptions[kStyleCount] = {
+    {L"C++/C", 120, 240, 855}, {L"VB", 1080, 240, 1095},         {L"ASP", 1800, 240, 855},
+    {L"PHP", 2520, 240, 855},  {L"Delphi", 3360, 240, 855},      {L"VFP", 120, 600, 855},
+    {L"Html", 1080, 600, 855}, {L"JavaScript", 1800, 600, 1095},
+};
+
+bool IsTicked(HWND box) {
+    return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::wstring TextOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+// Collects the outcome of a sequence of settings-file writes.
+struct FileWrites {
+    bool ok = true;
+    DWORD error = ERROR_SUCCESS;
+    void Write(const wchar_t* key, const std::wstring& value) {
+        if (!WriteIniValue(kIniSection, key, value, IniPath) && ok) {
+            ok = false;
+            error = GetLastError();
+        }
+    }
+};
+
+std::wstring FileFailureText(const FileWrites& writes, const wchar_t* what) {
+    return std::wstring(what) + L"未能写入设置文件：\r\n" + IniPath + L"\r\n\r\n原因：" +
+           ErrorText(writes.error) + L"\r\n\r\n请确认该文件不是只读文件，并且所在文件夹允许写入。";
+}
+
+std::wstring RunKeyFailureText(DWORD error) {
+    return L"未能设置开机自动运行：无法写入注册表启动项。\r\n\r\n原因：" + ErrorText(error) +
+           L"\r\n\r\n开机自动运行对本机所有用户生效，需要以管理员身份运行 Inkwarden。";
+}
+
+} // namespace
+
+bool set_ini::Load() {
+    if (IsOpen())
+        return true;
+    if (!CreateBorderless(L"Inkwarden.set_ini", L"Form1", kWidth, kHeight, nullptr,
+                          WS_MINIMIZEBOX | WS_SYSMENU, 0))
+        return false;
+    const DWORD label = SS_NOTIFY | SS_NOPREFIX;
+    // Creation order is the focus order; "X" first so it lies above the caption bar,
+    // the frames last so they lie beneath their buttons.
+    HWND close = AddControl(L"STATIC", L"X", label | SS_CENTER, ids::kSetClose, {4440, 0, 255, 255});
+    HWND caption =
+        AddControl(L"STATIC", kCaption, label | SS_LEFTNOWORDWRAP, ids::kSetCaption, {0, 0, 4695, 375});
+    auto option = [this](int k) {
+        const OptionLayout& o = kOptions[k];
+        // Plain radio buttons: the check boxes stand between them in the focus order,
+        // so this window keeps the eight exclusive itself.
+        AddControl(L"BUTTON", o.caption, BS_RADIOBUTTON | (k == 0 || k == 3 ? WS_GROUP : 0),
+                   ids::kOption0 + k, {kFrame1X + o.left, kFrame1Y + o.top, o.width, 375});
+    };
+    option(0);
+    option(1);
+    option(2);
+    AddControl(L"BUTTON", L"自动运行", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, ids::kCheck0,
+               {kFrame2X + 240, kFrame2Y + 360, 1575, 375});
+    AddControl(L"BUTTON", L"启动时最小化", BS_AUTOCHECKBOX | WS_TABSTOP, ids::kCheck0 + 1,
+               {kFrame2X + 240, kFrame2Y + 720, 1575, 375});
+    for (int k = 3; k < kStyleCount; ++k)
+        option(k);
+    AddControl(L"BUTTON", L"重置", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kReset,
+               {2880, 3000, 855, 375});
+    AddControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, ids::kSave, {3720, 3000, 855, 375});
+    AddControl(L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, ids::kUser,
+               {kFrame2X + 2760, kFrame2Y + 480, 1575, 315}, FontKind::Input);
+    AddControl(L"STATIC", L"开发人员：", label, ids::kAuthorLabel,
+               {kFrame2X + 1800, kFrame2Y + 480, 1095, 255});
+    AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame, {kFrame1X, kFrame1Y, 4455, 1095});
+    AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame, {kFrame2X, kFrame2Y, 4455, 1215});
+    // VB and Html are wider than the gap to their right neighbours; the neighbours lie
+    // above them so their buttons are not covered.
+    SetWindowPos(Item(ids::kOption0 + 1), Item(ids::kOption0 + 2), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(Item(ids::kOption0 + 6), Item(ids::kOption0 + 7), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    AddTooltip(close, L"关闭");
+    MakeCaption(caption);
+    CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
+    Form_Load();
+    return true;
+}
+
+void set_ini::Form_Load() {
+    // From the globals, not the file. Values that fit no control leave it unset.
+    Option1_Click(CodeType);
+    CheckDlgButton(hwnd(), ids::kCheck0, AutoRun == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), ids::kCheck0 + 1, MinAtStart == 1 ? BST_CHECKED : BST_UNCHECKED);
+    SetWindowTextW(Item(ids::kUser), WriterName.c_str());
+}
+
+void set_ini::Option1_Click(int k) {
+    // Exactly one of the eight (or none for a code that names no style); only the
+    // selected one takes the focus by Tab.
+    for (int i = 0; i < kStyleCount; ++i) {
+        HWND button = Item(ids::kOption0 + i);
+        SendMessageW(button, BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
+        LONG style = GetWindowLongW(button, GWL_STYLE);
+        style = i == k ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+        SetWindowLongW(button, GWL_STYLE, style);
+    }
+}
+
+int set_ini::SelectedOption() const {
+    for (int i = 0; i < kStyleCount; ++i)
+        if (IsDlgButtonChecked(hwnd(), ids::kOption0 + i) == BST_CHECKED)
+            return i;
+    return -1;
+}
+
+void set_ini::ShowModeless() {
+    if (IsOpen()) {
+        if (IsIconic(hwnd()))
+            ShowWindow(hwnd(), SW_RESTORE);
+        SetForegroundWindow(hwnd());
+        return;
+    }
+    if (!Load())
+        return;
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+}
+
+bool set_ini::ShowModal(HWND mainWindow, HWND resultWindow) {
+    if (IsOpen())
+        return false; // already displayed: a modal display is refused
+    if (!Load())
+        return false;
+    const HWND others[2] = {mainWindow, resultWindow};
+    for (int i = 0; i < 2; ++i) {
+        disabled_[i] = nullptr;
+        if (others[i] && IsWindowEnabled(others[i])) {
+            EnableWindow(others[i], FALSE);
+            disabled_[i] = others[i];
+        }
+    }
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    RunModalLoop(*this);
+    return true;
+}
+
+void set_ini::Unload() {
+    // Enable the other windows before this one goes, so activation can return to them.
+    for (HWND& w : disabled_) {
+        if (w && IsWindow(w))
+            EnableWindow(w, TRUE);
+        w = nullptr;
+    }
+    Close();
+}
+
+void set_ini::OnDestroy() {
+    for (HWND& w : disabled_) {
+        if (w && IsWindow(w))
+            EnableWindow(w, TRUE);
+        w = nullptr;
+    }
+}
+
+void set_ini::ok_Click() {
+    FileWrites writes;
+    const int code = SelectedOption();
+    if (code >= 0)
+        writes.Write(L"code", std::to_wstring(code));
+    const bool run = IsTicked(Item(ids::kCheck0));
+    writes.Write(L"run", run ? L"1" : L"0");
+    const bool registered = SetAutoRun(run ? -1 : 0);
+    const DWORD runKeyError = GetLastError();
+    writes.Write(L"min", IsTicked(Item(ids::kCheck0 + 1)) ? L"1" : L"0");
+    writes.Write(L"writer", TextOf(Item(ids::kUser)));
+
+    if (!writes.ok) {
+        // Nothing is applied and the window stays open with what the user entered.
+        std::wstring text = FileFailureText(writes, L"设置没有保存：");
+        if (!registered)
+            text += L"\r\n\r\n" + RunKeyFailureText(runKeyError);
+        ShowMessage(hwnd(), text, MB_ICONWARNING);
+        return;
+    }
+    ShowMessage(hwnd(), L"设置成功！");
+    if (!registered)
+        ShowMessage(hwnd(), L"设置已保存，但" + RunKeyFailureText(runKeyError), MB_ICONWARNING);
+    LoadSettings(main_);
+    Unload();
+}
+
+void set_ini::no_Click() {
+    FileWrites writes;
+    writes.Write(L"code", L"1");
+    writes.Write(L"writer", kResetWriterName);
+    writes.Write(L"min", L"0");
+    writes.Write(L"run", L"0");
+    const bool unregistered = SetAutoRun(0);
+    const DWORD runKeyError = GetLastError();
+
+    if (!writes.ok) {
+        std::wstring text = FileFailureText(writes, L"设置没有重置：");
+        if (!unregistered)
+            text += L"\r\n\r\n" + RunKeyFailureText(runKeyError);
+        ShowMessage(hwnd(), text, MB_ICONWARNING);
+        return;
+    }
+    ShowMessage(hwnd(), L"重置成功！");
+    if (!unregistered)
+        ShowMessage(hwnd(), L"设置已重置，但" + RunKeyFailureText(runKeyError), MB_ICONWARNING);
+    Unload();
+}
+
+LRESULT set_ini::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        if (id >= ids::kOption0 && id < ids::kOption0 + kStyleCount) {
+            if (code == BN_CLICKED)
+                Option1_Click(id - ids::kOption0);
+        } else if (id == ids::kSetClose) {
+            if (code == STN_CLICKED)
+                Unload(); // Label3_Click: nothing is written
+        } else if (id == IDCANCEL) {
+            Unload();
+        } else if (id == ids::kSave || id == IDOK) {
+            ok_Click();
+        } else if (id == ids::kReset) {
+            no_Click();
+        }
+        return 0;
+    }
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        if (id == ids::kSetCaption || id == ids::kSetClose) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+            SetTextColor(dc, id == ids::kSetCaption ? RGB(255, 0, 0) : GetSysColor(COLOR_INFOTEXT));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return Window::OnMessage(msg, wParam, lParam);
+}
+
+} // namespace inkwarden

@@ -1,0 +1,268 @@
+#include "ui/window.h"
+
+#include "platform/platform.h"
+#include "shell/window_utils.h"
+
+#include <commctrl.h>
+
+namespace inkwarden {
+
+namespace {
+
+int g_openWindows = 0;
+
+LRESULT CALLBACK CaptionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_LBUTTONDOWN) {
+        CaptionDrag(GetAncestor(hwnd, GA_ROOT));
+        return 0;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// Inputs: Ctrl+A selects everything, and Escape is not passed on as a close request
+// (a multi-line edit in dialog mode posts WM_CLOSE to its parent on Escape).
+LRESULT CALLBACK InputProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_KEYDOWN && wParam == 'A' && (GetKeyState(VK_CONTROL) & 0x8000)) {
+        SendMessageW(hwnd, EM_SETSEL, 0, -1);
+        return 0;
+    }
+    if ((msg == WM_KEYDOWN || msg == WM_CHAR) && wParam == VK_ESCAPE &&
+        (GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE))
+        return 0;
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+HFONT CreateUiFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+        metrics.lfMessageFont = LOGFONTW{};
+        metrics.lfMessageFont.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+        lstrcpyW(metrics.lfMessageFont.lfFaceName, L"Microsoft YaHei UI");
+    }
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+HFONT CreateInputFont(UINT dpi) {
+    // MS Sans Serif 9.75 pt, normal weight, ANSI character set.
+    return CreateFontW(-MulDiv(975, static_cast<int>(dpi), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+}
+
+} // namespace
+
+Window::~Window() {
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+int Window::OpenCount() {
+    return g_openWindows;
+}
+
+void Window::Close() {
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+bool Window::CreateBorderless(const wchar_t* className, const wchar_t* text, int widthTwips, int heightTwips,
+                              HICON icon, DWORD style, DWORD exStyle) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(instance, className, &wc)) {
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &Window::Thunk;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = className;
+        wc.hIcon = icon;
+        wc.hIconSm = icon;
+        RegisterClassExW(&wc);
+    }
+    widthTwips_ = widthTwips;
+    heightTwips_ = heightTwips;
+    // Borderless: a popup with no caption. The system menu and minimise box let the
+    // taskbar button minimise and restore it.
+    HWND hwnd = CreateWindowExW(exStyle, className, text, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, 100,
+                                100, nullptr, nullptr, instance, this);
+    if (!hwnd)
+        return false;
+    dpi_ = WindowDpi(hwnd);
+    uiFont_ = CreateUiFont(dpi_);
+    inputFont_ = CreateInputFont(dpi_);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance, nullptr);
+    return true;
+}
+
+HWND Window::AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, Twips rect,
+                        FontKind font) {
+    // Siblings overlap (labels over the title picture, controls over their frames):
+    // clipping keeps each from painting over the others.
+    HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+                                   hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (!control)
+        return nullptr;
+    controls_.push_back({control, rect, font});
+    SendMessageW(control, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font == FontKind::Input ? inputFont_ : uiFont_), FALSE);
+    SetWindowPos(control, nullptr, TwipsToPixels(rect.left, dpi_), TwipsToPixels(rect.top, dpi_),
+                 TwipsToPixels(rect.width, dpi_), TwipsToPixels(rect.height, dpi_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (lstrcmpiW(cls, L"EDIT") == 0) {
+        SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit: the default stops near 30,000 characters
+        SetWindowSubclass(control, InputProc, 1, 0);
+    }
+    return control;
+}
+
+void Window::AddTooltip(HWND control, const wchar_t* text) {
+    if (!tooltip_)
+        return;
+    TTTOOLINFOW info = {};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Window::MakeCaption(HWND control) {
+    SetWindowSubclass(control, CaptionProc, 1, 0);
+}
+
+void Window::CentreWithSize(int width, int height) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &info);
+    const RECT& area = info.rcWork;
+    const int x = area.left + (area.right - area.left - width) / 2;
+    const int y = area.top + (area.bottom - area.top - height) / 2;
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::Layout() {
+    for (const Control& c : controls_)
+        SetWindowPos(c.hwnd, nullptr, TwipsToPixels(c.rect.left, dpi_), TwipsToPixels(c.rect.top, dpi_),
+                     TwipsToPixels(c.rect.width, dpi_), TwipsToPixels(c.rect.height, dpi_),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::ApplyDpi(UINT dpi) {
+    dpi_ = dpi;
+    HFONT oldUi = uiFont_, oldInput = inputFont_;
+    uiFont_ = CreateUiFont(dpi_);
+    inputFont_ = CreateInputFont(dpi_);
+    for (const Control& c : controls_)
+        SendMessageW(c.hwnd, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(c.font == FontKind::Input ? inputFont_ : uiFont_), TRUE);
+    DeleteObject(oldUi);
+    DeleteObject(oldInput);
+    Layout();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_DPICHANGED: {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyDpi(HIWORD(wParam));
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (ApplyWindowPointer(hwnd_))
+            return TRUE;
+        break;
+    case WM_ACTIVATE:
+        // Not a dialog: remember and restore the focused control ourselves.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd_, focus))
+                focus_ = focus;
+        } else if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_)) {
+            SetFocus(focus_);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Window* self;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ++g_openWindows;
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_DESTROY)
+        self->OnDestroy();
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->controls_.clear();
+        self->focus_ = nullptr;
+        self->tooltip_ = nullptr;
+        DeleteObject(self->uiFont_);
+        DeleteObject(self->inputFont_);
+        self->uiFont_ = self->inputFont_ = nullptr;
+        if (--g_openWindows == 0)
+            PostQuitMessage(0);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    return self->OnMessage(msg, wParam, lParam);
+}
+
+namespace {
+
+bool PreTranslate(MSG& msg) {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    return root && IsDialogMessageW(root, &msg);
+}
+
+} // namespace
+
+int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (PreTranslate(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void RunModalLoop(const Window& window) {
+    MSG msg;
+    while (window.IsOpen()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // Leave the quit request for the outer loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (PreTranslate(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+} // namespace inkwarden

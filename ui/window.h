@@ -1,0 +1,73 @@
+// What the three borderless windows share: the WndProc thunk, controls laid out in
+// twips and scaled to the window's DPI, fonts, tooltips and caption drags.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace inkwarden {
+
+struct Twips {
+    int left, top, width, height; // relative to the window
+};
+
+enum class FontKind { Ui, Input };
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND hwnd() const { return hwnd_; }
+    bool IsOpen() const { return hwnd_ != nullptr; }
+    void Close();
+    UINT dpi() const { return dpi_; }
+
+    // Windows of the process still open; the message loop ends with the last one.
+    static int OpenCount();
+
+protected:
+    bool CreateBorderless(const wchar_t* className, const wchar_t* text, int widthTwips, int heightTwips,
+                          HICON icon, DWORD style, DWORD exStyle);
+    HWND AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, Twips rect,
+                    FontKind font = FontKind::Ui);
+    void AddTooltip(HWND control, const wchar_t* text);
+    // Makes a control start the window's caption drag when the left button goes down on it.
+    void MakeCaption(HWND control);
+    // Sets the outer size in pixels and centres the window on its monitor's work area.
+    void CentreWithSize(int width, int height);
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+
+    virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    virtual void OnDestroy() {}
+    int widthTwips() const { return widthTwips_; }
+    int heightTwips() const { return heightTwips_; }
+
+private:
+    static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void ApplyDpi(UINT dpi);
+    void Layout();
+
+    struct Control {
+        HWND hwnd;
+        Twips rect;
+        FontKind font;
+    };
+    HWND hwnd_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    int widthTwips_ = 0, heightTwips_ = 0;
+    std::vector<Control> controls_;
+    HFONT uiFont_ = nullptr, inputFont_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HWND focus_ = nullptr; // restored when the window is activated again
+};
+
+// Message loop with dialog keyboard handling (Tab, arrows) for every window.
+int RunMessageLoop();
+// Pumps messages until `window` is closed (the modal display of a window).
+void RunModalLoop(const Window& window);
+
+} // namespace inkwarden
