@@ -5,6 +5,7 @@
 #include "shell/window_utils.h"
 #include "ui/control_ids.h"
 
+#include <algorithm>
 #include <string>
 
 namespace inkwarden {
@@ -77,8 +78,13 @@ bool set_ini::Load() {
         const OptionLayout& o = kOptions[k];
         // Plain radio buttons: the check boxes stand between them in the focus order,
         // so this window keeps the eight exclusive itself.
+        // Some buttons are wider than the gap to their right-hand neighbour; end them
+        // where the neighbour starts so neither covers the other's mark.
+        int width = o.width;
+        if (k + 1 < kStyleCount && kOptions[k + 1].top == o.top)
+            width = std::min(width, kOptions[k + 1].left - o.left);
         AddControl(L"BUTTON", o.caption, BS_RADIOBUTTON | (k == 0 || k == 3 ? WS_GROUP : 0),
-                   ids::kOption0 + k, {kFrame1X + o.left, kFrame1Y + o.top, o.width, 375});
+                   ids::kOption0 + k, {kFrame1X + o.left, kFrame1Y + o.top, width, 375});
     };
     option(0);
     option(1);
@@ -98,12 +104,6 @@ bool set_ini::Load() {
                {kFrame2X + 1800, kFrame2Y + 480, 1095, 255});
     AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame, {kFrame1X, kFrame1Y, 4455, 1095});
     AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame, {kFrame2X, kFrame2Y, 4455, 1215});
-    // VB and Html are wider than the gap to their right neighbours; the neighbours lie
-    // above them so their buttons are not covered.
-    SetWindowPos(Item(ids::kOption0 + 1), Item(ids::kOption0 + 2), 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(Item(ids::kOption0 + 6), Item(ids::kOption0 + 7), 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     AddTooltip(close, L"关闭");
     MakeCaption(caption);
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));

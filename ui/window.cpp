@@ -188,9 +188,17 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             HWND focus = GetFocus();
             if (focus && IsChild(hwnd_, focus))
                 focus_ = focus;
-        } else if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_)) {
-            SetFocus(focus_);
-            return 0;
+        } else {
+            // A click that activates the window may already have put the focus on a
+            // control (a button in the middle of its press); taking it away again
+            // would cancel that click.
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd_, focus))
+                return 0;
+            if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_)) {
+                SetFocus(focus_);
+                return 0;
+            }
         }
         break;
     default:
