@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest libbenchmark-dev clang-format
-          mingw-w64 wine wine64 xvfb xauth locales fonts-wqy-microhei imagemagick x11-utils)
+          mingw-w64 wine wine64 xvfb xauth locales fonts-wqy-microhei imagemagick x11-utils xdotool)
 
 missing=()
 for p in "${packages[@]}"; do
