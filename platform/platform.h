@@ -14,6 +14,9 @@ extern const wchar_t kProductTitle[]; // L"Inkwarden": message-box title, tray t
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& utf16);
 
+// The whole text of a window or control.
+std::wstring WindowText(HWND hwnd);
+
 // Full path of the running executable (GetModuleFileNameW, no length limit).
 std::wstring ExePath();
 // Folder of the running executable: no trailing backslash, except a drive root ("C:\").

@@ -24,6 +24,12 @@ std::string Narrow(const std::wstring& utf16) {
     return out;
 }
 
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
 std::wstring CurrentShortDate() {
     // DATE_SHORTDATE in the user's locale, so the date reads as the user writes dates.
     const int n =

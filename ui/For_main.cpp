@@ -203,10 +203,7 @@ void For_main::SetInputText(int index, const std::wstring& text) {
 }
 
 std::wstring For_main::InputText(int index) const {
-    HWND input = Item(ids::kTxt0 + index);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(input)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(input, &text[0], static_cast<int>(text.size()))));
-    return text;
+    return WindowText(Item(ids::kTxt0 + index));
 }
 
 void For_main::func_Click(int k) {

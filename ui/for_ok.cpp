@@ -29,7 +29,6 @@ void for_ok::Form_Load(HWND mainWindow) {
     GetWindowRect(mainWindow, &main);
     if (!CreateBorderless(L"Inkwarden.for_ok", L"Form2", 7665, 6180, nullptr, WS_MINIMIZEBOX | WS_SYSMENU, 0))
         return;
-    captionBrush_ = GetSysColorBrush(COLOR_INFOBK);
     const DWORD label = SS_NOTIFY | SS_NOPREFIX;
     // "X" lies above the caption bar, so it is created first.
     HWND close =
@@ -60,10 +59,7 @@ void for_ok::SetText(const std::wstring& text) {
 }
 
 std::wstring for_ok::Text() const {
-    HWND input = Item(ids::kText1);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(input)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(input, &text[0], static_cast<int>(text.size()))));
-    return text;
+    return WindowText(Item(ids::kText1));
 }
 
 void for_ok::Show() {
@@ -100,12 +96,8 @@ LRESULT for_ok::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
     case WM_CTLCOLORSTATIC: {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id == ids::kResultCaption || id == ids::kResultClose) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-            SetTextColor(dc, id == ids::kResultCaption ? RGB(255, 0, 0) : GetSysColor(COLOR_INFOTEXT));
-            return reinterpret_cast<LRESULT>(captionBrush_);
-        }
+        if (id == ids::kResultCaption || id == ids::kResultClose)
+            return CaptionBarColours(wParam, id == ids::kResultCaption);
         break;
     }
     default:

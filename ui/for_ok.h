@@ -21,8 +21,6 @@ protected:
 
 private:
     void Command2_Click();
-
-    HBRUSH captionBrush_ = nullptr;
 };
 
 } // namespace inkwarden

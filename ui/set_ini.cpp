@@ -32,27 +32,9 @@ bool IsTicked(HWND box) {
     return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::wstring TextOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
-// Collects the outcome of a sequence of settings-file writes.
-struct FileWrites {
-    bool ok = true;
-    DWORD error = ERROR_SUCCESS;
-    void Write(const wchar_t* key, const std::wstring& value) {
-        if (!WriteIniValue(kIniSection, key, value, IniPath) && ok) {
-            ok = false;
-            error = GetLastError();
-        }
-    }
-};
-
-std::wstring FileFailureText(const FileWrites& writes, const wchar_t* what) {
+std::wstring FileFailureText(const SaveOutcome& outcome, const wchar_t* what) {
     return std::wstring(what) + L"未能写入设置文件：\r\n" + IniPath + L"\r\n\r\n原因：" +
-           ErrorText(writes.error) + L"\r\n\r\n请确认该文件不是只读文件，并且所在文件夹允许写入。";
+           ErrorText(outcome.fileError) + L"\r\n\r\n请确认该文件不是只读文件，并且所在文件夹允许写入。";
 }
 
 std::wstring RunKeyFailureText(DWORD error) {
@@ -61,6 +43,18 @@ std::wstring RunKeyFailureText(DWORD error) {
 }
 
 } // namespace
+
+void SaveOutcome::Write(const wchar_t* key, const std::wstring& value) {
+    if (!WriteIniValue(kIniSection, key, value, IniPath) && fileOk) {
+        fileOk = false;
+        fileError = GetLastError();
+    }
+}
+
+void SaveOutcome::Register(std::int16_t flag) {
+    registered = SetAutoRun(flag);
+    runKeyError = registered ? ERROR_SUCCESS : GetLastError();
+}
 
 bool set_ini::Load() {
     if (IsOpen())
@@ -189,52 +183,47 @@ void set_ini::OnDestroy() {
 }
 
 void set_ini::ok_Click() {
-    FileWrites writes;
+    SaveOutcome outcome;
     const int code = SelectedOption();
     if (code >= 0)
-        writes.Write(L"code", std::to_wstring(code));
+        outcome.Write(L"code", std::to_wstring(code));
     const bool run = IsTicked(Item(ids::kCheck0));
-    writes.Write(L"run", run ? L"1" : L"0");
-    const bool registered = SetAutoRun(run ? -1 : 0);
-    const DWORD runKeyError = GetLastError();
-    writes.Write(L"min", IsTicked(Item(ids::kCheck0 + 1)) ? L"1" : L"0");
-    writes.Write(L"writer", TextOf(Item(ids::kUser)));
-
-    if (!writes.ok) {
-        // Nothing is applied and the window stays open with what the user entered.
-        std::wstring text = FileFailureText(writes, L"设置没有保存：");
-        if (!registered)
-            text += L"\r\n\r\n" + RunKeyFailureText(runKeyError);
-        ShowMessage(hwnd(), text, MB_ICONWARNING);
+    outcome.Write(L"run", run ? L"1" : L"0");
+    outcome.Register(run ? -1 : 0);
+    outcome.Write(L"min", IsTicked(Item(ids::kCheck0 + 1)) ? L"1" : L"0");
+    outcome.Write(L"writer", WindowText(Item(ids::kUser)));
+    if (!Report(outcome, L"设置没有保存：", L"设置成功！", L"设置已保存，但"))
         return;
-    }
-    ShowMessage(hwnd(), L"设置成功！");
-    if (!registered)
-        ShowMessage(hwnd(), L"设置已保存，但" + RunKeyFailureText(runKeyError), MB_ICONWARNING);
     LoadSettings(main_);
     Unload();
 }
 
 void set_ini::no_Click() {
-    FileWrites writes;
-    writes.Write(L"code", L"1");
-    writes.Write(L"writer", kResetWriterName);
-    writes.Write(L"min", L"0");
-    writes.Write(L"run", L"0");
-    const bool unregistered = SetAutoRun(0);
-    const DWORD runKeyError = GetLastError();
-
-    if (!writes.ok) {
-        std::wstring text = FileFailureText(writes, L"设置没有重置：");
-        if (!unregistered)
-            text += L"\r\n\r\n" + RunKeyFailureText(runKeyError);
-        ShowMessage(hwnd(), text, MB_ICONWARNING);
+    SaveOutcome outcome;
+    outcome.Write(L"code", L"1");
+    outcome.Write(L"writer", kResetWriterName);
+    outcome.Write(L"min", L"0");
+    outcome.Write(L"run", L"0");
+    outcome.Register(0);
+    if (!Report(outcome, L"设置没有重置：", L"重置成功！", L"设置已重置，但"))
         return;
-    }
-    ShowMessage(hwnd(), L"重置成功！");
-    if (!unregistered)
-        ShowMessage(hwnd(), L"设置已重置，但" + RunKeyFailureText(runKeyError), MB_ICONWARNING);
     Unload();
+}
+
+bool set_ini::Report(const SaveOutcome& outcome, const wchar_t* notDone, const wchar_t* done,
+                     const wchar_t* doneBut) {
+    if (!outcome.fileOk) {
+        // Nothing is applied and the window stays open with what the user entered.
+        std::wstring text = FileFailureText(outcome, notDone);
+        if (!outcome.registered)
+            text += L"\r\n\r\n" + RunKeyFailureText(outcome.runKeyError);
+        ShowMessage(hwnd(), text, MB_ICONWARNING);
+        return false;
+    }
+    ShowMessage(hwnd(), done);
+    if (!outcome.registered)
+        ShowMessage(hwnd(), doneBut + RunKeyFailureText(outcome.runKeyError), MB_ICONWARNING);
+    return true;
 }
 
 LRESULT set_ini::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -262,12 +251,8 @@ LRESULT set_ini::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC: {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id == ids::kSetCaption || id == ids::kSetClose) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-            SetTextColor(dc, id == ids::kSetCaption ? RGB(255, 0, 0) : GetSysColor(COLOR_INFOTEXT));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
-        }
+        if (id == ids::kSetCaption || id == ids::kSetClose)
+            return CaptionBarColours(wParam, id == ids::kSetCaption);
         break;
     }
     default:

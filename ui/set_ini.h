@@ -4,7 +4,21 @@
 #include "settings/module1.h"
 #include "ui/window.h"
 
+#include <cstdint>
+#include <string>
+
 namespace inkwarden {
+
+// How the writes of a save or reset went: the settings file (first failure) and the
+// start-with-Windows registration.
+struct SaveOutcome {
+    bool fileOk = true;
+    DWORD fileError = ERROR_SUCCESS;
+    bool registered = true;
+    DWORD runKeyError = ERROR_SUCCESS;
+    void Write(const wchar_t* key, const std::wstring& value);
+    void Register(std::int16_t flag);
+};
 
 class set_ini : public Window {
 public:
@@ -28,6 +42,9 @@ private:
     void no_Click();
     void Option1_Click(int k);
     int SelectedOption() const;
+    // Tells the user how a save or reset went; true when the settings file was written.
+    bool Report(const SaveOutcome& outcome, const wchar_t* notDone, const wchar_t* done,
+                const wchar_t* doneBut);
 
     SettingsTarget& main_;
     HWND disabled_[2] = {}; // windows disabled while this one is modal

@@ -138,6 +138,13 @@ void Window::MakeCaption(HWND control) {
     SetWindowSubclass(control, CaptionProc, 1, 0);
 }
 
+LRESULT Window::CaptionBarColours(WPARAM dc, bool captionText) {
+    HDC hdc = reinterpret_cast<HDC>(dc);
+    SetBkColor(hdc, GetSysColor(COLOR_INFOBK));
+    SetTextColor(hdc, captionText ? RGB(255, 0, 0) : GetSysColor(COLOR_INFOTEXT));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+}
+
 void Window::CentreWithSize(int width, int height) {
     MONITORINFO info = {};
     info.cbSize = sizeof info;

@@ -37,6 +37,9 @@ protected:
     void AddTooltip(HWND control, const wchar_t* text);
     // Makes a control start the window's caption drag when the left button goes down on it.
     void MakeCaption(HWND control);
+    // WM_CTLCOLORSTATIC for a caption bar: tooltip background, red caption text; the
+    // "X" above it shares the background so it looks transparent.
+    static LRESULT CaptionBarColours(WPARAM dc, bool captionText);
     // Sets the outer size in pixels and centres the window on its monitor's work area.
     void CentreWithSize(int width, int height);
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
