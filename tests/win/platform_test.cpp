@@ -1,0 +1,303 @@
+// Platform services: the Wine set-up itself, text conversion, paths, file presence,
+// the short date and the clipboard.
+#include "platform/platform.h"
+
+#include "test_support.h"
+
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace inkwarden {
+namespace {
+
+using inkwarden_test::Hex;
+using inkwarden_test::ScratchFolderTest;
+using inkwarden_test::WriteBytes;
+
+// Everything about ANSI files and CF_TEXT below assumes code page 936. Under Wine that
+// comes from LANG=zh_CN.UTF-8 in the test environment; when this fails, fix the set-up.
+TEST(WineSetup, AnsiCodePageIs936_ElseTestEnvironmentLacksLangZhCn) {
+    ASSERT_EQ(GetACP(), 936u) << "the Windows tests must run with the Chinese (PRC) ANSI code page";
+}
+
+TEST(Text, WidenAndNarrowConvertExactly) {
+    struct Case {
+        std::string utf8;
+        std::wstring utf16;
+    } const cases[] = {
+        {"", L""},
+        {"abc", L"abc"},
+        {"\xE5\xBC\xA0\xE4\xB8\x89\xE4\xB8\xB0", L"张三丰"},
+        {"Zo\xC3\xAB \xF0\x9F\x98\x80", L"Zo\u00EB \U0001F600"},
+        {std::string("a\0b", 3), std::wstring(L"a\0b", 3)},
+        {"\xE5\xA2\xA8\r\n\xE5\xAE\x88", L"墨\r\n守"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Hex(c.utf8));
+        EXPECT_TRUE(Widen(c.utf8) == c.utf16);
+        EXPECT_EQ(Hex(Narrow(c.utf16)), Hex(c.utf8));
+        EXPECT_EQ(Hex(Narrow(Widen(c.utf8))), Hex(c.utf8));
+    }
+}
+
+TEST(Text, InvalidUtf8BecomesReplacementCharacter) {
+    struct Case {
+        std::string utf8;
+        std::wstring utf16;
+    } const cases[] = {
+        {"\xFF", L"\uFFFD"},
+        {"a\xC3", L"a\uFFFD"},
+        {"\xD5\xC5"
+         "b",
+         L"\uFFFD\uFFFD"
+         L"b"}, // GBK bytes are not UTF-8
+    };
+    for (const Case& c : cases)
+        EXPECT_TRUE(Widen(c.utf8) == c.utf16) << Hex(c.utf8) << " became " << Narrow(Widen(c.utf8));
+}
+
+TEST(Paths, FolderOfKeepsBackslashOnlyForDriveRoot) {
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* folder;
+    } const cases[] = {
+        {L"C:\\x.exe", L"C:\\"},
+        {L"C:\\a\\b.exe", L"C:\\a"},
+        {L"C:\\Program Files\\墨 守\\scribbet.exe", L"C:\\Program Files\\墨 守"},
+        {L"\\\\server\\share\\scribbet.exe", L"\\\\server\\share"},
+        {L"scribbet.exe", L""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FolderOf(c.path), c.folder) << Narrow(c.path);
+}
+
+TEST(Paths, ExecutablePathFolderAndName) {
+    wchar_t exe[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameW(nullptr, exe, ARRAYSIZE(exe));
+    ASSERT_GT(n, 0u);
+    const std::wstring path(exe, n);
+    EXPECT_EQ(ExePath(), path);
+    EXPECT_EQ(AppFolder(), path.substr(0, path.find_last_of(L'\\')));
+    EXPECT_EQ(ExeName(), L"win_tests");
+}
+
+class FilePresence : public ScratchFolderTest {};
+
+TEST_F(FilePresence, OnlyNormalFilesAtExactlyThePathArePresent) {
+    const struct {
+        const wchar_t* name;
+        DWORD attributes;
+    } files[] = {
+        {L"normal.ini", FILE_ATTRIBUTE_NORMAL},
+        {L"readonly.ini", FILE_ATTRIBUTE_READONLY},
+        {L"archive.ini", FILE_ATTRIBUTE_ARCHIVE},
+        {L"hidden.ini", FILE_ATTRIBUTE_HIDDEN},
+        {L"system.ini", FILE_ATTRIBUTE_SYSTEM},
+        {L"hidden-readonly.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY},
+    };
+    for (const auto& f : files)
+        WriteBytes(Path(f.name), "[main]\r\n", f.attributes);
+    ASSERT_TRUE(CreateDirectoryW(Path(L"folder.ini").c_str(), nullptr));
+
+    struct Case {
+        std::wstring path;
+        bool present;
+    } const cases[] = {
+        {Path(L"normal.ini"), true},
+        {Path(L"readonly.ini"), true},
+        {Path(L"archive.ini"), true},
+        {Path(L"hidden.ini"), false},
+        {Path(L"system.ini"), false},
+        {Path(L"hidden-readonly.ini"), false},
+        {Path(L"folder.ini"), false},
+        {Path(L"absent.ini"), false},
+        {Path(L"*.ini"), false},
+        {Path(L"normal.in?"), false},
+        {L"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FileIsPresent(c.path), c.present) << Narrow(c.path);
+}
+
+TEST_F(FilePresence, CreateUnicodeTextFileWritesOnlyTheByteOrderMark) {
+    ASSERT_TRUE(CreateUnicodeTextFile(Path(L"new.ini"))) << "error " << GetLastError();
+    EXPECT_EQ(Hex(inkwarden_test::ReadBytes(Path(L"new.ini"))), "FF FE ");
+
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_FALSE(CreateUnicodeTextFile(Path(L"new.ini"))) << "must not replace an existing file";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+}
+
+std::wstring TodayShort() {
+    wchar_t text[128];
+    const int n =
+        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 128, nullptr);
+    return n > 0 ? std::wstring(text, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+TEST(Date, CurrentShortDateIsTodayInUserShortFormatWithoutTime) {
+    const std::wstring before = TodayShort();
+    const std::wstring date = CurrentShortDate();
+    const std::wstring after = TodayShort();
+    ASSERT_FALSE(before.empty());
+    EXPECT_TRUE(date == before || date == after) << Narrow(date) << " vs " << Narrow(before);
+    EXPECT_EQ(date.find_first_of(L":时"), std::wstring::npos) << Narrow(date);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    EXPECT_NE(date.find(std::to_wstring(now.wDay)), std::wstring::npos) << Narrow(date);
+    EXPECT_NE(date.find(std::to_wstring(now.wYear % 100)), std::wstring::npos) << Narrow(date);
+}
+
+// A hidden window of the calling thread, destroyed with the object.
+class OwnWindow {
+public:
+    OwnWindow()
+        : hwnd(CreateWindowExW(0, L"STATIC", L"clipboard", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr)) {}
+    ~OwnWindow() { DestroyWindow(hwnd); }
+    OwnWindow(const OwnWindow&) = delete;
+    OwnWindow& operator=(const OwnWindow&) = delete;
+    const HWND hwnd;
+};
+
+struct ClipboardContent {
+    bool opened = false;
+    bool hasUnicode = false, hasText = false, hasLocale = false;
+    std::wstring unicode;
+    std::string text;
+    LCID locale = 0;
+};
+
+ClipboardContent ReadClipboard(HWND owner) {
+    ClipboardContent content;
+    for (int attempt = 0; attempt < 100 && !content.opened; ++attempt) {
+        content.opened = OpenClipboard(owner) != FALSE;
+        if (!content.opened)
+            Sleep(20);
+    }
+    if (!content.opened)
+        return content;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        content.hasUnicode = true;
+        content.unicode = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        content.hasText = true;
+        content.text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    if (HANDLE data = GetClipboardData(CF_LOCALE)) {
+        content.hasLocale = true;
+        content.locale = *static_cast<const LCID*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return content;
+}
+
+TEST(Clipboard, TextIsUnicodeWithChineseLocaleForAnsiReaders) {
+    OwnWindow window;
+    ASSERT_NE(window.hwnd, nullptr);
+    struct Case {
+        std::wstring text;
+        std::string ansi; // what a CF_TEXT reader gets in code page 936
+    } const cases[] = {
+        {L"/* 开发人员：张三丰 */\r\n",
+         "/* \xBF\xAA\xB7\xA2\xC8\xCB\xD4\xB1\xA3\xBA\xD5\xC5\xC8\xFD\xB7\xE1 */\r\n"},
+        {L"abc", "abc"},
+        {L"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.text));
+        ASSERT_TRUE(PutClipboardText(window.hwnd, c.text)) << "error " << GetLastError();
+        const ClipboardContent content = ReadClipboard(window.hwnd);
+        ASSERT_TRUE(content.opened);
+        EXPECT_TRUE(content.hasUnicode);
+        EXPECT_TRUE(content.unicode == c.text) << Narrow(content.unicode);
+        EXPECT_TRUE(content.hasText);
+        EXPECT_EQ(Hex(content.text), Hex(c.ansi));
+        EXPECT_TRUE(content.hasLocale);
+        EXPECT_EQ(content.locale, static_cast<LCID>(0x0804));
+    }
+}
+
+TEST(Clipboard, TextOutsideCodePage936SurvivesAsUnicode) {
+    OwnWindow window;
+    const std::wstring text = L"Zo\u00EB \U0001F600 张三丰";
+    ASSERT_TRUE(PutClipboardText(window.hwnd, text)) << "error " << GetLastError();
+    const ClipboardContent content = ReadClipboard(window.hwnd);
+    EXPECT_TRUE(content.unicode == text) << Narrow(content.unicode);
+}
+
+// Another thread holds the clipboard open (with its own window) for a while.
+class ClipboardHolder {
+public:
+    explicit ClipboardHolder(DWORD holdMs) : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        thread_ = std::thread([this, holdMs] {
+            OwnWindow window;
+            ok_ = OpenClipboard(window.hwnd) && EmptyClipboard();
+            if (ok_) {
+                static const wchar_t kHeld[] = L"held";
+                HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, sizeof kHeld);
+                std::memcpy(GlobalLock(mem), kHeld, sizeof kHeld);
+                GlobalUnlock(mem);
+                ok_ = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+            }
+            SetEvent(opened_);
+            Sleep(holdMs);
+            CloseClipboard();
+        });
+        // Keep this thread's windows answering while waiting: taking the clipboard over
+        // sends a message to its previous owner, which may be a window of this thread.
+        while (MsgWaitForMultipleObjects(1, &opened_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&msg);
+        }
+    }
+    ~ClipboardHolder() {
+        if (thread_.joinable())
+            thread_.join();
+        CloseHandle(opened_);
+    }
+    void Join() { thread_.join(); }
+    bool ok() const { return ok_; }
+    ClipboardHolder(const ClipboardHolder&) = delete;
+    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
+private:
+    HANDLE opened_;
+    bool ok_ = false;
+    std::thread thread_;
+};
+
+TEST(Clipboard, WaitsBrieflyForAnotherHolderThenGivesUp) {
+    OwnWindow window;
+    struct Case {
+        DWORD holdMs;
+        bool put;
+        const wchar_t* onClipboard;
+    } const cases[] = {
+        {200, true, L"mine"},
+        {3000, false, L"held"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("held for " + std::to_string(c.holdMs) + " ms");
+        ClipboardHolder holder(c.holdMs);
+        ASSERT_TRUE(holder.ok());
+        SetLastError(ERROR_SUCCESS);
+        const bool put = PutClipboardText(window.hwnd, L"mine");
+        const DWORD error = GetLastError();
+        holder.Join();
+        EXPECT_EQ(put, c.put);
+        if (!c.put) {
+            EXPECT_EQ(error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+        }
+        EXPECT_TRUE(ReadClipboard(window.hwnd).unicode == c.onClipboard);
+    }
+}
+
+} // namespace
+} // namespace inkwarden

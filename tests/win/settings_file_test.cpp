@@ -1,0 +1,362 @@
+// The settings file "scribbet.ini": what is on disk after a write, what a read yields,
+// and what LoadSettingsIn applies to the main window.
+#include "settings/module1.h"
+
+#include "platform/platform.h"
+
+#include "test_support.h"
+
+#include <string>
+#include <vector>
+
+namespace inkwarden {
+namespace {
+
+using inkwarden_test::Hex;
+using inkwarden_test::ReadBytes;
+using inkwarden_test::ScratchFolderTest;
+using inkwarden_test::Utf16Bytes;
+using inkwarden_test::WriteBytes;
+
+const std::string kBom = "\xFF\xFE";
+// "张三丰" and "墨守" in code page 936 (GBK).
+const std::string kZhangSanfengGbk = "\xD5\xC5\xC8\xFD\xB7\xE1";
+const std::string kMoShouGbk = "\xC4\xAB\xCA\xD8";
+const std::wstring kCaptionLead = L"当前语言类型为  ";
+
+// An ASCII text of the given length whose every position is recognisable, so a cut or
+// a shift shows.
+std::wstring Pattern(std::size_t length) {
+    static const wchar_t kChars[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    std::wstring text;
+    for (std::size_t i = 0; i < length; ++i)
+        text += kChars[i % 36];
+    return text;
+}
+
+std::wstring Repeat(const std::wstring& piece, int times) {
+    std::wstring text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+std::string Repeat(const std::string& piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class SettingsFile : public ScratchFolderTest {
+protected:
+    std::wstring Ini() const { return IniPathIn(folder_); }
+};
+
+TEST_F(SettingsFile, AbsentFileReadsEmptyAndFirstWriteCreatesUtf16File) {
+    EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"");
+    EXPECT_FALSE(Exists(Ini())) << "a read must not create the file";
+
+    EXPECT_EQ(WriteIniValue(L"main", L"code", L"3", Ini()), 1) << "error " << GetLastError();
+    const std::string expected = kBom + Utf16Bytes(L"[main]\r\ncode=3\r\n");
+    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(expected));
+    EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"3");
+}
+
+TEST_F(SettingsFile, FourKeysRoundTrip) {
+    struct Case {
+        const wchar_t* key;
+        const wchar_t* value;
+    } const cases[] = {
+        {L"code", L"7"},
+        {L"writer", L"张三丰"},
+        {L"min", L"1"},
+        {L"run", L"-1"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WriteIniValue(kIniSection, c.key, c.value, Ini()), 1) << "key " << Narrow(c.key);
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadIniValue(kIniSection, c.key, Ini()), c.value) << "key " << Narrow(c.key);
+    const std::string expected =
+        kBom + Utf16Bytes(L"[main]\r\ncode=7\r\nwriter=张三丰\r\nmin=1\r\nrun=-1\r\n");
+    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(expected));
+
+    // Rewriting a key replaces its value in place.
+    EXPECT_EQ(WriteIniValue(kIniSection, L"code", L"0", Ini()), 1);
+    EXPECT_EQ(ReadIniValue(kIniSection, L"code", Ini()), L"0");
+    EXPECT_EQ(ReadIniValue(kIniSection, L"run", Ini()), L"-1");
+}
+
+TEST_F(SettingsFile, ChineseAuthorInExistingAnsiFileIsStoredAsGbk) {
+    WriteBytes(Ini(), "[main]\r\ncode=1\r\nwriter=old\r\n");
+    EXPECT_EQ(WriteIniValue(L"main", L"writer", L"张三丰", Ini()), 1);
+    const std::string expected = "[main]\r\ncode=1\r\nwriter=" + kZhangSanfengGbk + "\r\n";
+    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(expected)) << "the file must stay ANSI, without a byte order mark";
+    EXPECT_EQ(ReadIniValue(L"main", L"writer", Ini()), L"张三丰");
+}
+
+TEST_F(SettingsFile, ReadsAnsiFileAsAnOlderProgramWroteIt) {
+    WriteBytes(Ini(), "[main]\r\ncode=4\r\nwriter=" + kZhangSanfengGbk + "\r\nmin=1\r\nrun=-1\r\n");
+    struct Case {
+        const wchar_t* key;
+        const wchar_t* value;
+    } const cases[] = {
+        {L"code", L"4"}, {L"writer", L"张三丰"}, {L"min", L"1"}, {L"run", L"-1"}, {L"other", L""}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadIniValue(L"main", c.key, Ini()), c.value) << "key " << Narrow(c.key);
+    EXPECT_EQ(ReadIniValue(L"other", L"code", Ini()), L"") << "absent section";
+}
+
+TEST_F(SettingsFile, NameOutsideCodePage936CreatesUtf16FileAndSurvives) {
+    const std::wstring name = L"Zo\u00EB \U0001F600";
+    EXPECT_EQ(WriteIniValue(L"main", L"writer", name, Ini()), 1);
+    const std::string bytes = ReadBytes(Ini());
+    EXPECT_EQ(Hex(bytes), Hex(kBom + Utf16Bytes(L"[main]\r\nwriter=" + name + L"\r\n")));
+    EXPECT_EQ(Hex(bytes.substr(bytes.size() - 12)),
+              Hex(std::string("\xEB\x00 \x00\x3D\xD8\x00\xDE\r\x00\n\x00", 12)))
+        << "U+00EB and the surrogate pair D83D DE00 must be on disk";
+    EXPECT_EQ(ReadIniValue(L"main", L"writer", Ini()), name);
+}
+
+TEST_F(SettingsFile, LongValuesReadBackWhole) {
+    // A 256-character buffer holds 255 characters; values around that size and far
+    // beyond it must come back whole, in either file encoding.
+    struct Case {
+        const char* what;
+        bool ansiFile;
+        std::wstring value;
+        std::string ansiBytes; // the value as stored in an ANSI file
+    } const cases[] = {
+        {"254 ASCII, UTF-16 file", false, Pattern(254), ""},
+        {"255 ASCII, UTF-16 file", false, Pattern(255), ""},
+        {"256 ASCII, UTF-16 file", false, Pattern(256), ""},
+        {"1000 ASCII, UTF-16 file", false, Pattern(1000), ""},
+        {"1000 ASCII, ANSI file", true, Pattern(1000), Narrow(Pattern(1000))},
+        {"260 Chinese (520 bytes), ANSI file", true, Repeat(L"墨守", 130), Repeat(kMoShouGbk, 130)},
+        {"1100 Chinese, UTF-16 file", false, Repeat(L"张三丰墨守", 220), ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileW(Ini().c_str());
+        if (c.ansiFile)
+            WriteBytes(Ini(), "[main]\r\nwriter=x\r\n");
+        ASSERT_EQ(WriteIniValue(L"main", L"writer", c.value, Ini()), 1);
+        const std::wstring back = ReadIniValue(L"main", L"writer", Ini());
+        EXPECT_EQ(back.size(), c.value.size());
+        EXPECT_TRUE(back == c.value);
+        const std::string expected = c.ansiFile ? "[main]\r\nwriter=" + c.ansiBytes + "\r\n"
+                                                : kBom + Utf16Bytes(L"[main]\r\nwriter=" + c.value + L"\r\n");
+        EXPECT_TRUE(ReadBytes(Ini()) == expected) << "file bytes differ";
+    }
+}
+
+TEST_F(SettingsFile, HiddenSystemFileOrFolderIsNotTheSettingsFile) {
+    const std::string content = "[main]\r\ncode=5\r\nwriter=kept\r\n";
+    struct Case {
+        const char* what;
+        DWORD attributes; // 0: a folder named scribbet.ini
+    } const cases[] = {
+        {"hidden file", FILE_ATTRIBUTE_HIDDEN},
+        {"system file", FILE_ATTRIBUTE_SYSTEM},
+        {"hidden system file", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+        {"folder", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        inkwarden_test::RemoveTree(Ini());
+        DeleteFileW(Ini().c_str());
+        if (c.attributes)
+            WriteBytes(Ini(), content, c.attributes);
+        else
+            ASSERT_TRUE(CreateDirectoryW(Ini().c_str(), nullptr));
+
+        EXPECT_EQ(ReadIniValue(L"main", L"writer", Ini()), L"");
+        EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"");
+
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(WriteIniValue(L"main", L"writer", L"new", Ini()), 0);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+
+        const DWORD attributes = GetFileAttributesW(Ini().c_str());
+        if (c.attributes) {
+            EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), c.attributes);
+            EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(content));
+        } else {
+            EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+        }
+    }
+}
+
+TEST_F(SettingsFile, WriteThePlatformRefusesLeavesFileUnchanged) {
+    // Another program holds the file open without sharing: the profile call fails.
+    const std::string content = "[main]\r\ncode=2\r\nwriter=" + kZhangSanfengGbk + "\r\n";
+    WriteBytes(Ini(), content);
+    HANDLE lock =
+        CreateFileW(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    SetLastError(ERROR_SUCCESS);
+    const std::int16_t written = WriteIniValue(L"main", L"code", L"6", Ini());
+    const DWORD error = GetLastError();
+    CloseHandle(lock);
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(content));
+    EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"2");
+}
+
+TEST_F(SettingsFile, WriteIntoMissingFolderFailsAndCreatesNothing) {
+    const std::wstring folder = Path(L"missing");
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(WriteIniValue(L"main", L"code", L"6", IniPathIn(folder)), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(Exists(folder));
+}
+
+TEST_F(SettingsFile, OtherSectionsAndCommentsSurviveAWrite) {
+    const std::string before = "; settings of the remark tool\r\n"
+                               "[other]\r\n"
+                               "key=some value\r\n"
+                               ";comment in other\r\n"
+                               "[main]\r\n"
+                               "; style 0..7\r\n"
+                               "code=1\r\n"
+                               "writer=old\r\n"
+                               "min=0\r\n"
+                               "run=0\r\n"
+                               "[tail]\r\n"
+                               "writer=tail\r\n";
+    WriteBytes(Ini(), before);
+    EXPECT_EQ(WriteIniValue(L"main", L"writer", L"张三丰", Ini()), 1);
+    std::string after = before;
+    const std::string old = "writer=old";
+    after.replace(after.find(old), old.size(), "writer=" + kZhangSanfengGbk);
+    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(after));
+    EXPECT_EQ(ReadIniValue(L"tail", L"writer", Ini()), L"tail");
+    EXPECT_EQ(ReadIniValue(L"other", L"key", Ini()), L"some value");
+}
+
+TEST(SettingsPath, IniPathInHasExactlyOneBackslash) {
+    struct Case {
+        const wchar_t* folder;
+        const wchar_t* path;
+    } const cases[] = {
+        {L"C:\\", L"C:\\scribbet.ini"},
+        {L"C:\\a b", L"C:\\a b\\scribbet.ini"},
+        {L"C:\\a b\\", L"C:\\a b\\scribbet.ini"},
+        {L"Z:\\tmp\\墨 守", L"Z:\\tmp\\墨 守\\scribbet.ini"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IniPathIn(c.folder), c.path) << Narrow(c.folder);
+}
+
+// Records what LoadSettingsIn applies, in order.
+class RecordingTarget final : public SettingsTarget {
+public:
+    void Minimise() override { calls.push_back(L"Minimise"); }
+    void SetStyleCaption(const std::wstring& caption) override { calls.push_back(L"caption:" + caption); }
+    void SetInputText(int index, const std::wstring& text) override {
+        calls.push_back(L"input " + std::to_wstring(index) + L":" + text);
+    }
+    std::vector<std::wstring> calls;
+};
+
+std::vector<std::wstring> ExpectedCalls(bool minimised, const std::wstring& caption,
+                                        const std::wstring& writer) {
+    std::vector<std::wstring> calls;
+    if (minimised)
+        calls.push_back(L"Minimise");
+    calls.push_back(L"caption:" + caption);
+    for (int index : {0, 5, 10, 15})
+        calls.push_back(L"input " + std::to_wstring(index) + L":" + writer);
+    return calls;
+}
+
+void ScrambleGlobals() {
+    IniPath = L"?";
+    WriterName = L"?";
+    MinAtStart = 12345;
+    AutoRun = 12345;
+    CodeType = 12345;
+}
+
+class LoadSettingsFile : public SettingsFile {};
+
+TEST_F(LoadSettingsFile, AppliesStoredSettingsInOrder) {
+    WriteBytes(Ini(), "[main]\r\ncode=4\r\nwriter=" + kZhangSanfengGbk + "\r\nmin=1\r\nrun=-1\r\n");
+    ScrambleGlobals();
+    RecordingTarget target;
+    LoadSettingsIn(folder_, target);
+    EXPECT_EQ(target.calls, ExpectedCalls(true, kCaptionLead + L"delphi", L"张三丰"));
+    EXPECT_EQ(IniPath, folder_ + L"\\scribbet.ini");
+    EXPECT_EQ(WriterName, L"张三丰");
+    EXPECT_EQ(MinAtStart, 1);
+    EXPECT_EQ(AutoRun, -1);
+    EXPECT_EQ(CodeType, 4);
+}
+
+TEST_F(LoadSettingsFile, UnreadableNumbersFallBackAndUnusualOnesLoadAsStored) {
+    struct Case {
+        const char* what;
+        const char* file; // nullptr: no file
+        int code, min, run;
+        const wchar_t* language; // shown after the caption lead
+        const wchar_t* writer;
+    } const cases[] = {
+        {"no file", nullptr, 1, 0, 0, L"vb", L""},
+        {"no keys", "[main]\r\n", 1, 0, 0, L"vb", L""},
+        {"other section only", "[other]\r\ncode=3\r\nmin=1\r\nrun=-1\r\n", 1, 0, 0, L"vb", L""},
+        {"letters", "[main]\r\ncode=abc\r\nmin=abc\r\nrun=abc\r\nwriter=w\r\n", 1, 0, 0, L"vb", L"w"},
+        {"empty", "[main]\r\ncode=\r\nmin=\r\nrun=\r\n", 1, 0, 0, L"vb", L""},
+        {"too large", "[main]\r\ncode=99999\r\nmin=99999\r\nrun=99999\r\n", 1, 0, 0, L"vb", L""},
+        {"fraction", "[main]\r\ncode=1.5\r\nmin=1.5\r\nrun=1.5\r\n", 1, 0, 0, L"vb", L""},
+        {"quoted leading blank", "[main]\r\ncode=\" -2\"\r\nmin=\" -2\"\r\nrun=\" -2\"\r\n", 1, 0, 0, L"vb",
+         L""},
+        {"blanks around are the platform's", "[main]\r\ncode = 3 \r\nmin = 1\r\nrun= -1\r\n", 3, 1, -1,
+         L"php", L""},
+        {"code 0", "[main]\r\ncode=0\r\n", 0, 0, 0, L"c++/c", L""},
+        {"code 7", "[main]\r\ncode=7\r\n", 7, 0, 0, L"javascript", L""},
+        {"code 8 selects no style", "[main]\r\ncode=8\r\n", 8, 0, 0, L"", L""},
+        {"code -1 selects no style", "[main]\r\ncode=-1\r\n", -1, 0, 0, L"", L""},
+        {"min 2 is not minimised", "[main]\r\nmin=2\r\n", 1, 2, 0, L"vb", L""},
+        {"min -1 is not minimised", "[main]\r\nmin=-1\r\n", 1, -1, 0, L"vb", L""},
+        {"min 1 minimises", "[main]\r\nmin=1\r\n", 1, 1, 0, L"vb", L""},
+        {"run 1", "[main]\r\nrun=1\r\n", 1, 0, 1, L"vb", L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileW(Ini().c_str());
+        if (c.file)
+            WriteBytes(Ini(), c.file);
+        ScrambleGlobals();
+        RecordingTarget target;
+        LoadSettingsIn(folder_, target);
+        EXPECT_EQ(CodeType, c.code);
+        EXPECT_EQ(MinAtStart, c.min);
+        EXPECT_EQ(AutoRun, c.run);
+        EXPECT_EQ(WriterName, c.writer);
+        EXPECT_EQ(target.calls, ExpectedCalls(c.min == 1, kCaptionLead + c.language, c.writer));
+    }
+}
+
+TEST(LoadSettings, UsesTheFileBesideTheExecutable) {
+    wchar_t exe[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameW(nullptr, exe, ARRAYSIZE(exe));
+    ASSERT_GT(n, 0u);
+    std::wstring folder(exe, n);
+    folder.resize(folder.find_last_of(L'\\'));
+    ASSERT_EQ(GetFileAttributesW((folder + L"\\scribbet.ini").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "a settings file beside the test executable would make this test depend on it";
+    ScrambleGlobals();
+    RecordingTarget target;
+    LoadSettings(target);
+    EXPECT_EQ(IniPath, folder + L"\\scribbet.ini");
+    EXPECT_EQ(CodeType, 1);
+    EXPECT_EQ(target.calls, ExpectedCalls(false, kCaptionLead + L"vb", L""));
+}
+
+} // namespace
+} // namespace inkwarden

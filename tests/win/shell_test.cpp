@@ -1,0 +1,260 @@
+// Window utilities and the tray icon: the topmost band, the single-instance check
+// across two processes, tray notifications and the record sent to the shell.
+#include "shell/sysico.h"
+#include "shell/window_utils.h"
+
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace inkwarden {
+namespace {
+
+// Started with this argument, the test executable is the second instance: it answers
+// AnotherInstanceRunning() by its exit code (1 true, 0 false) before any test runs.
+const wchar_t kInstanceProbeArgument[] = L"--instance-probe";
+
+struct InstanceProbe {
+    InstanceProbe() {
+        int argc = 0;
+        LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+        bool probe = false;
+        for (int i = 1; argv && i < argc; ++i)
+            probe = probe || lstrcmpW(argv[i], kInstanceProbeArgument) == 0;
+        LocalFree(argv);
+        if (probe)
+            ExitProcess(AnotherInstanceRunning() ? 1 : 0);
+    }
+};
+const InstanceProbe instanceProbe;
+
+// Runs this executable as a probe and returns its exit code.
+DWORD RunInstanceProbe() {
+    wchar_t exe[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameW(nullptr, exe, ARRAYSIZE(exe));
+    std::wstring commandLine = L"\"" + std::wstring(exe, n) + L"\" " + kInstanceProbeArgument;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        ADD_FAILURE() << "CreateProcessW failed, error " << GetLastError();
+        return 0xFFFFFFFF;
+    }
+    DWORD code = 0xFFFFFFFF;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 0xFFFFFFFF);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+TEST(SingleInstance, FirstInstanceIsAloneAndASecondProcessSeesIt) {
+    EXPECT_FALSE(AnotherInstanceRunning())
+        << "first call in this process (is an Inkwarden left running in this Wine "
+           "prefix?)";
+    EXPECT_FALSE(AnotherInstanceRunning()) << "repeated call";
+    EXPECT_EQ(RunInstanceProbe(), 1u) << "a second process must see this one";
+    EXPECT_EQ(RunInstanceProbe(), 1u) << "and so must a third";
+    EXPECT_FALSE(AnotherInstanceRunning()) << "the probes must not change this process's answer";
+}
+
+class TopmostWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window_ = CreateWindowExW(0, L"STATIC", L"topmost test", WS_POPUP, 100, 120, 320, 200, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(window_, nullptr) << "error " << GetLastError();
+    }
+    void TearDown() override { DestroyWindow(window_); }
+
+    bool Topmost() const { return (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+    RECT Rect() const {
+        RECT rect = {};
+        GetWindowRect(window_, &rect);
+        return rect;
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(TopmostWindow, MinusOneJoinsTopmostBandAnyOtherFlagLeavesItAndWindowIsShownInPlace) {
+    ASSERT_FALSE(IsWindowVisible(window_));
+    ASSERT_FALSE(Topmost());
+    const RECT before = Rect();
+    struct Step {
+        std::int16_t flag;
+        bool topmost;
+    } const steps[] = {
+        {-1, true}, {-1, true}, {0, false},  {-1, true}, {1, false},
+        {-1, true}, {2, false}, {-2, false}, {0, false},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE("flag " + std::to_string(s.flag));
+        SetTopmost(window_, s.flag);
+        EXPECT_EQ(Topmost(), s.topmost);
+        EXPECT_TRUE(IsWindowVisible(window_));
+        const RECT after = Rect();
+        EXPECT_EQ(after.left, before.left);
+        EXPECT_EQ(after.top, before.top);
+        EXPECT_EQ(after.right, before.right);
+        EXPECT_EQ(after.bottom, before.bottom);
+    }
+}
+
+TEST_F(TopmostWindow, ShowingDoesNotActivate) {
+    HWND active = CreateWindowExW(0, L"STATIC", L"active", WS_POPUP | WS_VISIBLE, 500, 500, 100, 100, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(active, nullptr);
+    SetActiveWindow(active);
+    ASSERT_EQ(GetActiveWindow(), active);
+    SetTopmost(window_, -1);
+    EXPECT_EQ(GetActiveWindow(), active);
+    SetTopmost(window_, 0);
+    EXPECT_EQ(GetActiveWindow(), active);
+    DestroyWindow(active);
+}
+
+TEST(TrayNotification, OnlyIconIdWithBareButtonPressCounts) {
+    struct Case {
+        WPARAM wParam;
+        LPARAM lParam;
+        TrayAction action;
+    } const cases[] = {
+        {1, WM_LBUTTONDOWN, TrayAction::LeftPress},  {1, WM_RBUTTONDOWN, TrayAction::RightPress},
+        {1, WM_MOUSEMOVE, TrayAction::None},         {1, WM_LBUTTONUP, TrayAction::None},
+        {1, WM_LBUTTONDBLCLK, TrayAction::None},     {1, WM_RBUTTONUP, TrayAction::None},
+        {1, WM_RBUTTONDBLCLK, TrayAction::None},     {1, WM_MBUTTONDOWN, TrayAction::None},
+        {0, MAKELPARAM(513, 300), TrayAction::None}, // a movement at x 513, y 300
+        {1, MAKELPARAM(513, 300), TrayAction::None}, // the same with the left button held
+        {1, MAKELPARAM(516, 1), TrayAction::None},   {0, WM_LBUTTONDOWN, TrayAction::None},
+        {0, WM_RBUTTONDOWN, TrayAction::None},       {2, WM_LBUTTONDOWN, TrayAction::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeTrayNotification(c.wParam, c.lParam), c.action)
+            << "wParam " << c.wParam << ", lParam " << c.lParam;
+}
+
+// What the recording shell call received.
+struct SentRecord {
+    DWORD message;
+    NOTIFYICONDATAW data;
+};
+std::vector<SentRecord> sent;
+BOOL notifyResult = TRUE;
+
+BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAW data) {
+    sent.push_back({message, *data});
+    return notifyResult;
+}
+
+// A text field up to its terminator, marked when anything but zeros follows it.
+template <std::size_t N> std::wstring Field(const wchar_t (&text)[N]) {
+    const std::wstring whole(text, N);
+    const std::size_t end = whole.find(L'\0');
+    const bool clean = end != std::wstring::npos && whole.find_first_not_of(L'\0', end) == std::wstring::npos;
+    return L"'" + whole.substr(0, end) + (clean ? L"'" : L"'+garbage");
+}
+
+// Every field of the record, so a stray flag or a leftover text shows in a failure.
+std::wstring Describe(const NOTIFYICONDATAW& d) {
+    const GUID none = {};
+    auto number = [](UINT_PTR n) { return std::to_wstring(n); };
+    return L"cbSize=" + number(d.cbSize) + L" hWnd=" + number(reinterpret_cast<UINT_PTR>(d.hWnd)) + L" uID=" +
+           number(d.uID) + L" uFlags=" + number(d.uFlags) + L" uCallbackMessage=" +
+           number(d.uCallbackMessage) + L" hIcon=" + number(reinterpret_cast<UINT_PTR>(d.hIcon)) +
+           L" szTip=" + Field(d.szTip) + L" dwState=" + number(d.dwState) + L"/" + number(d.dwStateMask) +
+           L" szInfo=" + Field(d.szInfo) + L" uVersion=" + number(d.uVersion) + L" szInfoTitle=" +
+           Field(d.szInfoTitle) + L" dwInfoFlags=" + number(d.dwInfoFlags) + L" guidItem=" +
+           (IsEqualGUID(d.guidItem, none) ? L"none" : L"set") + L" hBalloonIcon=" +
+           number(reinterpret_cast<UINT_PTR>(d.hBalloonIcon));
+}
+
+class Tray : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sent.clear();
+        notifyResult = TRUE;
+        owner_ = CreateWindowExW(0, L"STATIC", L"tray owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(owner_, nullptr);
+        icon_ = LoadIconW(nullptr, IDI_APPLICATION);
+        ASSERT_NE(icon_, nullptr);
+    }
+    void TearDown() override { DestroyWindow(owner_); }
+
+    // The record Add must send: only these fields set, everything else zero.
+    NOTIFYICONDATAW Expected() const {
+        NOTIFYICONDATAW d;
+        ZeroMemory(&d, sizeof d);
+        d.cbSize = sizeof(NOTIFYICONDATAW);
+        d.hWnd = owner_;
+        d.uID = 1;
+        d.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        d.uCallbackMessage = WM_MOUSEMOVE;
+        d.hIcon = icon_;
+        lstrcpyW(d.szTip, L"Inkwarden");
+        return d;
+    }
+
+    HWND owner_ = nullptr;
+    HICON icon_ = nullptr;
+};
+
+TEST_F(Tray, AddReaddRemoveSendTheIconRecord) {
+    TrayIcon tray(&RecordNotify);
+    EXPECT_FALSE(tray.added());
+    EXPECT_TRUE(tray.Add(owner_, icon_));
+    EXPECT_TRUE(tray.added());
+    EXPECT_TRUE(tray.Readd());
+    EXPECT_TRUE(tray.Remove());
+    EXPECT_FALSE(tray.added());
+
+    const DWORD messages[] = {NIM_ADD, NIM_ADD, NIM_DELETE};
+    ASSERT_EQ(sent.size(), ARRAYSIZE(messages));
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+        SCOPED_TRACE("call " + std::to_string(i));
+        EXPECT_EQ(sent[i].message, messages[i]);
+        EXPECT_EQ(Describe(sent[i].data), Describe(Expected()));
+    }
+}
+
+TEST_F(Tray, ShellRefusalIsReported) {
+    TrayIcon tray(&RecordNotify);
+    notifyResult = FALSE;
+    EXPECT_FALSE(tray.Add(owner_, icon_));
+    EXPECT_FALSE(tray.added());
+    notifyResult = TRUE;
+    EXPECT_TRUE(tray.Readd()) << "a refused icon is added again when the taskbar comes back";
+    EXPECT_TRUE(tray.added());
+    notifyResult = FALSE;
+    EXPECT_FALSE(tray.Remove());
+    EXPECT_FALSE(tray.added());
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[1].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(Describe(sent[1].data), Describe(Expected()));
+}
+
+TEST_F(Tray, RemoveAndReaddBeforeAddSendNothing) {
+    TrayIcon tray(&RecordNotify);
+    EXPECT_FALSE(tray.Remove());
+    EXPECT_FALSE(tray.Readd());
+    EXPECT_FALSE(tray.added());
+    EXPECT_TRUE(sent.empty());
+}
+
+TEST(TaskbarCreated, MessageIsTheRegisteredOne) {
+    const UINT message = TrayIcon::TaskbarCreatedMessage();
+    EXPECT_GE(message, 0xC000u) << "registered messages are in 0xC000..0xFFFF";
+    EXPECT_LE(message, 0xFFFFu);
+    EXPECT_EQ(message, RegisterWindowMessageW(L"TaskbarCreated"));
+    EXPECT_EQ(TrayIcon::TaskbarCreatedMessage(), message);
+}
+
+} // namespace
+} // namespace inkwarden
