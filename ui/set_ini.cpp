@@ -44,11 +44,14 @@ std::wstring RunKeyFailureText(DWORD error) {
 
 } // namespace
 
-void SaveOutcome::Write(const wchar_t* key, const std::wstring& value) {
-    if (!WriteIniValue(kIniSection, key, value, IniPath) && fileOk) {
+bool SaveOutcome::Write(const wchar_t* key, const std::wstring& value) {
+    if (WriteIniValue(kIniSection, key, value, IniPath))
+        return true;
+    if (fileOk) {
         fileOk = false;
         fileError = GetLastError();
     }
+    return false;
 }
 
 void SaveOutcome::Register(std::int16_t flag) {
@@ -188,11 +191,13 @@ void set_ini::ok_Click() {
     if (code >= 0)
         outcome.Write(L"code", std::to_wstring(code));
     const bool run = IsTicked(Item(ids::kCheck0));
-    outcome.Write(L"run", run ? L"1" : L"0");
-    outcome.Register(run ? -1 : 0);
+    // The registry follows the stored choice: when it could not be stored, the
+    // registration is left as it was too.
+    if (outcome.Write(L"run", run ? L"1" : L"0"))
+        outcome.Register(run ? -1 : 0);
     outcome.Write(L"min", IsTicked(Item(ids::kCheck0 + 1)) ? L"1" : L"0");
     outcome.Write(L"writer", WindowText(Item(ids::kUser)));
-    if (!Report(outcome, L"设置没有保存：", L"设置成功！", L"设置已保存，但"))
+    if (!Report(outcome, L"设置没有全部保存：", L"设置成功！", L"设置已保存，但"))
         return;
     LoadSettings(main_);
     Unload();
@@ -203,9 +208,9 @@ void set_ini::no_Click() {
     outcome.Write(L"code", L"1");
     outcome.Write(L"writer", kResetWriterName);
     outcome.Write(L"min", L"0");
-    outcome.Write(L"run", L"0");
-    outcome.Register(0);
-    if (!Report(outcome, L"设置没有重置：", L"重置成功！", L"设置已重置，但"))
+    if (outcome.Write(L"run", L"0"))
+        outcome.Register(0);
+    if (!Report(outcome, L"设置没有全部重置：", L"重置成功！", L"设置已重置，但"))
         return;
     Unload();
 }

@@ -16,7 +16,7 @@ struct SaveOutcome {
     DWORD fileError = ERROR_SUCCESS;
     bool registered = true;
     DWORD runKeyError = ERROR_SUCCESS;
-    void Write(const wchar_t* key, const std::wstring& value);
+    bool Write(const wchar_t* key, const std::wstring& value); // true when written
     void Register(std::int16_t flag);
 };
 

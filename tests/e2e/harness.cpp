@@ -1,0 +1,657 @@
+#include "tests/e2e/harness.h"
+
+#include "platform/platform.h"
+#include "ui/control_ids.h"
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace inkwarden_e2e {
+
+namespace {
+
+const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t kRunValue[] = L"Inkwarden";
+constexpr DWORD kPollMs = 10;
+constexpr UINT kLongTextMs = 60000; // a message carrying half a million characters
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+struct WindowSearch {
+    DWORD pid;
+    const std::wstring* cls;
+    const wchar_t* text;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (search.pid != 0 && pid != search.pid)
+        return TRUE;
+    if (ClassOf(window) != *search.cls)
+        return TRUE;
+    if (search.text && TextOf(window) != search.text)
+        return TRUE;
+    search.found.push_back(window);
+    return TRUE;
+}
+
+// Wine's notification area shows each icon as a window of its own: in the X11
+// driver's stand-alone tray (Wine 8) or in Explorer's tray (later versions).
+bool IsTrayIcon(HWND window) {
+    const std::wstring cls = ClassOf(window);
+    return cls == L"__winex11_tray_icon" || cls == L"__wine_tray_icon";
+}
+
+BOOL CALLBACK CountTrayChildren(HWND window, LPARAM param) {
+    if (IsTrayIcon(window))
+        ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTrayTopLevel(HWND window, LPARAM param) {
+    CountTrayChildren(window, param);
+    EnumChildWindows(window, CountTrayChildren, param); // icons shown in a tray window
+    return TRUE;
+}
+
+bool OpenClipboardPatiently() {
+    return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; });
+}
+
+// Wine 8 shows the notification area as a stand-alone window that it hides when its
+// last icon goes; without a window manager (Xvfb) that costs about two seconds at
+// every end of the application. An icon of the test program's own, held for the
+// whole run, keeps the window shown; the tests count icons relative to it.
+class ResidentTrayIcon : public ::testing::Environment {
+public:
+    void SetUp() override {
+        ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, &ResidentTrayIcon::Run, this, 0, &threadId_);
+        WaitForSingleObject(ready_, kWaitMs);
+    }
+    void TearDown() override {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_, kWaitMs);
+        CloseHandle(thread_);
+        CloseHandle(ready_);
+    }
+
+private:
+    static DWORD WINAPI Run(void* param) {
+        ResidentTrayIcon& self = *static_cast<ResidentTrayIcon*>(param);
+        // A message-only window: it owns the icon but takes part in no broadcast.
+        HWND owner = CreateWindowExW(0, L"STATIC", L"inkwarden-e2e", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+        NOTIFYICONDATAW nid = {};
+        nid.cbSize = sizeof nid;
+        nid.hWnd = owner;
+        nid.uID = 7;
+        nid.uFlags = NIF_ICON | NIF_TIP;
+        nid.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        lstrcpynW(nid.szTip, L"inkwarden-e2e", ARRAYSIZE(nid.szTip));
+        const bool added = owner && Shell_NotifyIconW(NIM_ADD, &nid);
+        SetEvent(self.ready_);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageW(&msg);
+        if (added)
+            Shell_NotifyIconW(NIM_DELETE, &nid);
+        if (owner)
+            DestroyWindow(owner);
+        return 0;
+    }
+
+    HANDLE ready_ = nullptr;
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
+::testing::Environment* const kResidentTrayIcon = ::testing::AddGlobalTestEnvironment(new ResidentTrayIcon);
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (done())
+            return true;
+        if (GetTickCount64() >= end)
+            return done();
+        Sleep(kPollMs);
+    }
+}
+
+std::wstring ProductExe() {
+    wchar_t buffer[4096];
+    const DWORD n = GetEnvironmentVariableW(L"INKWARDEN_EXE", buffer, ARRAYSIZE(buffer));
+    if (n == 0 || n >= ARRAYSIZE(buffer))
+        return std::wstring();
+    std::wstring path(buffer, n);
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    if (!path.empty() && path[0] == L'\\')
+        path = L"Z:" + path; // Wine shows the Linux root as drive Z:
+    return path;
+}
+
+// ---- windows ---------------------------------------------------------------
+
+std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& cls, const wchar_t* text) {
+    WindowSearch search{pid, &cls, text, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256];
+    const int n = GetClassNameW(window, name, ARRAYSIZE(name));
+    return std::wstring(name, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+std::wstring TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kLongTextMs, &length))
+        return std::wstring();
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
+                             kLongTextMs, &copied))
+        return std::wstring();
+    text.resize(copied);
+    return text;
+}
+
+long long TextLength(HWND window) {
+    DWORD_PTR length = 0;
+    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kLongTextMs, &length))
+        return -1;
+    return static_cast<long long>(length);
+}
+
+bool SetText(HWND window, const std::wstring& text) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                               kLongTextMs, &result) &&
+           result != 0;
+}
+
+bool IsChecked(HWND button) {
+    DWORD_PTR state = 0;
+    return SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_NORMAL, kWaitMs, &state) &&
+           state == BST_CHECKED;
+}
+
+void Click(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void ClickLabel(HWND label) {
+    PostMessageW(GetParent(label), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(label));
+}
+
+bool Type(HWND input, const std::wstring& text) {
+    const LPARAM enterDown = 1 | (0x1C << 16);
+    const LPARAM enterUp = enterDown | (1 << 30) | (static_cast<LPARAM>(1) << 31);
+    // Each key is taken before the next is sent: the application's own loop turns
+    // Enter into its character, which would otherwise come after later keys.
+    long long length = TextLength(input);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
+            continue; // the Enter below stands for both
+        if (text[i] == L'\n') {
+            PostMessageW(input, WM_KEYDOWN, VK_RETURN, enterDown);
+            PostMessageW(input, WM_KEYUP, VK_RETURN, enterUp);
+            length += 2; // CR LF
+        } else {
+            PostMessageW(input, WM_CHAR, text[i], 1);
+            length += 1;
+        }
+        if (!WaitUntil([&] { return TextLength(input) == length; }))
+            return false;
+    }
+    return true;
+}
+
+bool SendAndWait(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+RECT RectIn(HWND parent, HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::wstring Today() {
+    wchar_t date[128];
+    const int n = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date,
+                                  ARRAYSIZE(date), nullptr);
+    return n > 0 ? std::wstring(date, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+// ---- message boxes ---------------------------------------------------------
+
+HWND FindMessageBox(DWORD pid) {
+    for (HWND box : TopLevelWindows(pid, L"#32770", L"Inkwarden"))
+        if (IsWindowVisible(box))
+            return box;
+    return nullptr;
+}
+
+HWND WaitForMessageBox(DWORD pid, HWND except, DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = nullptr;
+            for (HWND b : TopLevelWindows(pid, L"#32770", L"Inkwarden"))
+                if (b != except && IsWindowVisible(b))
+                    box = b;
+            return box != nullptr;
+        },
+        timeoutMs);
+    return box;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    return TextOf(GetDlgItem(box, 0xFFFF));
+}
+
+bool PressOk(HWND box) {
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return WaitUntil([box] { return !IsWindow(box); });
+}
+
+// ---- clipboard -------------------------------------------------------------
+
+bool EmptyTheClipboard() {
+    if (!OpenClipboardPatiently())
+        return false;
+    const bool ok = EmptyClipboard() != FALSE;
+    CloseClipboard();
+    return ok;
+}
+
+ClipboardContent ReadClipboard() {
+    ClipboardContent content;
+    if (!OpenClipboardPatiently())
+        return content;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        const SIZE_T bytes = GlobalSize(data);
+        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const std::size_t max = bytes / sizeof(wchar_t);
+            std::size_t n = 0;
+            while (n < max && p[n])
+                ++n;
+            content.unicode.assign(p, n);
+            content.hasUnicode = true;
+            GlobalUnlock(data);
+        }
+    }
+    if (HANDLE data = GetClipboardData(CF_LOCALE)) {
+        if (const LCID* p = static_cast<const LCID*>(GlobalLock(data))) {
+            if (GlobalSize(data) >= sizeof(LCID)) {
+                content.locale = *p;
+                content.hasLocale = true;
+            }
+            GlobalUnlock(data);
+        }
+    }
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        const SIZE_T bytes = GlobalSize(data);
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            std::size_t n = 0;
+            while (n < bytes && p[n])
+                ++n;
+            content.ansi.assign(p, n);
+            content.hasAnsi = true;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return content;
+}
+
+// ---- files -----------------------------------------------------------------
+
+std::string ReadBytes(const std::wstring& path, bool* ok) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (ok)
+        *ok = file != INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+std::string Utf16File(const std::wstring& text) {
+    return std::string("\xFF\xFE", 2) + Utf16Bytes(text);
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += kDigits[c >> 4];
+        out += kDigits[c & 15];
+        out += ' ';
+    }
+    return out;
+}
+
+std::string Show(const std::wstring& text) {
+    return inkwarden::Narrow(text);
+}
+
+std::string Gbk(const std::wstring& text) {
+    if (text.empty())
+        return std::string();
+    const int n =
+        WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+TempFolder::TempFolder() {
+    static int counter = 0;
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(ARRAYSIZE(temp), temp);
+    std::wstring base(temp, n);
+    if (!base.empty() && base.back() != L'\\')
+        base += L'\\';
+    for (;;) {
+        path_ = base + L"inkwarden-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter);
+        if (CreateDirectoryW(path_.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
+}
+
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
+
+// ---- registry --------------------------------------------------------------
+
+RegValue ReadRunValue() {
+    RegValue value;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD type = REG_NONE, bytes = 0;
+    if (RegQueryValueExW(key, kRunValue, nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS) {
+        value.data.assign(bytes, '\0');
+        if (RegQueryValueExW(key, kRunValue, nullptr, &type,
+                             bytes ? reinterpret_cast<BYTE*>(&value.data[0]) : nullptr,
+                             &bytes) == ERROR_SUCCESS) {
+            value.present = true;
+            value.type = type;
+            value.data.resize(bytes);
+        }
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+bool RunKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string RegSzData(const std::wstring& text) {
+    return Utf16Bytes(text) + std::string(2, '\0');
+}
+
+RunKeyGuard::RunKeyGuard() {
+    HKEY key = nullptr;
+    existed_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+    if (!existed_)
+        return;
+    DWORD count = 0, maxName = 0, maxData = 0;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
+                     nullptr, nullptr);
+    for (DWORD i = 0; i < count; ++i) {
+        std::wstring name(maxName + 1, L'\0');
+        std::string data(maxData, '\0');
+        DWORD nameLength = maxName + 1, type = REG_NONE, bytes = maxData;
+        if (RegEnumValueW(key, i, &name[0], &nameLength, nullptr, &type,
+                          bytes ? reinterpret_cast<BYTE*>(&data[0]) : nullptr, &bytes) != ERROR_SUCCESS)
+            continue;
+        name.resize(nameLength);
+        data.resize(bytes);
+        values_.push_back({name, type, data});
+    }
+    RegCloseKey(key);
+}
+
+RunKeyGuard::~RunKeyGuard() {
+    if (!existed_) {
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kRunKey);
+        return;
+    }
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    // Remove what the test left, then put back what was there.
+    for (;;) {
+        wchar_t name[16384];
+        DWORD length = ARRAYSIZE(name);
+        if (RegEnumValueW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        if (RegDeleteValueW(key, name) != ERROR_SUCCESS)
+            break;
+    }
+    for (const Value& v : values_)
+        RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
+                       static_cast<DWORD>(v.data.size()));
+    RegCloseKey(key);
+}
+
+bool RunKeyGuard::DeleteKey() {
+    return RegDeleteKeyW(HKEY_LOCAL_MACHINE, kRunKey) == ERROR_SUCCESS;
+}
+
+bool RunKeyGuard::SetMarker(const std::wstring& text) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    const std::string data = RegSzData(text);
+    const LONG rc = RegSetValueExW(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                                   static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+// ---- notification area -----------------------------------------------------
+
+int TrayIconCount() {
+    int count = 0;
+    EnumWindows(CountTrayTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+int SettledTrayIconCount() {
+    // An icon of a program that just ended may still be on its way out.
+    int count = TrayIconCount();
+    ULONGLONG stableSince = GetTickCount64();
+    const ULONGLONG end = stableSince + kWaitMs;
+    while (GetTickCount64() - stableSince < 300 && GetTickCount64() < end) {
+        Sleep(kPollMs);
+        const int now = TrayIconCount();
+        if (now != count) {
+            count = now;
+            stableSince = GetTickCount64();
+        }
+    }
+    return count;
+}
+
+bool DeleteTrayIcon(HWND owner) {
+    NOTIFYICONDATAW nid = {};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = owner;
+    nid.uID = 1;
+    return Shell_NotifyIconW(NIM_DELETE, &nid) != FALSE;
+}
+
+// ---- the application -------------------------------------------------------
+
+std::wstring IniText(int code, const std::wstring& writer, int min, int run) {
+    return L"[main]\r\ncode=" + std::to_wstring(code) + L"\r\nwriter=" + writer + L"\r\nmin=" +
+           std::to_wstring(min) + L"\r\nrun=" + std::to_wstring(run) + L"\r\n";
+}
+
+App::App() = default;
+
+App::~App() {
+    Terminate();
+}
+
+bool App::Start(const std::string* iniBytes) {
+    const std::wstring product = ProductExe();
+    if (product.empty() || !CopyFileW(product.c_str(), exePath().c_str(), FALSE))
+        return false;
+    if (iniBytes && !WriteBytes(iniPath(), *iniBytes))
+        return false;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    std::wstring commandLine = L"\"" + exePath() + L"\"";
+    if (!CreateProcessW(exePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder().c_str(), &si, &pi_))
+        return false;
+    WaitForInputIdle(pi_.hProcess, kWaitMs);
+    // Visible means the start-up sequence is complete: the window is shown last.
+    WaitUntil([this] {
+        const std::vector<HWND> found = TopLevelWindows(pid(), L"Inkwarden.For_main", L"Inkwarden");
+        main_ = found.size() == 1 && IsWindowVisible(found[0]) ? found[0] : nullptr;
+        return main_ != nullptr;
+    });
+    return main_ != nullptr;
+}
+
+HANDLE App::StartAnother(DWORD* pid) const {
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::wstring commandLine = L"\"" + exePath() + L"\"";
+    if (!CreateProcessW(exePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder().c_str(), &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    if (pid)
+        *pid = pi.dwProcessId;
+    return pi.hProcess;
+}
+
+void App::Terminate() {
+    if (!pi_.hProcess)
+        return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+        // Wine's notification area drops the icon of a window that is gone.
+        TerminateProcess(pi_.hProcess, 1);
+        WaitForSingleObject(pi_.hProcess, kWaitMs);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+    pi_ = {};
+    main_ = nullptr;
+}
+
+bool App::WaitForExit(DWORD* exitCode, DWORD timeoutMs) const {
+    if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    if (exitCode)
+        GetExitCodeProcess(pi_.hProcess, exitCode);
+    return true;
+}
+
+HWND App::WaitForWindow(const std::wstring& cls, DWORD timeoutMs) const {
+    HWND window = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> found = Windows(cls);
+            window = found.size() == 1 && IsWindowVisible(found[0]) ? found[0] : nullptr;
+            return window != nullptr;
+        },
+        timeoutMs);
+    return window;
+}
+
+bool App::Settle() const {
+    // The marker: the pushed state of the title band's frame, which nobody sees.
+    const HWND marker = Item(inkwarden::ids::kFraTop);
+    auto pushed = [marker] {
+        DWORD_PTR state = 0;
+        return SendMessageTimeoutW(marker, BM_GETSTATE, 0, 0, SMTO_NORMAL, kWaitMs, &state) &&
+               (state & BST_PUSHED) != 0;
+    };
+    if (!marker || pushed() || !PostMessageW(marker, BM_SETSTATE, TRUE, 0))
+        return false;
+    const bool settled = WaitUntil(pushed);
+    SendAndWait(marker, BM_SETSTATE, FALSE, 0);
+    return settled;
+}
+
+HWND App::Confirm(int k) const {
+    Click(Item(inkwarden::ids::kOk0 + k));
+    return ResultWindow();
+}
+
+} // namespace inkwarden_e2e

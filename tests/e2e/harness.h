@@ -1,0 +1,221 @@
+// End-to-end harness: starts the real scribbet.exe in a folder of its own and works
+// it from the outside, the way a person or an automation tool would - by window
+// classes, texts and control ids, messages, the clipboard, the settings file and the
+// registry.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace inkwarden_e2e {
+
+// How long any single wait for the application may take before a test gives up.
+constexpr DWORD kWaitMs = 10000;
+
+// Polls `done` every few milliseconds until it is true or `timeoutMs` has passed.
+// Returns the last answer of `done`.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
+
+// The Windows path of the scribbet.exe under test (from INKWARDEN_EXE, a Linux path
+// that Wine shows on drive Z:). Empty when the variable is not set.
+std::wstring ProductExe();
+
+// ---- windows ---------------------------------------------------------------
+
+// Top-level windows of the process (any process when pid is 0) with this class, and
+// with this text when `text` is given.
+std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& cls, const wchar_t* text = nullptr);
+std::wstring ClassOf(HWND window);
+// The text the window itself reports (WM_GETTEXT), however long.
+std::wstring TextOf(HWND window);
+// The length of that text (WM_GETTEXTLENGTH); -1 when the window does not answer.
+long long TextLength(HWND window);
+// Sets a window's text as a program would (WM_SETTEXT); true when it was taken.
+bool SetText(HWND window, const std::wstring& text);
+bool IsChecked(HWND button);
+// A click on a push, check or radio button (BM_CLICK), posted: the button takes it
+// as a click of the mouse and tells its window.
+void Click(HWND button);
+// A click on a label that notifies its window (SS_NOTIFY): STN_CLICKED, posted.
+void ClickLabel(HWND label);
+// Keys typed into an input: characters as WM_CHAR, each line break ("\r\n" or "\n")
+// as the Enter key (WM_KEYDOWN/WM_KEYUP, translated by the application's own loop).
+// False when a key was not taken.
+bool Type(HWND input, const std::wstring& text);
+// A message handled to its end before this returns; false when the window did not
+// answer in time.
+bool SendAndWait(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = kWaitMs);
+// A rectangle of a window in the client coordinates of `parent`.
+RECT RectIn(HWND parent, HWND window);
+
+// Today in the user's short date format, as the application fills it in.
+std::wstring Today();
+
+// ---- message boxes ---------------------------------------------------------
+
+// A message box of the process: a #32770 window titled "Inkwarden".
+HWND FindMessageBox(DWORD pid);
+// Waits for a message box of the process other than `except`.
+HWND WaitForMessageBox(DWORD pid, HWND except = nullptr, DWORD timeoutMs = kWaitMs);
+// The message of a message box (its static text, id 0xFFFF).
+std::wstring MessageBoxText(HWND box);
+// Presses OK and waits for the box to go.
+bool PressOk(HWND box);
+
+// ---- clipboard -------------------------------------------------------------
+
+struct ClipboardContent {
+    bool hasUnicode = false;
+    std::wstring unicode; // CF_UNICODETEXT, up to its terminator
+    bool hasLocale = false;
+    LCID locale = 0; // CF_LOCALE
+    bool hasAnsi = false;
+    std::string ansi; // CF_TEXT as the system converts it, up to its terminator
+};
+bool EmptyTheClipboard();
+ClipboardContent ReadClipboard();
+
+// ---- files -----------------------------------------------------------------
+
+std::string ReadBytes(const std::wstring& path, bool* ok = nullptr);
+bool WriteBytes(const std::wstring& path, const std::string& bytes);
+bool FileExists(const std::wstring& path);
+// The bytes of a UTF-16LE text file with its byte order mark.
+std::string Utf16File(const std::wstring& text);
+// The bytes of UTF-16LE text, without a byte order mark.
+std::string Utf16Bytes(const std::wstring& text);
+// Printable form of bytes for failure messages.
+std::string Hex(const std::string& bytes);
+// Printable (UTF-8) form of a wide text for failure messages.
+std::string Show(const std::wstring& text);
+// Text in code page 936 (GBK).
+std::string Gbk(const std::wstring& text);
+
+// A fresh folder under the temporary folder, deleted with everything in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+// ---- registry --------------------------------------------------------------
+
+// HKLM\Software\Microsoft\Windows\CurrentVersion\Run, value "Inkwarden".
+struct RegValue {
+    bool present = false;
+    DWORD type = REG_NONE;
+    std::string data;
+};
+RegValue ReadRunValue();
+bool RunKeyExists();
+// The REG_SZ data the application stores for `text` (UTF-16LE with its terminator).
+std::string RegSzData(const std::wstring& text);
+
+// Saves the Run key's values on construction and puts the key back exactly as it was
+// on destruction; in between the key may be changed or deleted.
+class RunKeyGuard {
+public:
+    RunKeyGuard();
+    ~RunKeyGuard();
+    RunKeyGuard(const RunKeyGuard&) = delete;
+    RunKeyGuard& operator=(const RunKeyGuard&) = delete;
+    // Deletes the key so that the application cannot open it.
+    bool DeleteKey();
+    // Sets the "Inkwarden" value to a known marker, to see whether it is written.
+    bool SetMarker(const std::wstring& text);
+
+private:
+    struct Value {
+        std::wstring name;
+        DWORD type;
+        std::string data;
+    };
+    bool existed_ = false;
+    std::vector<Value> values_;
+};
+
+// ---- notification area -----------------------------------------------------
+
+// Icons in Wine's notification area (windows of class "__winex11_tray_icon" in
+// Wine 8, "__wine_tray_icon" later), top-level or inside a tray window.
+int TrayIconCount();
+// The count once it has not changed for a moment.
+int SettledTrayIconCount();
+// Removes the application's icon as Explorer would lose it (NIM_DELETE, id 1).
+bool DeleteTrayIcon(HWND owner);
+
+// ---- the application -------------------------------------------------------
+
+// Settings file text in the form the application's own file has (UTF-16 with BOM).
+std::wstring IniText(int code, const std::wstring& writer, int min, int run);
+
+// One run of scribbet.exe from a temporary folder of its own. Only one instance may
+// run at a time; the destructor ends the process and removes the folder.
+class App {
+public:
+    App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Copies the program into the folder, writes scribbet.ini with exactly these bytes
+    // (none when `iniBytes` is null), starts it and waits for its main window.
+    bool Start(const std::string* iniBytes);
+    bool Start(const std::wstring& iniText) {
+        const std::string bytes = Utf16File(iniText);
+        return Start(&bytes);
+    }
+    // Ends the process and starts it again from the same folder, keeping the file.
+    bool Restart() {
+        Terminate();
+        return Start(nullptr);
+    }
+    // Starts the copy once more (a second instance); the caller owns the handle.
+    HANDLE StartAnother(DWORD* pid) const;
+    // Ends the process if it still runs (Wine then drops its icon).
+    void Terminate();
+    // True when the process ended by itself within the timeout; `exitCode` receives its code.
+    bool WaitForExit(DWORD* exitCode = nullptr, DWORD timeoutMs = kWaitMs) const;
+
+    bool Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+    DWORD pid() const { return pi_.dwProcessId; }
+    HWND main() const { return main_; }
+    HWND Item(int id) const { return GetDlgItem(main_, id); }
+    std::wstring ItemText(int id) const { return TextOf(Item(id)); }
+    const std::wstring& folder() const { return folder_.path(); }
+    std::wstring exePath() const { return folder_.File(L"scribbet.exe"); }
+    std::wstring iniPath() const { return folder_.File(L"scribbet.ini"); }
+
+    // The process's windows of a class ("Inkwarden.for_ok", "Inkwarden.set_ini").
+    std::vector<HWND> Windows(const std::wstring& cls) const { return TopLevelWindows(pid(), cls); }
+    // Waits for exactly one window of the class and returns it.
+    HWND WaitForWindow(const std::wstring& cls, DWORD timeoutMs = kWaitMs) const;
+    HWND ResultWindow() const { return WaitForWindow(L"Inkwarden.for_ok"); }
+    HWND SettingsWindow() const { return WaitForWindow(L"Inkwarden.set_ini"); }
+    int WindowCount(const std::wstring& cls) const { return static_cast<int>(Windows(cls).size()); }
+
+    // Returns once the application has handled every message posted to any of its
+    // windows before this call (they share one thread and one queue): a marker posted
+    // behind them is waited for. What an earlier message would have done is done.
+    bool Settle() const;
+
+    // The confirm button of template k, pressed; waits for the result window.
+    HWND Confirm(int k) const;
+
+private:
+    TempFolder folder_;
+    PROCESS_INFORMATION pi_ = {};
+    HWND main_ = nullptr;
+};
+
+} // namespace inkwarden_e2e

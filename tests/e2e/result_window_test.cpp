@@ -1,0 +1,336 @@
+// The result window: the block each template makes in each style, exactly; how it
+// is reused, closed and copied; and fields far beyond an edit control's default size.
+#include "tests/e2e/expected.h"
+#include "tests/e2e/harness.h"
+#include "ui/control_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace inkwarden_e2e {
+namespace {
+
+namespace ids = inkwarden::ids;
+
+// Puts a template's five fields into its inputs (the template's panel need not show).
+void Fill(const App& app, int templ, const Fields& fields) {
+    for (int line = 0; line < 5; ++line)
+        ASSERT_TRUE(SetText(app.Item(ids::kTxt0 + 5 * templ + line), fields[static_cast<std::size_t>(line)]));
+}
+
+void ChooseTemplate(const App& app, int templ) {
+    Click(app.Item(ids::kFunc0 + templ));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Item(ids::kFraList0 + templ)) != FALSE; }));
+}
+
+// Waits for the result window's text to become `expected` and reports the difference
+// if it does not.
+void ExpectResultText(HWND result, const std::wstring& expected) {
+    const HWND text = GetDlgItem(result, ids::kText1);
+    WaitUntil([&] { return TextOf(text) == expected; });
+    EXPECT_EQ(Show(TextOf(text)), Show(expected));
+}
+
+// Line breaks appear only in the multi-line inputs: lines 4 and 5 of every template
+// and line 1 (版权说明) of the copyright notice.
+const Fields kTypical[4] = {
+    {L"张三", L"2024/5/6", L"ParseHeader", L"text：输入文本\r\nlen：长度",
+     L"解析文件头\r\n\r\n返回 0 表示成功"},
+    {L"李四", L"2024/5/7", L"SaveAll", L"无", L"保存全部\r\n然后退出\r\n"},
+    {L"Copyright (c) 2024 Inkwarden\r\nAll rights reserved.", L"Inkwarden", L"remark.cpp", L"生成注释块",
+     L"2024-05-06 首版\r\n2024-06-01 修正"},
+    {L"王五", L"1.2.0", L"2024/5/6", L"2024/6/1", L"主程序入口\r\n负责启动"},
+};
+
+class BlockPerStyle : public ::testing::TestWithParam<int> {};
+
+TEST_P(BlockPerStyle, EachTemplateMakesItsBlockInTheStyleOfTheSettings) {
+    const int code = GetParam();
+    App app;
+    ASSERT_TRUE(app.Start(IniText(code, L"张三", 0, 0)));
+    HWND result = nullptr;
+    for (int templ : {0, 1, 2, 3}) {
+        SCOPED_TRACE(::testing::Message() << "template " << templ);
+        ChooseTemplate(app, templ);
+        Fill(app, templ, kTypical[templ]);
+        Click(app.Item(ids::kOk0 + templ));
+        result = app.ResultWindow();
+        ASSERT_NE(result, nullptr);
+        ExpectResultText(result, Block(code, templ, kTypical[templ]));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEightStyles, BlockPerStyle, ::testing::Range(0, 8),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             std::string name;
+                             for (const wchar_t* p = kLanguage[info.param]; *p; ++p)
+                                 name += *p >= L'a' && *p <= L'z' ? static_cast<char>(*p) : '_';
+                             return name;
+                         });
+
+struct LiteralCase {
+    const char* what;
+    int code;
+    int templ;
+    Fields fields;
+    const wchar_t* block;
+};
+
+// Failure messages name the case.
+void PrintTo(const LiteralCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class LiteralBlock : public ::testing::TestWithParam<LiteralCase> {};
+
+TEST_P(LiteralBlock, IsExactlyTheseCharacters) {
+    const LiteralCase& c = GetParam();
+    App app;
+    ASSERT_TRUE(app.Start(IniText(c.code, L"张三", 0, 0)));
+    ChooseTemplate(app, c.templ);
+    Fill(app, c.templ, c.fields);
+    ExpectResultText(app.Confirm(c.templ), c.block);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, LiteralBlock,
+    ::testing::Values(LiteralCase{"FunctionInC",
+                                  0,
+                                  0,
+                                  {L"张三", L"2024/5/6", L"Add", L"a：加数\r\nb：加数", L"求和"},
+                                  L"/* ==========================================================\r\n"
+                                  L"*     开发人员：张三\r\n"
+                                  L"*     编写时间：2024/5/6\r\n"
+                                  L"*     函数名称：Add\r\n"
+                                  L"*     参数说明：a：加数\r\n"
+                                  L"*                         b：加数\r\n"
+                                  L"*     功能说明：求和\r\n"
+                                  L"\r\n"
+                                  L"*/"},
+                      LiteralCase{"CopyrightInHtml",
+                                  6,
+                                  2,
+                                  {L"(c) 2024 Inkwarden\r\nAll rights reserved.", L"Inkwarden", L"index.html",
+                                   L"首页", L"v1\r\nv2"},
+                                  L"<!-- ==========================================================\r\n"
+                                  L"     版权说明：(c) 2024 Inkwarden\r\n"
+                                  L"All rights reserved.\r\n"
+                                  L"     工程名称：Inkwarden\r\n"
+                                  L"     文件名：index.html\r\n"
+                                  L"     目的：首页\r\n"
+                                  L"     更新说明:v1\r\n"
+                                  L"                         v2\r\n"
+                                  L"\r\n"
+                                  L"-->"},
+                      LiteralCase{"FileHeaderInDelphiWithTrailingBreak",
+                                  4,
+                                  3,
+                                  {L"张三", L"1.0", L"2024/5/6", L"", L"入口\r\n"},
+                                  L"// ==========================================================\r\n"
+                                  L"//     开发人员：张三\r\n"
+                                  L"//     当前版本：1.0\r\n"
+                                  L"//     创建时间：2024/5/6\r\n"
+                                  L"//     修改时间：\r\n"
+                                  L"//     功能说明：入口\r\n"
+                                  L"//                         \r\n"
+                                  L"\r\n"
+                                  L"// =========================================================="}),
+    [](const ::testing::TestParamInfo<LiteralCase>& info) { return std::string(info.param.what); });
+
+TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSize) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    const HWND result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(TextOf(result), L"Form2");
+    EXPECT_EQ(TextOf(GetDlgItem(result, ids::kBack)), L"返回");
+    EXPECT_EQ(TextOf(GetDlgItem(result, ids::kCopy)), L"复制注释");
+    EXPECT_EQ(TextOf(GetDlgItem(result, ids::kResultClose)), L"X");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(result, ids::kText1)));
+    EXPECT_NE(GetWindowLongW(result, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    RECT main = {}, shown = {};
+    GetWindowRect(app.main(), &main);
+    GetWindowRect(result, &shown);
+    EXPECT_EQ(shown.right - shown.left, main.right - main.left);
+    EXPECT_EQ(shown.bottom - shown.top, main.bottom - main.top);
+}
+
+TEST(ResultWindow, AnotherConfirmReplacesTheTextInTheSameWindow) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(3, L"张三", 0, 0)));
+    Fields fields = {L"张三", L"2024/5/6", L"First", L"", L""};
+    Fill(app, 0, fields);
+    const HWND result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    ExpectResultText(result, Block(3, 0, fields));
+
+    fields[2] = L"Second";
+    Fill(app, 0, fields);
+    EXPECT_EQ(app.Confirm(0), result);
+    ExpectResultText(result, Block(3, 0, fields));
+
+    ChooseTemplate(app, 1);
+    EXPECT_EQ(app.Confirm(1), result);
+    ExpectResultText(result, Block(3, 1, {L"张三", Today(), L"", L"", L""}));
+    EXPECT_EQ(app.WindowCount(L"Inkwarden.for_ok"), 1);
+}
+
+struct CloseCase {
+    const char* what;
+    int id;
+    bool label; // a notifying label rather than a button
+};
+
+// Failure messages name the case.
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class ResultClose : public ::testing::TestWithParam<CloseCase> {};
+
+TEST_P(ResultClose, ClosesTheWindowAndTheNextConfirmOpensItAgain) {
+    const CloseCase& c = GetParam();
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    const HWND result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    if (c.label)
+        ClickLabel(GetDlgItem(result, c.id));
+    else
+        Click(GetDlgItem(result, c.id));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(result); }));
+    EXPECT_EQ(app.WindowCount(L"Inkwarden.for_ok"), 0);
+    EXPECT_TRUE(app.Running());
+    EXPECT_TRUE(IsWindowVisible(app.main()));
+
+    const Fields fields = {L"张三", L"2024/5/6", L"Again", L"", L""};
+    Fill(app, 0, fields);
+    const HWND again = app.Confirm(0);
+    ASSERT_NE(again, nullptr);
+    ExpectResultText(again, Block(0, 0, fields));
+}
+
+INSTANTIATE_TEST_SUITE_P(BackAndX, ResultClose,
+                         ::testing::Values(CloseCase{"Back", ids::kBack, false},
+                                           CloseCase{"X", ids::kResultClose, true}),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) {
+                             return std::string(info.param.what);
+                         });
+
+TEST(ResultWindow, CopyPutsTheExactBlockOnTheClipboardForUnicodeAndGbkReaders) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    const Fields fields = {L"张三", L"2024/5/6", L"Add", L"a：加数\r\nb：加数", L"求和 ±½"};
+    Fill(app, 0, fields);
+    const HWND result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    const std::wstring expected = Block(0, 0, fields);
+    ExpectResultText(result, expected);
+
+    ASSERT_TRUE(EmptyTheClipboard());
+    Click(GetDlgItem(result, ids::kCopy));
+    ClipboardContent clip;
+    EXPECT_TRUE(WaitUntil([&] {
+        clip = ReadClipboard();
+        return clip.hasUnicode && clip.hasLocale;
+    }));
+    EXPECT_EQ(Show(clip.unicode), Show(expected));
+    EXPECT_EQ(clip.locale, static_cast<LCID>(
+                               MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT)));
+    // A program that asks for ANSI text gets code page 936 bytes.
+    ASSERT_TRUE(clip.hasAnsi);
+    EXPECT_EQ(Hex(clip.ansi), Hex(Gbk(expected)));
+    EXPECT_NE(clip.ansi.find("*     \xBF\xAA\xB7\xA2\xC8\xCB\xD4\xB1\xA3\xBA"), std::string::npos)
+        << Hex(clip.ansi);
+    // Copying leaves the window open and the text as it was.
+    EXPECT_TRUE(IsWindowVisible(result));
+    EXPECT_EQ(TextOf(GetDlgItem(result, ids::kText1)), expected);
+}
+
+TEST(ResultWindow, TypedLinesOfAMultiLineInputAreIndented) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(7, L"张三", 0, 0)));
+    const HWND name = app.Item(ids::kTxt0 + 2), params = app.Item(ids::kTxt0 + 3);
+    ASSERT_TRUE(Type(name, L"init"));
+    ASSERT_TRUE(Type(params, L"a：宽\nb：高"));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(params) == L"a：宽\r\nb：高"; })) << Show(TextOf(params));
+    ASSERT_EQ(TextOf(name), L"init");
+    const HWND result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    ExpectResultText(result, L"/*- " + std::wstring(58, L'=') +
+                                 L"\r\n"
+                                 L"*     开发人员：张三\r\n"
+                                 L"*     编写时间：" +
+                                 Today() +
+                                 L"\r\n"
+                                 L"*     函数名称：init\r\n"
+                                 L"*     参数说明：a：宽\r\n"
+                                 L"*                         b：高\r\n"
+                                 L"*     功能说明：\r\n"
+                                 L"\r\n"
+                                 L"-*/");
+}
+
+// Half a megabyte in 8,000 lines: far beyond the 30,000 characters an edit control
+// takes by default, yet small enough for Wine to pass between processes.
+std::wstring LongField() {
+    constexpr std::size_t kTotal = 512 * 1024;
+    constexpr int kLines = 8000;
+    std::wstring text;
+    text.reserve(kTotal);
+    for (int i = 0; i < kLines; ++i) {
+        if (i > 0)
+            text += L"\r\n";
+        std::wstring line = L"第" + std::to_wstring(i + 1) + L"行 ";
+        line.resize(63, static_cast<wchar_t>(L'a' + i % 26));
+        text += line;
+    }
+    text.append(kTotal - text.size(), L'末');
+    return text;
+}
+
+// The first position where two texts differ, for a readable failure.
+std::size_t FirstDifference(const std::wstring& a, const std::wstring& b) {
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i])
+        ++i;
+    return i;
+}
+
+TEST(ResultWindow, HalfAMegabyteFieldIsShownAndCopiedWhole) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    const std::wstring field = LongField();
+    ASSERT_EQ(field.size(), 512u * 1024u);
+    const HWND input = app.Item(ids::kTxt0 + 4);
+    ASSERT_TRUE(SetText(app.Item(ids::kTxt0 + 2), L"Big"));
+    ASSERT_TRUE(SetText(input, field));
+    ASSERT_EQ(TextLength(input), static_cast<long long>(field.size()));
+
+    const Fields fields = {L"张三", Today(), L"Big", L"", field};
+    const std::wstring expected = Block(0, 0, fields);
+    const HWND result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    const HWND text = GetDlgItem(result, ids::kText1);
+    EXPECT_TRUE(WaitUntil([&] { return TextLength(text) == static_cast<long long>(expected.size()); }))
+        << TextLength(text) << " of " << expected.size();
+    const std::wstring shown = TextOf(text);
+    EXPECT_TRUE(shown == expected) << "shown " << shown.size() << " characters, first difference at "
+                                   << FirstDifference(shown, expected);
+
+    ASSERT_TRUE(EmptyTheClipboard());
+    Click(GetDlgItem(result, ids::kCopy));
+    ClipboardContent clip;
+    EXPECT_TRUE(WaitUntil([&] {
+        clip = ReadClipboard();
+        return clip.hasUnicode;
+    }));
+    EXPECT_TRUE(clip.unicode == expected)
+        << "copied " << clip.unicode.size() << " characters, first difference at "
+        << FirstDifference(clip.unicode, expected);
+}
+
+} // namespace
+} // namespace inkwarden_e2e
