@@ -18,26 +18,6 @@ const wchar_t kRunValue[] = L"Inkwarden";
 constexpr DWORD kPollMs = 10;
 constexpr UINT kLongTextMs = 60000; // a message carrying half a million characters
 
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring path = folder + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
 struct WindowSearch {
     DWORD pid;
     const std::wstring* cls;
@@ -341,54 +321,12 @@ ClipboardContent ReadClipboard() {
 
 // ---- files -----------------------------------------------------------------
 
-std::string ReadBytes(const std::wstring& path, bool* ok) {
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (ok)
-        *ok = file != INVALID_HANDLE_VALUE;
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string Utf16Bytes(const std::wstring& text) {
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-}
-
 std::string Utf16File(const std::wstring& text) {
     return std::string("\xFF\xFE", 2) + Utf16Bytes(text);
-}
-
-std::string Hex(const std::string& bytes) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += kDigits[c >> 4];
-        out += kDigits[c & 15];
-        out += ' ';
-    }
-    return out;
 }
 
 std::string Show(const std::wstring& text) {
@@ -568,7 +506,7 @@ bool App::Start(const std::string* iniBytes) {
     const std::wstring product = ProductExe();
     if (product.empty() || !CopyFileW(product.c_str(), exePath().c_str(), FALSE))
         return false;
-    if (iniBytes && !WriteBytes(iniPath(), *iniBytes))
+    if (iniBytes && !WriteFileBytes(iniPath(), *iniBytes))
         return false;
     STARTUPINFOW si = {};
     si.cb = sizeof si;

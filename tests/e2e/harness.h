@@ -4,6 +4,8 @@
 // registry.
 #pragma once
 
+#include "tests/common/file_bytes.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -80,15 +82,14 @@ ClipboardContent ReadClipboard();
 
 // ---- files -----------------------------------------------------------------
 
-std::string ReadBytes(const std::wstring& path, bool* ok = nullptr);
-bool WriteBytes(const std::wstring& path, const std::string& bytes);
+using inkwarden_testing::Hex;
+using inkwarden_testing::ReadBytes;
+using inkwarden_testing::RemoveTree;
+using inkwarden_testing::Utf16Bytes;
+using inkwarden_testing::WriteFileBytes;
 bool FileExists(const std::wstring& path);
 // The bytes of a UTF-16LE text file with its byte order mark.
 std::string Utf16File(const std::wstring& text);
-// The bytes of UTF-16LE text, without a byte order mark.
-std::string Utf16Bytes(const std::wstring& text);
-// Printable form of bytes for failure messages.
-std::string Hex(const std::string& bytes);
 // Printable (UTF-8) form of a wide text for failure messages.
 std::string Show(const std::wstring& text);
 // Text in code page 936 (GBK).
