@@ -18,7 +18,7 @@ ctest --preset native
 echo "== benchmark"
 cmake --preset bench >/dev/null
 cmake --build --preset bench
-build/bench/remark_bench --benchmark_min_time=0.05
+build/bench/remark_bench --benchmark_min_time=0.3
 
 echo "== windows build and tests under wine"
 cmake --preset windows >/dev/null
