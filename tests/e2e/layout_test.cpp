@@ -1,0 +1,116 @@
+// Where the windows put their controls at 96 DPI (15 twips per pixel): each rectangle
+// is the control's twips divided by 15, inside a borderless window of the stated size.
+#include "tests/e2e/harness.h"
+#include "ui/control_ids.h"
+
+#include <gtest/gtest.h>
+
+namespace inkwarden_e2e {
+namespace {
+
+namespace ids = inkwarden::ids;
+
+struct Placed {
+    const char* what;
+    int id;
+    RECT pixels; // left, top, right, bottom in the window's client area
+};
+
+void ExpectPlaced(HWND window, const Placed& p) {
+    const HWND control = GetDlgItem(window, p.id);
+    ASSERT_NE(control, nullptr) << p.what;
+    const RECT r = RectIn(window, control);
+    EXPECT_EQ(r.left, p.pixels.left) << p.what;
+    EXPECT_EQ(r.top, p.pixels.top) << p.what;
+    EXPECT_EQ(r.right, p.pixels.right) << p.what;
+    EXPECT_EQ(r.bottom, p.pixels.bottom) << p.what;
+}
+
+void ExpectSize(HWND window, int width, int height) {
+    RECT outer, client;
+    ASSERT_TRUE(GetWindowRect(window, &outer));
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(outer.right - outer.left, width);
+    EXPECT_EQ(outer.bottom - outer.top, height);
+    // Borderless: the outer size is the client size.
+    EXPECT_EQ(client.right, width);
+    EXPECT_EQ(client.bottom, height);
+}
+
+TEST(Layout, MainWindowAt96Dpi) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"dev", 0, 0)));
+    ExpectSize(app.main(), 505, 393);
+    const Placed controls[] = {
+        {"title band frame", ids::kFraTop, {-16, -8, 521, 49}},
+        {"title picture", ids::kImage1, {-72, 0, 516, 35}},
+        {"title text", ids::kTitle, {208, 8, 289, 33}},
+        {"minimise spot", ids::kMinimise, {464, 0, 489, 25}},
+        {"exit spot", ids::kExit, {488, 0, 513, 25}},
+        {"selector frame", ids::kFrame1, {8, 56, 497, 113}},
+        {"func(0)", ids::kFunc0, {24, 72, 97, 97}},
+        {"func(3)", ids::kFunc0 + 3, {248, 72, 337, 97}},
+        {"settings label", ids::kSettingsLabel, {424, 80, 489, 105}},
+        {"panel 0", ids::kFraList0, {8, 120, 497, 385}},
+        {"panel 3", ids::kFraList0 + 3, {8, 120, 497, 385}},
+        {"ok(0)", ids::kOk0, {408, 352, 473, 377}},
+        {"txt0(0)", ids::kTxt0, {80, 144, 225, 169}},
+        {"txt0(1)", ids::kTxt0 + 1, {328, 144, 481, 169}},
+        {"txt0(3), several lines", ids::kTxt0 + 3, {80, 216, 481, 281}},
+        {"txt0(4), several lines", ids::kTxt0 + 4, {80, 288, 481, 345}},
+        {"txt0(19)", ids::kTxt0 + 19, {88, 248, 473, 345}},
+        {"caption of txt0(2)", ids::kLabel2_0 + 4, {16, 184, 89, 209}},
+    };
+    for (const Placed& p : controls)
+        ExpectPlaced(app.main(), p);
+}
+
+TEST(Layout, ResultWindowAt96DpiCoversTheMainWindow) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"dev", 0, 0)));
+    const HWND result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    RECT mainRect, resultRect;
+    ASSERT_TRUE(GetWindowRect(app.main(), &mainRect));
+    ASSERT_TRUE(GetWindowRect(result, &resultRect));
+    EXPECT_TRUE(EqualRect(&mainRect, &resultRect));
+    ExpectSize(result, 505, 393);
+    const Placed controls[] = {
+        {"caption bar", ids::kResultCaption, {0, 0, 505, 25}},
+        {"X", ids::kResultClose, {488, 0, 505, 17}},
+        {"Text1", ids::kText1, {8, 32, 497, 353}},
+        {"back", ids::kBack, {336, 360, 401, 385}},
+        {"copy", ids::kCopy, {400, 360, 473, 385}},
+        {"credit line", ids::kCredit, {16, 368, 297, 393}},
+    };
+    for (const Placed& p : controls)
+        ExpectPlaced(result, p);
+}
+
+TEST(Layout, SettingsWindowAt96Dpi) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"dev", 0, 0)));
+    ClickLabel(app.Item(ids::kSettingsLabel));
+    const HWND settings = app.SettingsWindow();
+    ASSERT_NE(settings, nullptr);
+    ExpectSize(settings, 312, 231);
+    const Placed controls[] = {
+        {"caption bar", ids::kSetCaption, {0, 0, 313, 25}},
+        {"X", ids::kSetClose, {296, 0, 313, 17}},
+        {"style frame", ids::kStyleFrame, {8, 32, 305, 105}},
+        {"C++/C", ids::kOption0, {16, 48, 73, 73}},
+        {"Delphi", ids::kOption0 + 4, {232, 48, 289, 73}},
+        {"VFP", ids::kOption0 + 5, {16, 72, 73, 97}},
+        {"system frame", ids::kSystemFrame, {8, 112, 305, 193}},
+        {"start with Windows", ids::kCheck0, {24, 136, 129, 161}},
+        {"minimise at start", ids::kCheck0 + 1, {24, 160, 129, 185}},
+        {"author", ids::kUser, {192, 144, 297, 165}},
+        {"reset", ids::kReset, {192, 200, 249, 225}},
+        {"confirm", ids::kSave, {248, 200, 305, 225}},
+    };
+    for (const Placed& p : controls)
+        ExpectPlaced(settings, p);
+}
+
+} // namespace
+} // namespace inkwarden_e2e
