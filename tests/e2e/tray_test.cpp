@@ -142,6 +142,10 @@ TEST_P(TrayRightPress, OpensTheSettingsWindowModallyUntilItCloses) {
     if (result) {
         EXPECT_TRUE(IsWindowEnabled(result));
     }
+    // Once closed it stays closed: bringing "it" to the front afterwards must not load
+    // and show it again.
+    ASSERT_TRUE(app.Settle());
+    EXPECT_EQ(app.WindowCount(L"Inkwarden.set_ini"), 0);
 
     // The main window takes its clicks again.
     ClickLabel(app.Item(ids::kSettingsLabel));
