@@ -240,7 +240,9 @@ INSTANTIATE_TEST_SUITE_P(Files, SettingsWindowShows,
                          ::testing::Values(LoadedCase{"CNothingTicked", 0, 0, 0, L"张三"},
                                            LoadedCase{"PhpAutoRun", 3, 1, 0, L"Li Si"},
                                            LoadedCase{"JavaScriptMinimised", 7, 0, 1, L"www.inkwarden.dev"},
-                                           LoadedCase{"VfpBothTickedNoAuthor", 5, 1, 1, L""}),
+                                           LoadedCase{"VfpBothTickedNoAuthor", 5, 1, 1, L""},
+                                           // Hand-edited values that fit no control.
+                                           LoadedCase{"NoStyleRunTwoMinMinusOne", 8, 2, -1, L"x"}),
                          [](const ::testing::TestParamInfo<LoadedCase>& info) {
                              return std::string(info.param.what);
                          });
@@ -300,6 +302,21 @@ TEST_F(SettingsWindow, SaveWithoutAutoRunStoresAnEmptyRunValue) {
     EXPECT_EQ(run.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(run.data.size(), 0u) << Hex(run.data);
     EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(2));
+}
+
+TEST_F(SettingsWindow, SaveWithNoStyleSelectedLeavesTheStoredCodeAlone) {
+    ASSERT_TRUE(runKey_.SetMarker(L"marker"));
+    ASSERT_TRUE(app_.Start(IniText(8, L"张三", 0, 0)));
+    EXPECT_EQ(app_.ItemText(ids::kFrame1), L"当前语言类型为  ");
+    const HWND settings = OpenSettings(app_);
+    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(SetText(Control(settings, ids::kUser), L"李四"));
+
+    EXPECT_EQ(PressAndAcknowledge(app_, Control(settings, ids::kSave)), L"设置成功！");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
+    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(8, L"李四", 0, 0))));
+    EXPECT_EQ(app_.ItemText(ids::kFrame1), L"当前语言类型为  ");
+    ExpectAuthors(app_, L"李四");
 }
 
 TEST_F(SettingsWindow, ResetWritesTheDefaultsAndLeavesTheMainWindowAsItWas) {
