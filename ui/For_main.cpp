@@ -113,8 +113,8 @@ void For_main::CreateControls() {
     const DWORD label = WS_CHILD | SS_NOTIFY | SS_NOPREFIX;
     // Title band. Created first so it lies on top: the labels above the picture, the
     // picture above the frame whose edges the window clips.
-    HWND title = AddControl(L"STATIC", kProductTitle, label | SS_OWNERDRAW, ids::kTitle,
-                            {kFraTopX + 3360, kFraTopY + 240, 1215, 375});
+    AddControl(L"STATIC", kProductTitle, label | SS_OWNERDRAW, ids::kTitle,
+               {kFraTopX + 3360, kFraTopY + 240, 1215, 375});
     HWND minimise = AddControl(L"STATIC", L"最小化", label | SS_OWNERDRAW, ids::kMinimise,
                                {kFraTopX + 7200, kFraTopY + 120, 375, 375});
     HWND exit = AddControl(L"STATIC", L" 退出", label | SS_OWNERDRAW, ids::kExit,
@@ -124,7 +124,6 @@ void For_main::CreateControls() {
     AddTooltip(minimise, L"最小化");
     AddTooltip(exit, L" 退出");
     MakeCaption(image);
-    (void)title;
 
     // Template selector.
     const int funcLeft[kTemplateCount] = {240, 1320, 2400, 3600};
@@ -163,12 +162,16 @@ void For_main::CreateControls() {
 
 void For_main::LayOutPanels() {
     // Every panel sits in the same place; only the chosen template's is visible.
-    for (int k = 0; k < kTemplateCount; ++k) {
-        const int show = k == 0 ? SW_SHOW : SW_HIDE;
-        ShowWindow(Item(ids::kFraList0 + k), show);
-        ShowWindow(Item(ids::kOk0 + k), show);
+    ShowOnlyPanel(0);
+}
+
+void For_main::ShowOnlyPanel(int k) {
+    for (int i = 0; i < kTemplateCount; ++i) {
+        const int show = i == k ? SW_SHOW : SW_HIDE;
+        ShowWindow(Item(ids::kFraList0 + i), show);
+        ShowWindow(Item(ids::kOk0 + i), show);
         for (int line = 0; line < kFieldsPerTemplate; ++line) {
-            const FieldLayout& f = kFields[k * kFieldsPerTemplate + line];
+            const FieldLayout& f = kFields[i * kFieldsPerTemplate + line];
             ShowWindow(Item(ids::kTxt0 + f.input), show);
             ShowWindow(Item(ids::kLabel2_0 + f.label), show);
         }
@@ -207,16 +210,7 @@ std::wstring For_main::InputText(int index) const {
 }
 
 void For_main::func_Click(int k) {
-    for (int i = 0; i < kTemplateCount; ++i) {
-        const int show = i == k ? SW_SHOW : SW_HIDE;
-        ShowWindow(Item(ids::kFraList0 + i), show);
-        ShowWindow(Item(ids::kOk0 + i), show);
-        for (int line = 0; line < kFieldsPerTemplate; ++line) {
-            const FieldLayout& f = kFields[i * kFieldsPerTemplate + line];
-            ShowWindow(Item(ids::kTxt0 + f.input), show);
-            ShowWindow(Item(ids::kLabel2_0 + f.label), show);
-        }
-    }
+    ShowOnlyPanel(k);
 }
 
 void For_main::ok_Click(int k) {

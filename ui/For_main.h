@@ -38,6 +38,7 @@ protected:
 private:
     void CreateControls();
     void LayOutPanels();
+    void ShowOnlyPanel(int k); // the texts of hidden panels stay as they are
     void DrawTitleBand(const DRAWITEMSTRUCT& item);
 
     void func_Click(int k);

@@ -169,15 +169,15 @@ bool set_ini::ShowModal(HWND mainWindow, HWND resultWindow) {
 
 void set_ini::Unload() {
     // Enable the other windows before this one goes, so activation can return to them.
-    for (HWND& w : disabled_) {
-        if (w && IsWindow(w))
-            EnableWindow(w, TRUE);
-        w = nullptr;
-    }
+    EnableOthers();
     Close();
 }
 
 void set_ini::OnDestroy() {
+    EnableOthers();
+}
+
+void set_ini::EnableOthers() {
     for (HWND& w : disabled_) {
         if (w && IsWindow(w))
             EnableWindow(w, TRUE);

@@ -37,6 +37,7 @@ protected:
 private:
     bool Load();
     void Unload();
+    void EnableOthers(); // ends the modal state
     void Form_Load();
     void ok_Click();
     void no_Click();
