@@ -9,6 +9,7 @@ namespace inkwarden {
 
 namespace {
 
+// Windows of the process still open; the message loop ends with the last one.
 int g_openWindows = 0;
 
 LRESULT CALLBACK CaptionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
@@ -55,10 +56,6 @@ HFONT CreateInputFont(UINT dpi) {
 Window::~Window() {
     if (hwnd_)
         DestroyWindow(hwnd_);
-}
-
-int Window::OpenCount() {
-    return g_openWindows;
 }
 
 void Window::Close() {
@@ -110,11 +107,8 @@ HWND Window::AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, in
     if (!control)
         return nullptr;
     controls_.push_back({control, rect, font});
-    SendMessageW(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font == FontKind::Input ? inputFont_ : uiFont_), FALSE);
-    SetWindowPos(control, nullptr, TwipsToPixels(rect.left, dpi_), TwipsToPixels(rect.top, dpi_),
-                 TwipsToPixels(rect.width, dpi_), TwipsToPixels(rect.height, dpi_),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), FALSE);
+    Place(controls_.back());
     if (lstrcmpiW(cls, L"EDIT") == 0) {
         SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit: the default stops near 30,000 characters
         SetWindowSubclass(control, InputProc, 1, 0);
@@ -155,11 +149,14 @@ void Window::CentreWithSize(int width, int height) {
     SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Window::Layout() {
-    for (const Control& c : controls_)
-        SetWindowPos(c.hwnd, nullptr, TwipsToPixels(c.rect.left, dpi_), TwipsToPixels(c.rect.top, dpi_),
-                     TwipsToPixels(c.rect.width, dpi_), TwipsToPixels(c.rect.height, dpi_),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+HFONT Window::FontFor(FontKind kind) const {
+    return kind == FontKind::Input ? inputFont_ : uiFont_;
+}
+
+void Window::Place(const Control& c) const {
+    SetWindowPos(c.hwnd, nullptr, TwipsToPixels(c.rect.left, dpi_), TwipsToPixels(c.rect.top, dpi_),
+                 TwipsToPixels(c.rect.width, dpi_), TwipsToPixels(c.rect.height, dpi_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::ApplyDpi(UINT dpi) {
@@ -167,12 +164,12 @@ void Window::ApplyDpi(UINT dpi) {
     HFONT oldUi = uiFont_, oldInput = inputFont_;
     uiFont_ = CreateUiFont(dpi_);
     inputFont_ = CreateInputFont(dpi_);
-    for (const Control& c : controls_)
-        SendMessageW(c.hwnd, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(c.font == FontKind::Input ? inputFont_ : uiFont_), TRUE);
+    for (const Control& c : controls_) {
+        SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), TRUE);
+        Place(c);
+    }
     DeleteObject(oldUi);
     DeleteObject(oldInput);
-    Layout();
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

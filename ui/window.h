@@ -26,9 +26,6 @@ public:
     void Close();
     UINT dpi() const { return dpi_; }
 
-    // Windows of the process still open; the message loop ends with the last one.
-    static int OpenCount();
-
 protected:
     bool CreateBorderless(const wchar_t* className, const wchar_t* text, int widthTwips, int heightTwips,
                           HICON icon, DWORD style, DWORD exStyle);
@@ -52,13 +49,15 @@ protected:
 private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyDpi(UINT dpi);
-    void Layout();
 
     struct Control {
         HWND hwnd;
         Twips rect;
         FontKind font;
     };
+    HFONT FontFor(FontKind kind) const;
+    void Place(const Control& c) const; // at its twips, scaled to the window's DPI
+
     HWND hwnd_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     int widthTwips_ = 0, heightTwips_ = 0;
