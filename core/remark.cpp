@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace inkwarden {
 
@@ -20,6 +21,18 @@ const RemarkStyle kStyles[kStyleCount] = {
     {"delphi", "// ", "//     ", nullptr}, {"vfp", "* ", "*     ", nullptr},
     {"html", "<!-- ", "     ", "-->"},     {"javascript", "/*- ", "*     ", "-*/"},
 };
+
+// Kept sorted by code, one row per code.
+std::vector<CustomStyle> customStyles;
+
+// The one place that turns a row into the three texts, for built-in and custom rows
+// alike, so both follow the same closing-line rule.
+void ApplyStyle(const std::string& leadIn, const std::string& prefix, const std::string& closing) {
+    OpeningLine = leadIn;
+    OpeningLine.append(kRuleLength, '=');
+    LinePrefix = prefix;
+    ClosingLine = closing.empty() ? OpeningLine : closing;
+}
 
 const TemplateField kTemplates[kTemplateCount][kFieldsPerTemplate] = {
     {
@@ -125,15 +138,37 @@ const RemarkStyle& StyleRow(int code) {
     return kStyles[code];
 }
 
+void SetCustomStyles(std::vector<CustomStyle> rows) {
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [](const CustomStyle& row) {
+                                  return row.code < kFirstCustomCode || row.code > kLastCustomCode ||
+                                         row.name.empty();
+                              }),
+               rows.end());
+    const auto byCode = [](const CustomStyle& a, const CustomStyle& b) { return a.code < b.code; };
+    std::stable_sort(rows.begin(), rows.end(), byCode);
+    rows.erase(std::unique(rows.begin(), rows.end(),
+                           [](const CustomStyle& a, const CustomStyle& b) { return a.code == b.code; }),
+               rows.end());
+    customStyles = std::move(rows);
+}
+
+const std::vector<CustomStyle>& CustomStyles() {
+    return customStyles;
+}
+
 std::string SelectRemarkStyle(CodeType_t code) {
-    if (code < 0 || code >= kStyleCount)
+    if (code >= 0 && code < kStyleCount) {
+        const RemarkStyle& row = kStyles[code];
+        ApplyStyle(row.leadIn, row.prefix, row.closing ? row.closing : "");
+        return row.name;
+    }
+    const auto row = std::lower_bound(customStyles.begin(), customStyles.end(), code,
+                                      [](const CustomStyle& r, CodeType_t c) { return r.code < c; });
+    if (row == customStyles.end() || row->code != code)
         return std::string();
-    const RemarkStyle& row = kStyles[code];
-    OpeningLine = row.leadIn;
-    OpeningLine.append(kRuleLength, '=');
-    LinePrefix = row.prefix;
-    ClosingLine = row.closing ? std::string(row.closing) : OpeningLine;
-    return row.name;
+    ApplyStyle(row->leadIn, row->prefix, row->closing);
+    return row->name;
 }
 
 std::string StyleCaption(const std::string& languageName) {

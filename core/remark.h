@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace inkwarden {
 
@@ -29,8 +30,30 @@ struct RemarkStyle {
 // Row c is style code c.
 const RemarkStyle& StyleRow(int code);
 
+// Codes a style of the user's own may take; 0..7 always mean the built-ins.
+constexpr CodeType_t kFirstCustomCode = 8;
+constexpr CodeType_t kLastCustomCode = 99;
+
+// A style of the user's own, from the settings file. Its opening line is built like a
+// built-in's: the lead-in followed by the rule.
+struct CustomStyle {
+    CodeType_t code = 0;
+    std::string name;
+    std::string leadIn;
+    std::string prefix;
+    std::string closing; // empty: the block closes with a copy of its opening line
+};
+
+// Replaces the custom rows of the style table (all of them; an empty list removes
+// them). Rows with a code outside 8..99 or an empty name, and any later row for a code
+// already given, are dropped. Does not touch the current style texts.
+void SetCustomStyles(std::vector<CustomStyle> rows);
+// The custom rows, in code order.
+const std::vector<CustomStyle>& CustomStyles();
+
 // Sets OpeningLine, LinePrefix and ClosingLine from the style's row and returns its
-// language name. A code outside 0..7 changes nothing and returns an empty name.
+// language name: a built-in row for 0..7, else the custom row of that code. A code
+// with no row changes nothing and returns an empty name.
 std::string SelectRemarkStyle(CodeType_t code);
 
 // The caption the main window shows for a style: a fixed lead followed by the name.
