@@ -7,7 +7,7 @@ add_library(inkwarden_platform STATIC platform/text.cpp platform/files.cpp platf
 target_link_libraries(inkwarden_platform PUBLIC inkwarden_core)
 inkwarden_warnings(inkwarden_platform)
 
-add_library(inkwarden_settings STATIC settings/module1.cpp)
+add_library(inkwarden_settings STATIC settings/module1.cpp settings/custom_styles.cpp)
 target_link_libraries(inkwarden_settings PUBLIC inkwarden_platform)
 inkwarden_warnings(inkwarden_settings)
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace inkwarden {
 
@@ -59,6 +60,20 @@ bool PutClipboardText(HWND owner, const std::wstring& text);
 // The whole value of a key of a profile (INI) file, however long. Empty when the
 // section or key is absent.
 std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& path);
+// The names of all sections of a profile file, in file order.
+std::vector<std::wstring> ReadProfileSectionNames(const std::wstring& path);
+// A whole section of a profile file, read with one call: much cheaper than a call per
+// key when many keys are wanted, since every profile call opens the file again.
+struct ProfileSection {
+    struct Entry {
+        std::wstring key, value;
+    };
+    std::vector<Entry> entries; // in file order; comments and lines without '=' left out
+    // The value ReadProfileValue would return for the key: blanks around it dropped,
+    // one pair of matching quotes removed; empty when the key is absent.
+    std::wstring Value(const std::wstring& key) const;
+};
+ProfileSection ReadProfileSection(const std::wstring& section, const std::wstring& path);
 // Sets a key of a profile file, keeping the file's encoding. False, with the last
 // error set, when the platform could not write it.
 bool WriteProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& value,

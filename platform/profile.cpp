@@ -4,6 +4,17 @@
 
 namespace inkwarden {
 
+namespace {
+
+std::wstring Trimmed(const std::wstring& s) {
+    const std::size_t first = s.find_first_not_of(L" \t");
+    if (first == std::wstring::npos)
+        return std::wstring();
+    return s.substr(first, s.find_last_not_of(L" \t") - first + 1);
+}
+
+} // namespace
+
 std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key,
                               const std::wstring& path) {
     // GetPrivateProfileStringW cuts a value to the buffer and reports size - 1; grow
@@ -18,6 +29,62 @@ std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& k
             return std::wstring(buf.data(), n);
         buf.resize(buf.size() * 4);
     }
+}
+
+std::vector<std::wstring> ReadProfileSectionNames(const std::wstring& path) {
+    // The names come back NUL-separated with a second NUL at the end; a full buffer is
+    // reported as size - 2, so grow until the answer is shorter than that.
+    std::vector<wchar_t> buf(1024);
+    DWORD n = 0;
+    for (;;) {
+        n = GetPrivateProfileSectionNamesW(buf.data(), static_cast<DWORD>(buf.size()), path.c_str());
+        if (n + 2 < buf.size() || buf.size() >= (1u << 24))
+            break;
+        buf.resize(buf.size() * 4);
+    }
+    std::vector<std::wstring> names;
+    for (const wchar_t* p = buf.data(); p < buf.data() + n && *p; p += names.back().size() + 1)
+        names.emplace_back(p);
+    return names;
+}
+
+ProfileSection ReadProfileSection(const std::wstring& section, const std::wstring& path) {
+    // Lines come back as "key=value", NUL-separated with a second NUL at the end; a full
+    // buffer is reported as size - 2.
+    std::vector<wchar_t> buf(4096);
+    DWORD n = 0;
+    for (;;) {
+        n = GetPrivateProfileSectionW(section.c_str(), buf.data(), static_cast<DWORD>(buf.size()),
+                                      path.c_str());
+        if (n + 2 < buf.size() || buf.size() >= (1u << 24))
+            break;
+        buf.resize(buf.size() * 4);
+    }
+    ProfileSection result;
+    for (const wchar_t* p = buf.data(); p < buf.data() + n && *p;) {
+        const std::wstring line(p);
+        p += line.size() + 1;
+        const std::size_t eq = line.find(L'=');
+        if (eq == std::wstring::npos || line[0] == L';')
+            continue;
+        result.entries.push_back({Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1))});
+    }
+    return result;
+}
+
+std::wstring ProfileSection::Value(const std::wstring& key) const {
+    for (const Entry& e : entries) {
+        if (CompareStringOrdinal(e.key.c_str(), static_cast<int>(e.key.size()), key.c_str(),
+                                 static_cast<int>(key.size()), TRUE) != CSTR_EQUAL)
+            continue;
+        // As GetPrivateProfileStringW hands out a value: a quote at both ends, the same
+        // one, is dropped, so the blanks inside are kept.
+        const std::wstring& v = e.value;
+        if (v.size() >= 2 && (v[0] == L'"' || v[0] == L'\'') && v.back() == v[0])
+            return v.substr(1, v.size() - 2);
+        return v;
+    }
+    return std::wstring();
 }
 
 bool WriteProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& value,
