@@ -187,6 +187,39 @@ TEST_F(CustomStyleFile, StyleThreeSectionLeavesTheBuiltInAlone) {
     SetCustomStyles({});
 }
 
+// The file delivered beside the exe: the reset values and ready styles, each written
+// as the built-ins are (a lead-in ending in a blank, a mark and five blanks as prefix).
+TEST_F(CustomStyleFile, DeliveredFileHoldsResetValuesAndPresets) {
+    std::wstring delivered = L"Z:" + Widen(INKWARDEN_ASSETS_DIR) + L"/scribbet.ini";
+    std::replace(delivered.begin(), delivered.end(), L'/', L'\\');
+    ASSERT_TRUE(FileIsPresent(delivered)) << Narrow(delivered);
+    EXPECT_EQ(ReadBytes(delivered).substr(0, 2), "\xFF\xFE") << "UTF-16, so any author name survives";
+    const struct {
+        const wchar_t* key;
+        const wchar_t* value;
+    } resetValues[] = {{L"code", L"1"}, {L"writer", kResetWriterName}, {L"min", L"0"}, {L"run", L"0"}};
+    for (const auto& kv : resetValues)
+        EXPECT_EQ(ReadIniValue(kIniSection, kv.key, delivered), kv.value) << Narrow(kv.key);
+
+    const std::vector<CustomStyle> styles = ReadCustomStyles(delivered);
+    std::vector<std::string> names;
+    for (const CustomStyle& s : styles) {
+        SCOPED_TRACE(s.name);
+        names.push_back(s.name);
+        EXPECT_EQ(s.code, kFirstCustomCode + static_cast<int>(names.size()) - 1) << "numbered without gaps";
+        ASSERT_GE(s.leadIn.size(), 2u);
+        EXPECT_EQ(s.leadIn.back(), ' ');
+        EXPECT_NE(s.leadIn[s.leadIn.size() - 2], ' ');
+        ASSERT_GT(s.prefix.size(), 5u);
+        EXPECT_EQ(s.prefix.substr(s.prefix.size() - 5), "     ");
+        EXPECT_NE(s.prefix[s.prefix.size() - 6], ' ');
+        EXPECT_EQ(s.closing.find(' '), std::string::npos);
+    }
+    for (const char* wanted :
+         {"python", "shell", "powershell", "sql", "lua", "go", "rust", "java", "c#", "typescript", "yaml"})
+        EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
+}
+
 // Prints how long reading the settings takes: the four keys alone (the load before
 // styles of one's own) and the style sections of a file holding all 92 of them.
 TEST_F(CustomStyleFile, LoadTimeWithNinetyTwoSections) {
