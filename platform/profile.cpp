@@ -13,6 +13,24 @@ std::wstring Trimmed(const std::wstring& s) {
     return s.substr(first, s.find_last_not_of(L" \t") - first + 1);
 }
 
+// The answer of a profile call that hands out NUL-separated texts with a second NUL at
+// the end (fill(buffer, size) returns the characters written). Such a call reports a
+// full buffer as size - 2, so the buffer grows until the answer is shorter than that.
+template <typename Fill> std::vector<std::wstring> MultiString(std::size_t initial, Fill fill) {
+    std::vector<wchar_t> buf(initial);
+    DWORD n = 0;
+    for (;;) {
+        n = fill(buf.data(), static_cast<DWORD>(buf.size()));
+        if (n + 2 < buf.size() || buf.size() >= (1u << 24))
+            break;
+        buf.resize(buf.size() * 4);
+    }
+    std::vector<std::wstring> texts;
+    for (const wchar_t* p = buf.data(); p < buf.data() + n && *p; p += texts.back().size() + 1)
+        texts.emplace_back(p);
+    return texts;
+}
+
 } // namespace
 
 std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key,
@@ -32,38 +50,17 @@ std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& k
 }
 
 std::vector<std::wstring> ReadProfileSectionNames(const std::wstring& path) {
-    // The names come back NUL-separated with a second NUL at the end; a full buffer is
-    // reported as size - 2, so grow until the answer is shorter than that.
-    std::vector<wchar_t> buf(1024);
-    DWORD n = 0;
-    for (;;) {
-        n = GetPrivateProfileSectionNamesW(buf.data(), static_cast<DWORD>(buf.size()), path.c_str());
-        if (n + 2 < buf.size() || buf.size() >= (1u << 24))
-            break;
-        buf.resize(buf.size() * 4);
-    }
-    std::vector<std::wstring> names;
-    for (const wchar_t* p = buf.data(); p < buf.data() + n && *p; p += names.back().size() + 1)
-        names.emplace_back(p);
-    return names;
+    return MultiString(1024, [&](wchar_t* buf, DWORD size) {
+        return GetPrivateProfileSectionNamesW(buf, size, path.c_str());
+    });
 }
 
 ProfileSection ReadProfileSection(const std::wstring& section, const std::wstring& path) {
-    // Lines come back as "key=value", NUL-separated with a second NUL at the end; a full
-    // buffer is reported as size - 2.
-    std::vector<wchar_t> buf(4096);
-    DWORD n = 0;
-    for (;;) {
-        n = GetPrivateProfileSectionW(section.c_str(), buf.data(), static_cast<DWORD>(buf.size()),
-                                      path.c_str());
-        if (n + 2 < buf.size() || buf.size() >= (1u << 24))
-            break;
-        buf.resize(buf.size() * 4);
-    }
     ProfileSection result;
-    for (const wchar_t* p = buf.data(); p < buf.data() + n && *p;) {
-        const std::wstring line(p);
-        p += line.size() + 1;
+    const std::vector<std::wstring> lines = MultiString(4096, [&](wchar_t* buf, DWORD size) {
+        return GetPrivateProfileSectionW(section.c_str(), buf, size, path.c_str());
+    });
+    for (const std::wstring& line : lines) {
         const std::size_t eq = line.find(L'=');
         if (eq == std::wstring::npos || line[0] == L';')
             continue;
