@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <optional>
 
 namespace inkwarden {
@@ -50,7 +49,7 @@ int CustomStyleCode(const std::wstring& section) {
     if (section.size() < kLeadLength + 1 || section.size() > kLeadLength + 2)
         return -1;
     for (std::size_t i = 0; i < kLeadLength; ++i)
-        if (std::towlower(section[i]) != kLead[i])
+        if ((section[i] >= L'A' && section[i] <= L'Z' ? section[i] + (L'a' - L'A') : section[i]) != kLead[i])
             return -1;
     int code = 0;
     for (std::size_t i = kLeadLength; i < section.size(); ++i) {
