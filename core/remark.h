@@ -20,16 +20,6 @@ extern std::string ClosingLine;
 
 constexpr int kStyleCount = 8;
 
-struct RemarkStyle {
-    const char* name;    // language name shown in the main window's selector caption
-    const char* leadIn;  // followed by 58 '=' to form the opening line
-    const char* prefix;  // starts every field line
-    const char* closing; // nullptr: the block closes with a copy of its opening line
-};
-
-// Row c is style code c.
-const RemarkStyle& StyleRow(int code);
-
 // Codes a style of the user's own may take; 0..7 always mean the built-ins.
 constexpr CodeType_t kFirstCustomCode = 8;
 constexpr CodeType_t kLastCustomCode = 99;
@@ -75,9 +65,9 @@ struct TemplateField {
 
 const TemplateField& TemplateFieldAt(int kind, int line); // line 0..4
 
-// Inputs (txt0 indices) that start-up fills, in the order they are filled.
-extern const std::array<int, 4> kAuthorInputs;
-extern const std::array<int, 3> kDateInputs;
+// The inputs (txt0 indices, template by template) whose field the table marks with
+// `prefill`, in the order start-up fills them.
+std::vector<int> PrefilledInputs(Prefill prefill);
 
 using TemplateFields = std::array<std::string, kFieldsPerTemplate>;
 

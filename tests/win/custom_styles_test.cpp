@@ -148,10 +148,13 @@ TEST(DeliveredSettingsFile, HoldsResetValuesAndPresets) {
     std::wstring delivered = L"Z:" + Widen(INKWARDEN_ASSETS_DIR "/scribbet.ini");
     std::replace(delivered.begin(), delivered.end(), L'/', L'\\');
     ASSERT_EQ(ReadBytes(delivered).substr(0, 2), "\xFF\xFE") << "UTF-16, so any author name survives";
-    for (const auto& kv : {std::pair<const wchar_t*, const wchar_t*>{L"code", L"1"},
-                           {L"writer", kResetWriterName},
-                           {L"min", L"0"},
-                           {L"run", L"0"}})
+    const std::pair<const wchar_t*, std::wstring> resetValues[] = {
+        {keys::kCode, std::to_wstring(*kResetValues.code)},
+        {keys::kWriter, kResetValues.writer},
+        {keys::kMin, FlagText(kResetValues.minAtStart)},
+        {keys::kRun, FlagText(kResetValues.autoRun)},
+    };
+    for (const auto& kv : resetValues)
         EXPECT_EQ(ReadIniValue(kIniSection, kv.first, delivered), kv.second) << Narrow(kv.first);
     std::vector<std::string> names;
     for (const CustomStyle& s : ReadCustomStyles(delivered)) {
