@@ -3,6 +3,7 @@
 #include "core/remark.h"
 #include "core/setting_number.h"
 #include "platform/platform.h"
+#include "settings/custom_styles.h"
 
 namespace inkwarden {
 
@@ -62,6 +63,8 @@ void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target) {
     AutoRun = ReadNumber(keys::kRun, FlagNumber(kResetValues.autoRun));
     CodeType = ReadNumber(keys::kCode, *kResetValues.code);
 
+    // Styles of one's own are read on every load, so a save picks up edits to them too.
+    SetCustomStyles(ReadCustomStyles(IniPath));
     const std::string language = SelectRemarkStyle(CodeType);
     if (MinAtStart == 1)
         target.Minimise();

@@ -29,6 +29,8 @@ using inkwarden_testing::Utf16File;
 
 const wchar_t kExe[] = L"C:\\Program Files\\墨 守\\scribbet.exe";
 const std::wstring kQuotedExe = L"\"" + std::wstring(kExe) + L"\"";
+// A style of one's own: saves and resets leave its section alone.
+#define STYLE9_SECTION L"[style9]\r\nname=powershell\r\nlead=\"<# \"\r\nclose=#>\r\n"
 const wchar_t kPerUser[] = L"已设为当前用户开机启动（为所有用户设置需要管理员权限）";
 
 class SaveSettingsTest : public ScratchFolderTest {
@@ -74,6 +76,9 @@ TEST_F(SaveSettingsTest, WritesTheKeysInOrderAndRegistersAsTicked) {
         {"no style chosen: the stored code stays", L"[main]\r\ncode=8\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n",
          std::nullopt, L"李四 Lee \U0001F600", false, false, IniText(8, L"李四 Lee \U0001F600", 0, 0),
          AutoRunState::Off, ""},
+        {"a style of one's own", L"[main]\r\ncode=1\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n" STYLE9_SECTION,
+         std::int16_t{9}, L"张三", false, false, IniText(9, L"张三", 0, 0) + STYLE9_SECTION,
+         AutoRunState::Off, ""},
         {"empty author is stored empty", L"[main]\r\n", std::int16_t{7}, L"", false, true,
          L"[main]\r\ncode=7\r\nrun=1\r\nmin=0\r\nwriter=\r\n", AutoRunState::AllUsers,
          RegSzBytes(kQuotedExe)},
@@ -103,6 +108,8 @@ TEST_F(SaveSettingsTest, ResetWritesTheResetValuesInOrderAndDisables) {
         {"existing file", L"[main]\r\ncode=7\r\nwriter=张三\r\nmin=1\r\nrun=1\r\n",
          IniText(1, L"www.inkwarden.dev", 0, 0)},
         {"no file", nullptr, L"[main]\r\ncode=1\r\nwriter=www.inkwarden.dev\r\nmin=0\r\nrun=0\r\n"},
+        {"styles of one's own stay", L"[main]\r\ncode=9\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n" STYLE9_SECTION,
+         IniText(1, L"www.inkwarden.dev", 0, 0) + STYLE9_SECTION},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
