@@ -36,7 +36,9 @@ constexpr int kSystemFrame = 120; // Frame2
 constexpr int kCheck0 = 121;      // Check1(k)
 constexpr int kAuthorLabel = 123; // Label1
 constexpr int kUser = 124;
-constexpr int kReset = 125; // no
-constexpr int kSave = 126;  // ok
+constexpr int kReset = 125;       // no
+constexpr int kSave = 126;        // ok
+constexpr int kOtherLabel = 127;  // "其他语言："
+constexpr int kOtherStyles = 128; // Combo1, the styles of one's own
 
 } // namespace inkwarden::ids

@@ -5,15 +5,20 @@
 #include "ui/control_ids.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace inkwarden {
 
 namespace {
 
-constexpr int kWidth = 4680, kHeight = 3465; // twips
-constexpr int kFrame1X = 120, kFrame1Y = 480;
-constexpr int kFrame2X = 120, kFrame2Y = 1680;
+// The row of the other-languages list below the options: the style frame grows by it,
+// and everything beneath the frame moves down by it.
+constexpr int kListRow = 360;
+constexpr int kWidth = 4680, kHeight = 3465 + kListRow; // twips
+constexpr int kFrame1X = 120, kFrame1Y = 480, kFrame1Height = 1095 + kListRow;
+constexpr int kFrame2X = 120, kFrame2Y = 1680 + kListRow;
+constexpr int kButtonsY = 3000 + kListRow;
 
 const wchar_t kCaption[] = L"   Inkwarden                  系统设置";
 
@@ -72,14 +77,22 @@ bool set_ini::Create() {
                {kFrame2X + 240, kFrame2Y + 720, 1575, 375});
     for (int k = 3; k < kStyleCount; ++k)
         option(k);
+    // The styles of one's own, after the options of their row. The label is a group of
+    // its own so the arrow keys of the options stop before it; the list's height is
+    // that of its drop-down part.
+    AddControl(L"STATIC", L"其他语言：", label | WS_GROUP, ids::kOtherLabel,
+               {kFrame1X + 120, kFrame1Y + 1020, 960, 255});
+    AddControl(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, ids::kOtherStyles,
+               {kFrame1X + 1080, kFrame1Y + 960, 3135, 2700});
     AddControl(L"BUTTON", L"重置", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kReset,
-               {2880, 3000, 855, 375});
-    AddControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, ids::kSave, {3720, 3000, 855, 375});
+               {2880, kButtonsY, 855, 375});
+    AddControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, ids::kSave, {3720, kButtonsY, 855, 375});
     AddControl(L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, ids::kUser,
                {kFrame2X + 2760, kFrame2Y + 480, 1575, 315}, FontKind::Input);
     AddControl(L"STATIC", L"开发人员：", label, ids::kAuthorLabel,
                {kFrame2X + 1800, kFrame2Y + 480, 1095, 255});
-    AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame, {kFrame1X, kFrame1Y, 4455, 1095});
+    AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame,
+               {kFrame1X, kFrame1Y, 4455, kFrame1Height});
     AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame, {kFrame2X, kFrame2Y, 4455, 1215});
     MakeCaptionBar(caption, close);
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
@@ -87,23 +100,59 @@ bool set_ini::Create() {
 }
 
 void set_ini::FillFromSettings() {
-    // From the globals, not the file. Values that fit no control leave it unset.
+    // From the globals, not the file: the list holds the styles the last load found.
+    // Values that fit no control leave it unset.
+    const HWND list = Item(ids::kOtherStyles);
+    for (const CustomStyle& style : CustomStyles()) {
+        const std::wstring name = Widen(style.name);
+        const LRESULT at = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(at), style.code);
+    }
+    EnableWindow(Item(ids::kOtherLabel), !CustomStyles().empty());
+    EnableWindow(list, !CustomStyles().empty());
     SelectStyle(CodeType);
     CheckDlgButton(hwnd(), ids::kCheck0, AutoRun == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd(), ids::kCheck0 + 1, MinAtStart == 1 ? BST_CHECKED : BST_UNCHECKED);
     SetWindowTextW(Item(ids::kUser), WriterName.c_str());
 }
 
+void set_ini::Combo1_Click() {
+    if (const std::optional<std::int16_t> code = ListedCode())
+        SelectStyle(*code);
+}
+
 void set_ini::SelectStyle(int code) {
-    // Exactly one of the eight (or none for a code that names no style); only the
-    // selected one takes the focus by Tab.
-    for (int i = 0; i < kStyleCount; ++i) {
-        HWND button = Item(ids::kOption0 + i);
-        SendMessageW(button, BM_SETCHECK, i == code ? BST_CHECKED : BST_UNCHECKED, 0);
-        LONG style = GetWindowLongW(button, GWL_STYLE);
-        style = i == code ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
-        SetWindowLongW(button, GWL_STYLE, style);
+    // One style at a time: an option for 0..7, an entry of the list for a style of one's
+    // own, nothing for a code that names no style.
+    for (int i = 0; i < kStyleCount; ++i)
+        SendMessageW(Item(ids::kOption0 + i), BM_SETCHECK, i == code ? BST_CHECKED : BST_UNCHECKED, 0);
+    // In each of the two option groups Tab stops at the selected button, or at the
+    // group's first when it holds none, so every option stays in reach of the keyboard.
+    for (const int first : {0, 3}) {
+        const int end = first == 0 ? 3 : kStyleCount;
+        const int stop = code >= first && code < end ? code : first;
+        for (int i = first; i < end; ++i) {
+            HWND button = Item(ids::kOption0 + i);
+            LONG style = GetWindowLongW(button, GWL_STYLE);
+            style = i == stop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+            SetWindowLongW(button, GWL_STYLE, style);
+        }
     }
+    const HWND list = Item(ids::kOtherStyles);
+    LRESULT entry = -1;
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count && entry < 0; ++i)
+        if (SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == code)
+            entry = i;
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+}
+
+std::optional<std::int16_t> set_ini::ListedCode() const {
+    const HWND list = Item(ids::kOtherStyles);
+    const LRESULT at = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (at == CB_ERR)
+        return std::nullopt;
+    return static_cast<std::int16_t>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(at), 0));
 }
 
 SettingsValues set_ini::CollectValues() const {
@@ -111,6 +160,8 @@ SettingsValues set_ini::CollectValues() const {
     for (int i = 0; i < kStyleCount && !values.code; ++i)
         if (IsTicked(Item(ids::kOption0 + i)))
             values.code = static_cast<std::int16_t>(i);
+    if (!values.code)
+        values.code = ListedCode();
     values.autoRun = IsTicked(Item(ids::kCheck0));
     values.minAtStart = IsTicked(Item(ids::kCheck0 + 1));
     values.writer = WindowText(Item(ids::kUser));
@@ -197,6 +248,9 @@ LRESULT set_ini::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (id >= ids::kOption0 && id < ids::kOption0 + kStyleCount) {
             if (code == BN_CLICKED)
                 Option1_Click(id - ids::kOption0);
+        } else if (id == ids::kOtherStyles) {
+            if (code == CBN_SELCHANGE)
+                Combo1_Click();
         } else if (id == ids::kSetClose) {
             if (code == STN_CLICKED)
                 Label3_Click();

@@ -24,6 +24,7 @@ private:
     // Event handlers: thin, each runs the steps below.
     bool Form_Load(); // false when the window could not be created
     void Option1_Click(int k) { SelectStyle(k); }
+    void Combo1_Click();              // an entry of the list of styles of one's own was chosen
     void Label3_Click() { Unload(); } // nothing is written
     void ok_Click();
     void no_Click();
@@ -31,7 +32,8 @@ private:
     // Steps.
     bool Create();
     void FillFromSettings();
-    void SelectStyle(int code); // -1, or a code that names no style: none selected
+    void SelectStyle(int code);                     // -1, or a code that names no style: none selected
+    std::optional<std::int16_t> ListedCode() const; // the list's chosen style
     SettingsValues CollectValues() const;
     bool ShowReport(const SettingsOutcome& outcome); // true when the file was written
     void DisableOthers(HWND mainWindow, HWND resultWindow);

@@ -93,23 +93,31 @@ TEST(Layout, SettingsWindowAt96Dpi) {
     ClickLabel(app.Item(ids::kSettingsLabel));
     const HWND settings = app.SettingsWindow();
     ASSERT_NE(settings, nullptr);
-    ExpectSize(settings, 312, 231);
+    ExpectSize(settings, 312, 255);
     const Placed controls[] = {
         {"caption bar", ids::kSetCaption, {0, 0, 313, 25}},
         {"X", ids::kSetClose, {296, 0, 313, 17}},
-        {"style frame", ids::kStyleFrame, {8, 32, 305, 105}},
+        {"style frame", ids::kStyleFrame, {8, 32, 305, 129}},
         {"C++/C", ids::kOption0, {16, 48, 73, 73}},
         {"Delphi", ids::kOption0 + 4, {232, 48, 289, 73}},
         {"VFP", ids::kOption0 + 5, {16, 72, 73, 97}},
-        {"system frame", ids::kSystemFrame, {8, 112, 305, 193}},
-        {"start with Windows", ids::kCheck0, {24, 136, 129, 161}},
-        {"minimise at start", ids::kCheck0 + 1, {24, 160, 129, 185}},
-        {"author", ids::kUser, {192, 144, 297, 165}},
-        {"reset", ids::kReset, {192, 200, 249, 225}},
-        {"confirm", ids::kSave, {248, 200, 305, 225}},
+        {"other languages", ids::kOtherLabel, {16, 100, 80, 117}},
+        {"system frame", ids::kSystemFrame, {8, 136, 305, 217}},
+        {"start with Windows", ids::kCheck0, {24, 160, 129, 185}},
+        {"minimise at start", ids::kCheck0 + 1, {24, 184, 129, 209}},
+        {"author", ids::kUser, {192, 168, 297, 189}},
+        {"reset", ids::kReset, {192, 224, 249, 249}},
+        {"confirm", ids::kSave, {248, 224, 305, 249}},
     };
     for (const Placed& p : controls)
         ExpectPlaced(settings, p);
+    // The list's own height follows its font; it starts below the options and ends
+    // inside the frame.
+    const RECT list = RectIn(settings, GetDlgItem(settings, ids::kOtherStyles));
+    EXPECT_EQ(list.left, 80);
+    EXPECT_EQ(list.top, 96);
+    EXPECT_EQ(list.right, 289);
+    EXPECT_LE(list.bottom, 129 - 4);
 }
 
 } // namespace
