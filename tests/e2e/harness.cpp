@@ -223,6 +223,37 @@ bool SendAndWait(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD time
     return SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
+void PressKey(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+void ClickWithMouse(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    INPUT in[3] = {};
+    for (INPUT& i : in)
+        i.type = INPUT_MOUSE;
+    in[0].mi.dx = MulDiv((r.left + r.right) / 2, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    in[0].mi.dy = MulDiv((r.top + r.bottom) / 2, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in[0], sizeof(INPUT));
+    Sleep(50); // the pointer arrives before the press
+    SendInput(2, &in[1], sizeof(INPUT));
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
 RECT RectIn(HWND parent, HWND window) {
     RECT r = {};
     GetWindowRect(window, &r);

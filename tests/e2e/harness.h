@@ -55,6 +55,13 @@ bool SendAndWait(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD time
 // A rectangle of a window in the client coordinates of `parent`.
 RECT RectIn(HWND parent, HWND window);
 
+// Real input, as a person gives it (SendInput): a key pressed and released goes to the
+// focused control; a left click goes to what lies under the middle of `window`.
+void PressKey(WORD vk);
+void ClickWithMouse(HWND window);
+// The control that has the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window);
+
 // Today in the user's short date format, as the application fills it in.
 std::wstring Today();
 

@@ -1,0 +1,157 @@
+// Styles of one's own from [styleN] sections: the caption and block they give, and
+// choosing one in the settings window with the mouse and the keyboard.
+#include "tests/e2e/harness.h"
+#include "ui/control_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace inkwarden_e2e {
+namespace {
+
+namespace ids = inkwarden::ids;
+
+const std::wstring kRule(58, L'=');
+const std::wstring kCaptionLead = L"当前语言类型为  ";
+
+// Three valid styles, listed as python, powershell, sql; the others define nothing.
+const std::wstring kSections =
+    L"[style8]\r\nname=python\r\nlead=\"# \"\r\nprefix=\"#     \"\r\n"
+    L"[style11]\r\nname=sql\r\nlead=\"-- \"\r\nprefix=\"--     \"\r\n"
+    L"[style9]\r\nname=powershell\r\nlead=\"<# \"\r\nprefix=\"#     \"\r\nclose=#>\r\n"
+    L"[style3]\r\nname=mine\r\nlead=\"; \"\r\nprefix=\";     \"\r\n"
+    L"[style10]\r\nlead=\"no name\"\r\n"
+    L"[style12]\r\nname=long\r\nprefix=" +
+    std::wstring(201, L'x') + L"\r\n";
+
+LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = static_cast<DWORD_PTR>(-2);
+    SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_NORMAL, kWaitMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::vector<std::wstring> ListEntries(HWND list) {
+    std::vector<std::wstring> entries;
+    for (LRESULT i = 0, count = Send(list, CB_GETCOUNT); i < count; ++i) {
+        wchar_t text[256] = {};
+        Send(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+// The chosen style as the settings window shows it: "option N", "list NAME" or "none".
+std::wstring Chosen(HWND settings) {
+    std::wstring chosen;
+    for (int k = 0; k < 8; ++k)
+        if (IsChecked(GetDlgItem(settings, ids::kOption0 + k)))
+            chosen += L"option " + std::to_wstring(k);
+    const HWND list = GetDlgItem(settings, ids::kOtherStyles);
+    if (Send(list, CB_GETCURSEL) >= 0)
+        chosen += L"list " + TextOf(list);
+    return chosen.empty() ? L"none" : chosen;
+}
+
+HWND OpenSettings(const App& app) {
+    ClickLabel(app.Item(ids::kSettingsLabel));
+    return app.SettingsWindow();
+}
+
+TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(8, L"张三", 0, 0) + kSections));
+    EXPECT_EQ(Show(app.ItemText(ids::kFrame1)), Show(kCaptionLead + L"python"));
+    ASSERT_TRUE(Type(app.Item(ids::kTxt0 + 2), L"Sum"));
+    ASSERT_TRUE(Type(app.Item(ids::kTxt0 + 3), L"a, b"));
+    ASSERT_TRUE(Type(app.Item(ids::kTxt0 + 4), L"Adds a\r\nand b."));
+    HWND result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(Show(TextOf(GetDlgItem(result, ids::kText1))),
+              Show(L"# " + kRule + L"\r\n#     开发人员：张三\r\n#     编写时间：" + Today() +
+                   L"\r\n#     函数名称：Sum\r\n#     参数说明：a, b\r\n#     功能说明：Adds a\r\n#" +
+                   std::wstring(25, L' ') + L"and b.\r\n\r\n# " + kRule));
+
+    // The topmost result window would lie over the settings window.
+    Click(GetDlgItem(result, ids::kBack));
+    ASSERT_TRUE(WaitUntil([&] { return app.WindowCount(L"Inkwarden.for_ok") == 0; }));
+    const HWND settings = OpenSettings(app);
+    ASSERT_NE(settings, nullptr);
+    const HWND list = GetDlgItem(settings, ids::kOtherStyles);
+    EXPECT_EQ(Show(Chosen(settings)), Show(L"list python"));
+    // An option clears the list and the list clears the options; Tab leads from the
+    // options of the list's row to the list.
+    ClickWithMouse(GetDlgItem(settings, ids::kOption0 + 6));
+    EXPECT_TRUE(WaitUntil([&] { return Chosen(settings) == L"option 6"; })) << Show(Chosen(settings));
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(settings) == list; }));
+    PressKey('S');
+    EXPECT_TRUE(WaitUntil([&] { return Chosen(settings) == L"list sql"; })) << Show(Chosen(settings));
+    ClickWithMouse(list); // drops the list down
+    ASSERT_TRUE(WaitUntil([&] { return Send(list, CB_GETDROPPEDSTATE) == TRUE; }));
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return Send(list, CB_GETDROPPEDSTATE) == FALSE; }));
+    EXPECT_EQ(Show(Chosen(settings)), Show(L"list powershell"));
+
+    ClickWithMouse(GetDlgItem(settings, ids::kSave));
+    const HWND box = WaitForMessageBox(app.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"设置成功！");
+    ASSERT_TRUE(PressOk(box));
+    // Only the keys a save writes changed; the sections are as they were.
+    EXPECT_EQ(Hex(ReadBytes(app.iniPath())), Hex(Utf16File(IniText(9, L"张三", 0, 0) + kSections)));
+    EXPECT_TRUE(WaitUntil([&] { return app.ItemText(ids::kFrame1) == kCaptionLead + L"powershell"; }));
+    result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    const std::wstring block = TextOf(GetDlgItem(result, ids::kText1));
+    const std::wstring head = L"<# " + kRule + L"\r\n#     开发人员：张三\r\n";
+    ASSERT_GT(block.size(), head.size() + 6);
+    EXPECT_EQ(Show(block.substr(0, head.size())), Show(head));
+    EXPECT_EQ(Show(block.substr(block.size() - 6)), Show(L"\r\n\r\n#>"));
+}
+
+struct Opening {
+    const char* what;
+    int code;
+    bool sections;
+    const wchar_t* language; // after the caption lead
+    const wchar_t* chosen;   // as Chosen() tells it
+};
+
+std::ostream& operator<<(std::ostream& os, const Opening& o) {
+    return os << o.what;
+}
+
+class CustomStyleOpening : public ::testing::TestWithParam<Opening> {};
+
+TEST_P(CustomStyleOpening, CaptionListAndChoiceAsStored) {
+    const Opening& c = GetParam();
+    App app;
+    ASSERT_TRUE(app.Start(IniText(c.code, L"张三", 0, 0) + (c.sections ? kSections : L"")));
+    EXPECT_EQ(Show(app.ItemText(ids::kFrame1)), Show(kCaptionLead + c.language));
+    const HWND settings = OpenSettings(app);
+    ASSERT_NE(settings, nullptr);
+    const HWND list = GetDlgItem(settings, ids::kOtherStyles), label = GetDlgItem(settings, ids::kOtherLabel);
+    EXPECT_EQ(TextOf(label), L"其他语言：");
+    EXPECT_EQ(IsWindowEnabled(list) != FALSE, c.sections);
+    EXPECT_EQ(IsWindowEnabled(label) != FALSE, c.sections);
+    const std::vector<std::wstring> listed = c.sections
+                                                 ? std::vector<std::wstring>{L"python", L"powershell", L"sql"}
+                                                 : std::vector<std::wstring>{};
+    EXPECT_EQ(ListEntries(list), listed);
+    EXPECT_EQ(Show(Chosen(settings)), Show(c.chosen));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CustomStyleOpening,
+    ::testing::Values(Opening{"no sections", 1, false, L"vb", L"option 1"},
+                      Opening{"code 8 without sections", 8, false, L"", L"none"},
+                      Opening{"a built-in despite [style3]", 3, true, L"php", L"option 3"},
+                      Opening{"a section without a name", 10, true, L"", L"none"}),
+    [](const ::testing::TestParamInfo<Opening>& info) { return std::to_string(info.index); });
+
+} // namespace
+} // namespace inkwarden_e2e
