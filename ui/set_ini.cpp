@@ -246,7 +246,9 @@ LRESULT set_ini::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         const int id = LOWORD(wParam);
         const int code = HIWORD(wParam);
         if (id >= ids::kOption0 && id < ids::kOption0 + kStyleCount) {
-            if (code == BN_CLICKED)
+            // Windows tells of a click when a radio button gets the focus: one that the
+            // Tab key brought there must not change the choice.
+            if (code == BN_CLICKED && GetKeyState(VK_TAB) >= 0)
                 Option1_Click(id - ids::kOption0);
         } else if (id == ids::kOtherStyles) {
             if (code == CBN_SELCHANGE)

@@ -81,6 +81,19 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     ASSERT_NE(settings, nullptr);
     const HWND list = GetDlgItem(settings, ids::kOtherStyles);
     EXPECT_EQ(Show(Chosen(settings)), Show(L"list python"));
+    // Tab goes round the window, the list after the options of its row, and chooses
+    // nothing by the way; with none of them chosen, each option group is entered at
+    // its first button.
+    std::vector<int> order;
+    for (int i = 0; i < 8; ++i) {
+        const HWND before = FocusOf(settings);
+        PressKey(VK_TAB);
+        WaitUntil([&] { return FocusOf(settings) != before; });
+        order.push_back(GetDlgCtrlID(FocusOf(settings)));
+    }
+    EXPECT_EQ(order, (std::vector<int>{ids::kOption0, ids::kCheck0, ids::kCheck0 + 1, ids::kOption0 + 3,
+                                       ids::kOtherStyles, ids::kReset, ids::kSave, ids::kUser}));
+    EXPECT_EQ(Show(Chosen(settings)), Show(L"list python"));
     // An option clears the list and the list clears the options; Tab leads from the
     // options of the list's row to the list.
     ClickWithMouse(GetDlgItem(settings, ids::kOption0 + 6));
