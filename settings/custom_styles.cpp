@@ -3,7 +3,9 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
+#include <utility>
 
 namespace inkwarden {
 
