@@ -144,7 +144,7 @@ TEST_F(CustomStyleFile, SectionReadAgreesWithTheKeyByKeyRead) {
 
 // The file delivered beside the exe: the reset values and ready styles, each written
 // as the built-ins are (a lead-in ending in a blank, a mark and five blanks as prefix).
-TEST(DeliveredSettingsFile, HoldsResetValuesAndPresets) {
+TEST_F(CustomStyleFile, DeliveredFileHoldsResetValuesAndPresets) {
     std::wstring delivered = L"Z:" + Widen(INKWARDEN_ASSETS_DIR "/scribbet.ini");
     std::replace(delivered.begin(), delivered.end(), L'/', L'\\');
     ASSERT_EQ(ReadBytes(delivered).substr(0, 2), "\xFF\xFE") << "UTF-16, so any author name survives";
@@ -171,6 +171,16 @@ TEST(DeliveredSettingsFile, HoldsResetValuesAndPresets) {
     for (const char* wanted :
          {"python", "shell", "powershell", "sql", "lua", "go", "rust", "java", "c#", "typescript", "yaml"})
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
+
+    // Storing a code changes that value and nothing else: comments and styles stay. (The
+    // file has no blank lines: Wine's profile calls drop them when they write.)
+    std::string bytes = ReadBytes(delivered);
+    WriteBytes(Ini(), bytes);
+    ASSERT_EQ(WriteIniValue(kIniSection, keys::kCode, L"9", Ini()), 1);
+    const std::string code1 = Utf16Bytes(L"code=1");
+    ASSERT_NE(bytes.find(code1), std::string::npos);
+    bytes.replace(bytes.find(code1), code1.size(), Utf16Bytes(L"code=9"));
+    EXPECT_TRUE(ReadBytes(Ini()) == bytes);
 }
 
 // Prints how long reading takes: the four keys alone (the whole load before styles of
