@@ -184,6 +184,30 @@ void Click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+bool ClickWithMouse(HWND control) {
+    // A person clicks into the window in front, once the pointer is over the control.
+    const HWND window = GetAncestor(control, GA_ROOT);
+    RECT r;
+    if (!WaitUntil([window] { return GetForegroundWindow() == window; }) || !GetWindowRect(control, &r))
+        return false;
+    const POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (!SetCursorPos(at.x, at.y) || !WaitUntil([&] { return WindowFromPoint(at) == control; }))
+        return false;
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+bool PressKey(WORD vk) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = vk;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
 void ClickLabel(HWND label) {
     PostMessageW(GetParent(label), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED),
                  reinterpret_cast<LPARAM>(label));

@@ -46,6 +46,11 @@ bool IsChecked(HWND button);
 void Click(HWND button);
 // A click on a label that notifies its window (SS_NOTIFY): STN_CLICKED, posted.
 void ClickLabel(HWND label);
+// The left mouse button pressed and released over the middle of a control, as a
+// person does it (SendInput). False when the input was not taken.
+bool ClickWithMouse(HWND control);
+// A key pressed and released (SendInput); it goes where the keyboard focus is.
+bool PressKey(WORD vk);
 // Keys typed into an input: characters as WM_CHAR, each line break ("\r\n" or "\n")
 // as the Enter key (WM_KEYDOWN/WM_KEYUP, translated by the application's own loop).
 // False when a key was not taken.

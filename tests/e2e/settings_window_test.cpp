@@ -473,20 +473,23 @@ struct RunKeyCase : NamedCase {
 
 const wchar_t kPerUserNote[] = L"已设为当前用户开机启动（为所有用户设置需要管理员权限）";
 
-// Presses the button and acknowledges the report: the success message, then the note
-// when one is expected; the window closes after the last.
+// Clicks the button with the mouse and acknowledges each message of the report with
+// Enter, as a person does: the success message, then the note when one is expected;
+// the window closes after the last.
 void PressAndExpectReport(const App& app, HWND settings, int button, const wchar_t* done,
                           const wchar_t* note) {
-    Click(Control(settings, button));
-    const HWND first = WaitForMessageBox(app.pid());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(MessageBoxText(first), done);
-    ASSERT_TRUE(PressOk(first));
-    if (note) {
-        const HWND second = WaitForMessageBox(app.pid(), first);
-        ASSERT_NE(second, nullptr);
-        EXPECT_EQ(MessageBoxText(second), note);
-        ASSERT_TRUE(PressOk(second));
+    ASSERT_TRUE(ClickWithMouse(Control(settings, button)));
+    HWND previous = nullptr;
+    for (const wchar_t* expected : {done, note}) {
+        if (!expected)
+            break;
+        const HWND box = WaitForMessageBox(app.pid(), previous);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), expected);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }));
+        ASSERT_TRUE(PressKey(VK_RETURN));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        previous = box;
     }
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
     EXPECT_EQ(FindMessageBox(app.pid()), nullptr);
@@ -505,7 +508,11 @@ TEST_P(WithoutTheMachineRunKey, AutoRunGoesToThePerUserKeyAndDisablingRemovesIt)
     ASSERT_TRUE(app_.Start(IniText(0, L"张三", 0, 0)));
     const HWND settings = app_.OpenSettings();
     ASSERT_NE(settings, nullptr);
-    SetChecked(settings, ids::kCheck0, c.autoRun);
+    const HWND autoRun = Control(settings, ids::kCheck0);
+    if (IsChecked(autoRun) != c.autoRun) {
+        ASSERT_TRUE(ClickWithMouse(autoRun));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(autoRun) == c.autoRun; }));
     ASSERT_TRUE(runKey_.DeleteKey());
     ASSERT_FALSE(RunKeyExists());
 
