@@ -17,6 +17,7 @@ using namespace inkwarden_testing;
 const wchar_t kValueName[] = L"Inkwarden";
 const wchar_t kExe[] = L"C:\\Program Files\\墨 守\\scribbet.exe";
 const std::string kOld = RegSzBytes(L"\"C:\\old.exe\"");
+const std::string kPath = RegSzBytes(L"\"" + std::wstring(kExe) + L"\"");
 
 void ExpectRegSz(const RegValue& value, const std::string& bytes) {
     ASSERT_TRUE(value.present()) << "status " << value.status;
@@ -76,37 +77,41 @@ TEST_F(AutoRunKeys, AMachineKeyThatRefusesLeadsToThePerUserKey) {
     struct Case {
         const char* what;
         Key machine, user;
-        bool enable, machineHasOld;
+        bool enable;
+        After machineBefore;
         AutoRunState state;
         DWORD error;
         After machineAfter, userAfter;
     } const cases[] = {
-        {"denied, enable", Denied, Open, true, false, AutoRunState::CurrentUser, 0, Absent, Path},
-        {"denied, enable, no per-user key yet", Denied, Missing, true, false, AutoRunState::CurrentUser, 0,
+        {"denied, enable", Denied, Open, true, Absent, AutoRunState::CurrentUser, 0, Absent, Path},
+        {"denied, enable, no per-user key yet", Denied, Missing, true, Absent, AutoRunState::CurrentUser, 0,
          Absent, Path},
-        {"missing, enable", Missing, Open, true, false, AutoRunState::CurrentUser, 0, Absent, Path},
-        {"both denied, enable", Denied, Denied, true, false, AutoRunState::NotRegistered, ERROR_ACCESS_DENIED,
-         Absent, Old},
-        {"denied, disable, no machine value", Denied, Open, false, false, AutoRunState::Off, 0, Absent,
+        {"missing, enable", Missing, Open, true, Absent, AutoRunState::CurrentUser, 0, Absent, Path},
+        {"denied, enable, already registered for all users", Denied, Open, true, Path, AutoRunState::AllUsers,
+         0, Path, Absent},
+        {"both denied, enable", Denied, Denied, true, Absent, AutoRunState::NotRegistered,
+         ERROR_ACCESS_DENIED, Absent, Old},
+        {"denied, disable, no machine value", Denied, Open, false, Absent, AutoRunState::Off, 0, Absent,
          Absent},
-        {"denied, disable, machine value an administrator set", Denied, Open, false, true,
+        {"denied, disable, machine value an administrator set", Denied, Open, false, Old,
          AutoRunState::StillRegistered, ERROR_ACCESS_DENIED, Old, Absent},
-        {"missing, disable", Missing, Open, false, false, AutoRunState::Off, 0, Absent, Absent},
-        {"both denied, disable", Denied, Denied, false, false, AutoRunState::StillRegistered,
+        {"missing, disable", Missing, Open, false, Absent, AutoRunState::Off, 0, Absent, Absent},
+        {"both denied, disable", Denied, Denied, false, Absent, AutoRunState::StillRegistered,
          ERROR_ACCESS_DENIED, Absent, Old},
     };
     const auto expect = [](const RegValue& value, After after) {
         if (after == Absent) {
             EXPECT_FALSE(value.present()) << Hex(value.bytes);
         } else {
-            ExpectRegSz(value, after == Old ? kOld : RegSzBytes(L"\"" + std::wstring(kExe) + L"\""));
+            ExpectRegSz(value, after == Old ? kOld : kPath);
         }
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         keys_.Create();
-        if (c.machineHasOld) {
-            ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kMachine, kValueName, REG_SZ, kOld),
+        if (c.machineBefore != Absent) {
+            ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kMachine, kValueName, REG_SZ,
+                                 c.machineBefore == Old ? kOld : kPath),
                       ERROR_SUCCESS);
         }
         ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kUser, kValueName, REG_SZ, kOld), ERROR_SUCCESS);
