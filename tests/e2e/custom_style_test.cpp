@@ -1,15 +1,15 @@
 // Styles of one's own from [styleN] sections: the caption and block they give, and
 // choosing one in the settings window with the mouse and the keyboard.
+#include "tests/common/named_case.h"
 #include "tests/e2e/harness.h"
 #include "ui/control_ids.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 namespace {
 
 namespace ids = inkwarden::ids;
@@ -126,17 +126,12 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     EXPECT_EQ(Show(block.substr(block.size() - 6)), Show(L"\r\n\r\n#>"));
 }
 
-struct Opening {
-    const char* what;
+struct Opening : NamedCase {
     int code;
     bool sections;
     const wchar_t* language; // after the caption lead
     const wchar_t* chosen;   // as Chosen() tells it
 };
-
-std::ostream& operator<<(std::ostream& os, const Opening& o) {
-    return os << o.what;
-}
 
 class CustomStyleOpening : public ::testing::TestWithParam<Opening> {};
 
@@ -158,13 +153,12 @@ TEST_P(CustomStyleOpening, CaptionListAndChoiceAsStored) {
     EXPECT_EQ(Show(Chosen(settings)), Show(c.chosen));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, CustomStyleOpening,
-    ::testing::Values(Opening{"no sections", 1, false, L"vb", L"option 1"},
-                      Opening{"code 8 without sections", 8, false, L"", L"none"},
-                      Opening{"a built-in despite [style3]", 3, true, L"php", L"option 3"},
-                      Opening{"a section without a name", 10, true, L"", L"none"}),
-    [](const ::testing::TestParamInfo<Opening>& info) { return std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Files, CustomStyleOpening,
+                         ::testing::Values(Opening{{"NoSections"}, 1, false, L"vb", L"option 1"},
+                                           Opening{{"Code8WithoutSections"}, 8, false, L"", L"none"},
+                                           Opening{{"BuiltInDespiteStyle3"}, 3, true, L"php", L"option 3"},
+                                           Opening{{"SectionWithoutName"}, 10, true, L"", L"none"}),
+                         CaseName());
 
 } // namespace
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

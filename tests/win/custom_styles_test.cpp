@@ -15,9 +15,7 @@
 namespace inkwarden {
 namespace {
 
-using inkwarden_test::ReadBytes;
-using inkwarden_test::Utf16Bytes;
-using inkwarden_test::WriteBytes;
+using namespace inkwarden_testing;
 
 enum class Encoding { Ansi, Utf16 };
 const Encoding kEncodings[] = {Encoding::Ansi, Encoding::Utf16};
@@ -53,7 +51,7 @@ std::vector<std::string> Listed(const std::vector<CustomStyle>& styles) {
     return lines;
 }
 
-class CustomStyleFile : public inkwarden_test::ScratchFolderTest {
+class CustomStyleFile : public ScratchFolderTest {
 protected:
     std::wstring Ini() const { return IniPathIn(folder_); }
 };
