@@ -94,22 +94,21 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     EXPECT_EQ(order, (std::vector<int>{ids::kOption0, ids::kCheck0, ids::kCheck0 + 1, ids::kOption0 + 3,
                                        ids::kOtherStyles, ids::kReset, ids::kSave, ids::kUser}));
     EXPECT_EQ(Show(Chosen(settings)), Show(L"list python"));
-    // An option clears the list and the list clears the options; Tab leads from the
-    // options of the list's row to the list.
-    ClickWithMouse(GetDlgItem(settings, ids::kOption0 + 6));
+    // An option clears the list and the list clears the options.
+    ASSERT_TRUE(ClickWithMouse(GetDlgItem(settings, ids::kOption0 + 6)));
     EXPECT_TRUE(WaitUntil([&] { return Chosen(settings) == L"option 6"; })) << Show(Chosen(settings));
     PressKey(VK_TAB);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(settings) == list; }));
     PressKey('S');
     EXPECT_TRUE(WaitUntil([&] { return Chosen(settings) == L"list sql"; })) << Show(Chosen(settings));
-    ClickWithMouse(list); // drops the list down
+    ASSERT_TRUE(ClickWithMouse(list)); // drops the list down
     ASSERT_TRUE(WaitUntil([&] { return Send(list, CB_GETDROPPEDSTATE) == TRUE; }));
     PressKey(VK_UP);
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Send(list, CB_GETDROPPEDSTATE) == FALSE; }));
     EXPECT_EQ(Show(Chosen(settings)), Show(L"list powershell"));
 
-    ClickWithMouse(GetDlgItem(settings, ids::kSave));
+    ASSERT_TRUE(ClickWithMouse(GetDlgItem(settings, ids::kSave)));
     const HWND box = WaitForMessageBox(app.pid());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"设置成功！");
