@@ -3,7 +3,8 @@ enable_language(RC)
 # Arrows point down: ui -> shell, settings -> platform -> core.
 
 add_library(inkwarden_platform STATIC platform/text.cpp platform/files.cpp platform/profile.cpp
-                                      platform/registry.cpp platform/clipboard.cpp)
+                                      platform/registry.cpp platform/clipboard.cpp
+                                      platform/process.cpp)
 target_link_libraries(inkwarden_platform PUBLIC inkwarden_core)
 inkwarden_warnings(inkwarden_platform)
 
@@ -11,7 +12,7 @@ add_library(inkwarden_settings STATIC settings/module1.cpp)
 target_link_libraries(inkwarden_settings PUBLIC inkwarden_platform)
 inkwarden_warnings(inkwarden_settings)
 
-add_library(inkwarden_shell STATIC shell/window_utils.cpp shell/sysico.cpp)
+add_library(inkwarden_shell STATIC shell/window_utils.cpp shell/sysico.cpp shell/hotkey.cpp shell/paste_back.cpp)
 target_link_libraries(inkwarden_shell PUBLIC inkwarden_platform shell32)
 inkwarden_warnings(inkwarden_shell)
 

@@ -69,4 +69,8 @@ bool WriteProfileValue(const std::wstring& section, const std::wstring& key, con
 bool SetRegistryString(HKEY root, const std::wstring& subKey, const std::wstring& name,
                        const std::wstring& data);
 
+// The mandatory integrity level of a process (SECURITY_MANDATORY_*_RID); 0 when it
+// cannot be read (no such process, no access, or a system without levels).
+DWORD ProcessIntegrityLevel(DWORD processId);
+
 } // namespace inkwarden
