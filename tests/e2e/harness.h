@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,45 @@ RECT RectIn(HWND parent, HWND window);
 
 // Today in the user's short date format, as the application fills it in.
 std::wstring Today();
+
+// ---- keyboard and focus ----------------------------------------------------
+
+// Real keyboard input (SendInput): it goes to whatever control has the focus in the
+// active window, as a person's keys do. Returns once the input is queued; callers
+// wait for its effect.
+// A key with modifiers (VK_CONTROL, VK_MENU, VK_SHIFT) held around it.
+bool PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+// Characters as typed Unicode input; "\n" is the Enter key.
+bool TypeKeys(const std::wstring& text);
+
+// The active window and the focused control of the thread that owns `window`
+// (GetGUIThreadInfo), so another process's focus can be read.
+HWND ActiveWindowOf(HWND window);
+HWND FocusOf(HWND window);
+// Makes the window the active (foreground) window and waits until it is.
+bool Activate(HWND window);
+
+// A stand-in for a person's editor, owned by the test process on a thread of its own:
+// a top-level window with a multi-line input that has the focus whenever the window
+// is active.
+class TestEditor {
+public:
+    TestEditor();
+    ~TestEditor();
+    TestEditor(const TestEditor&) = delete;
+    TestEditor& operator=(const TestEditor&) = delete;
+    HWND window() const { return window_; }
+    HWND input() const { return input_; }
+    std::wstring Text() const { return TextOf(input_); }
+
+private:
+    static DWORD WINAPI Run(void* self);
+    HANDLE ready_ = nullptr;
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+    HWND window_ = nullptr;
+    HWND input_ = nullptr;
+};
 
 // ---- message boxes ---------------------------------------------------------
 
