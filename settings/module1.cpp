@@ -11,12 +11,14 @@ std::wstring WriterName;
 std::int16_t MinAtStart = 0;
 std::int16_t AutoRun = 0;
 std::int16_t CodeType = 0;
+std::wstring HotkeyText;
 
 const wchar_t kIniSection[] = L"main";
 const wchar_t kIniFileName[] = L"scribbet.ini";
 const wchar_t kResetWriterName[] = L"www.inkwarden.dev";
 const wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t kRunValueName[] = L"Inkwarden";
+const wchar_t kResetHotkey[] = L"Ctrl+Alt+K";
 
 namespace {
 
@@ -59,6 +61,9 @@ void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target) {
     MinAtStart = ReadNumber(L"min", kResetMin);
     AutoRun = ReadNumber(L"run", kResetRun);
     CodeType = ReadNumber(L"code", kResetCode);
+    // An absent key (or file) means the default; an empty value means no hotkey.
+    HotkeyText = FileIsPresent(IniPath) ? ReadProfileValue(kIniSection, L"hotkey", IniPath, kResetHotkey)
+                                        : std::wstring(kResetHotkey);
 
     const std::string language = SelectRemarkStyle(CodeType);
     if (MinAtStart == 1)

@@ -14,12 +14,14 @@ extern std::wstring WriterName;
 extern std::int16_t MinAtStart;
 extern std::int16_t AutoRun;
 extern std::int16_t CodeType;
+extern std::wstring HotkeyText; // the stored global hotkey, as written
 
 extern const wchar_t kIniSection[];      // L"main"
 extern const wchar_t kIniFileName[];     // L"scribbet.ini"
 extern const wchar_t kResetWriterName[]; // the author a reset writes
 extern const wchar_t kRunKeyPath[];      // Software\Microsoft\Windows\CurrentVersion\Run
 extern const wchar_t kRunValueName[];    // L"Inkwarden"
+extern const wchar_t kResetHotkey[];     // L"Ctrl+Alt+K", also when the key is absent
 
 // What LoadSettings applies the settings to. The main window implements it; tests
 // record the calls.

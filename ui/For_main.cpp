@@ -6,6 +6,9 @@
 #include "shell/window_utils.h"
 #include "ui/control_ids.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace inkwarden {
 
 namespace {
@@ -65,7 +68,9 @@ bool InRect(const RECT& r, POINT p) {
 
 } // namespace
 
-For_main::For_main() : settings_(*this) {}
+For_main::For_main() : settings_(*this) {
+    result_.SetPasteBack([this] { PasteBack(); });
+}
 
 For_main::~For_main() {
     for (HBITMAP b : band_)
@@ -104,9 +109,24 @@ bool For_main::Form_Load() {
     const std::wstring today = CurrentShortDate();
     for (int index : kDateInputs)
         SetInputText(index, today);
-    // 5. The tray icon, last.
+    // 5. The tray icon, last; then the hotkey, whose trouble the icon tells.
     tray_.Add(hwnd(), iconSmall_);
+    RegisterHotkeyAtStart();
     return true;
+}
+
+void For_main::RegisterHotkeyAtStart() {
+    const std::optional<Hotkey> hotkey = ParseHotkey(Narrow(HotkeyText));
+    if (!hotkey) {
+        tray_.ShowBalloon(L"热键设置无效：" + HotkeyText, true);
+        return;
+    }
+    if (!SetHotkey(*hotkey))
+        tray_.ShowBalloon(L"热键 " + Widen(FormatHotkey(*hotkey)) + L" 已被其他程序占用", true);
+}
+
+bool For_main::SetHotkey(const Hotkey& hotkey) {
+    return hotkey_.Register(hwnd(), hotkey);
 }
 
 void For_main::CreateControls() {
@@ -123,17 +143,25 @@ void For_main::CreateControls() {
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFraTop, {kFraTopX, kFraTopY, 8055, 855});
     AddTooltip(minimise, L"最小化");
     AddTooltip(exit, L" 退出");
+    MakeSpot(minimise);
+    MakeSpot(exit);
     MakeCaption(image);
 
     // Template selector.
     const int funcLeft[kTemplateCount] = {240, 1320, 2400, 3600};
     const int funcWidth[kTemplateCount] = {1095, 1095, 1095, 1335};
-    for (int k = 0; k < kTemplateCount; ++k)
+    for (int k = 0; k < kTemplateCount; ++k) {
+        // Two buttons are wider than the gap to their neighbour: end them where the
+        // neighbour starts, or each would cover the next one's circle.
+        const int width =
+            k + 1 < kTemplateCount ? std::min(funcWidth[k], funcLeft[k + 1] - funcLeft[k]) : funcWidth[k];
         AddControl(L"BUTTON", kTemplateNames[k], BS_AUTORADIOBUTTON | (k == 0 ? WS_GROUP | WS_TABSTOP : 0),
-                   ids::kFunc0 + k, {kFrame1X + funcLeft[k], kFrame1Y + 240, funcWidth[k], 375});
+                   ids::kFunc0 + k, {kFrame1X + funcLeft[k], kFrame1Y + 240, width, 375});
+    }
     CheckRadioButton(hwnd(), ids::kFunc0, ids::kFunc0 + 3, ids::kFunc0);
-    AddControl(L"STATIC", L"系统设置", label | WS_GROUP, ids::kSettingsLabel,
-               {kFrame1X + 6240, kFrame1Y + 360, 975, 375});
+    HWND settingsLabel = AddControl(L"STATIC", L"系统设置", label | WS_GROUP, ids::kSettingsLabel,
+                                    {kFrame1X + 6240, kFrame1Y + 360, 975, 375});
+    MakeSpot(settingsLabel);
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFrame1, {kFrame1X, kFrame1Y, 7335, 855});
 
     // Panels, each in its focus order: in the function panel the confirm button comes
@@ -180,6 +208,8 @@ void For_main::ShowOnlyPanel(int k) {
 
 void For_main::Show() {
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
+    // Also when started minimised: the first restore puts the focus there.
+    SetRememberedFocus(Item(ids::kFunc0));
     ShowWindow(hwnd(), startMinimised_ ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
     shown_ = true;
     if (!startMinimised_)
@@ -222,6 +252,79 @@ void For_main::ok_Click(int k) {
         result_.Form_Load(hwnd());
     result_.SetText(block);
     result_.Show();
+}
+
+int For_main::VisiblePanel() const {
+    for (int k = 0; k < kTemplateCount; ++k)
+        if (IsWindowVisible(Item(ids::kFraList0 + k)))
+            return k;
+    return 0;
+}
+
+HWND For_main::FirstEmptyInput() const {
+    const int k = VisiblePanel();
+    for (int line = 0; line < kFieldsPerTemplate; ++line) {
+        HWND input = Item(ids::kTxt0 + k * kFieldsPerTemplate + line);
+        if (GetWindowTextLengthW(input) == 0)
+            return input;
+    }
+    return Item(ids::kTxt0 + k * kFieldsPerTemplate);
+}
+
+void For_main::ComeToFront() {
+    ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
+    SetTopmost(hwnd(), -1);
+    SetTopmost(hwnd(), 0);
+    SetForegroundWindow(hwnd());
+    HWND input = FirstEmptyInput();
+    SetRememberedFocus(input);
+    SetFocus(input);
+}
+
+void For_main::Form_Hotkey() {
+    HWND active = GetForegroundWindow();
+    if (active == hwnd() && !IsIconic(hwnd())) {
+        // A toggle: away again, and back to where the person came from.
+        ShowWindow(hwnd(), SW_MINIMIZE);
+        ActivateEditor(editor_);
+        return;
+    }
+    editor_.Remember(active);
+    if (!IsWindowEnabled(hwnd())) {
+        // The settings window is open modally: it is what takes keys now.
+        ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
+        SetTopmost(settings_.hwnd(), -1);
+        SetTopmost(settings_.hwnd(), 0);
+        SetForegroundWindow(settings_.hwnd());
+        return;
+    }
+    ComeToFront();
+}
+
+bool For_main::OnCtrlEnter(bool repeat) {
+    if (!repeat)
+        ok_Click(VisiblePanel());
+    return true;
+}
+
+void For_main::PasteBack() {
+    // Without the editor the person came from, the block stays on the clipboard only.
+    if (!editor_.Get())
+        return;
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    switch (PasteInto(editor_)) {
+    case PasteOutcome::Pasted:
+    case PasteOutcome::NoEditor:
+        break;
+    case PasteOutcome::Elevated:
+        tray_.ShowBalloon(L"注释已复制到剪贴板。编辑器以更高权限（管理员）运行，无法自动粘贴，请在编辑器中按 "
+                          L"Ctrl+V 粘贴。",
+                          false);
+        break;
+    case PasteOutcome::NotActivated:
+        tray_.ShowBalloon(L"注释已复制到剪贴板。无法切换到原来的编辑器，请在编辑器中按 Ctrl+V 粘贴。", false);
+        break;
+    }
 }
 
 void For_main::Label3_Click() {
@@ -349,6 +452,10 @@ LRESULT For_main::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         Form_MouseMove(wParam, lParam);
+        return 0;
+    case WM_HOTKEY:
+        if (wParam == kGlobalHotkeyId)
+            Form_Hotkey();
         return 0;
     case WM_LBUTTONDBLCLK:
         Form_DblClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

@@ -1,7 +1,10 @@
 // The main window: title band, template selector, the four template panels.
 #pragma once
 
+#include "core/hotkey.h"
 #include "settings/module1.h"
+#include "shell/hotkey.h"
+#include "shell/paste_back.h"
 #include "shell/sysico.h"
 #include "ui/for_ok.h"
 #include "ui/set_ini.h"
@@ -31,9 +34,14 @@ public:
 
     std::wstring InputText(int index) const;
 
+    // Registers the global hotkey at once in place of the current one; false when the
+    // system refused it (there is then no hotkey).
+    bool SetHotkey(const Hotkey& hotkey);
+
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
+    bool OnCtrlEnter(bool repeat) override;
 
 private:
     void CreateControls();
@@ -49,6 +57,15 @@ private:
     void Form_MouseMove(WPARAM wParam, LPARAM lParam);
     void Form_DblClick(POINT pt);
     void Form_Unload();
+    void Form_Hotkey(); // the global hotkey, from any program
+
+    // The hotkey of the settings; a value that does not parse or a combination another
+    // program holds is told once in a balloon, and Inkwarden runs on without one.
+    void RegisterHotkeyAtStart();
+    int VisiblePanel() const;
+    HWND FirstEmptyInput() const; // of the visible panel; its first input when none is empty
+    void ComeToFront();           // restored, shown, in front, focus in the first empty input
+    void PasteBack();             // after the result window copied and closed
 
     HICON iconLarge_ = nullptr;
     HICON iconSmall_ = nullptr;
@@ -56,6 +73,8 @@ private:
     bool startMinimised_ = false;
     bool shown_ = false;
     TrayIcon tray_;
+    GlobalHotkey hotkey_;
+    EditorWindow editor_; // the window the hotkey was pressed in
     for_ok result_;
     set_ini settings_;
 };

@@ -303,6 +303,34 @@ bool TypeKeys(const std::wstring& text) {
     return Send(inputs);
 }
 
+bool MouseTo(POINT screen) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // Absolute positions are in 0..65535 across the primary screen.
+    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    if (SendInput(1, &input, sizeof input) != 1)
+        return false;
+    return WaitUntil([screen] {
+        POINT p;
+        return GetCursorPos(&p) && p.x == screen.x && p.y == screen.y;
+    });
+}
+
+bool LeftButton(bool down) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
+POINT CentreOf(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 HWND ActiveWindowOf(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;

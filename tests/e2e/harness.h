@@ -66,6 +66,11 @@ std::wstring Today();
 bool PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 // Characters as typed Unicode input; "\n" is the Enter key.
 bool TypeKeys(const std::wstring& text);
+// The mouse: moves to a screen point, presses or releases the left button there.
+bool MouseTo(POINT screen);
+bool LeftButton(bool down);
+// The centre of a window on the screen.
+POINT CentreOf(HWND window);
 
 // The active window and the focused control of the thread that owns `window`
 // (GetGUIThreadInfo), so another process's focus can be read.

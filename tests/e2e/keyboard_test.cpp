@@ -1,0 +1,308 @@
+// Keys a person presses, sent as real keyboard input: Tab and Shift+Tab through every
+// panel and window, Escape, where the focus starts, the spots that act like buttons,
+// and the round trip from an editor into Inkwarden and back by the hotkey.
+#include "tests/e2e/expected.h"
+#include "tests/e2e/harness.h"
+#include "ui/control_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+namespace inkwarden_e2e {
+namespace {
+
+namespace ids = inkwarden::ids;
+
+const wchar_t kResultClass[] = L"Inkwarden.for_ok";
+const wchar_t kSetClass[] = L"Inkwarden.set_ini";
+
+// Waits for the focus to be on `control`; names the control that has it otherwise.
+::testing::AssertionResult FocusIs(HWND control) {
+    if (WaitUntil([control] { return FocusOf(control) == control; }))
+        return ::testing::AssertionSuccess();
+    const HWND focus = FocusOf(control);
+    return ::testing::AssertionFailure()
+           << "the focus is on id " << GetDlgCtrlID(focus) << " (" << Show(ClassOf(focus)) << " '"
+           << Show(TextOf(focus)) << "'), expected id " << GetDlgCtrlID(control);
+}
+
+enum class Where { Main, Result, Settings };
+
+struct TabCase {
+    const char* what;
+    int code;  // style in the settings file
+    int panel; // chosen with the arrow keys from func(0)
+    Where where;
+    std::vector<int> cycle; // where the focus starts, then one Tab each, round to the start
+};
+
+void PrintTo(const TabCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+// Opens the window the case is about by keys: the panel by arrow keys, the result
+// window by Ctrl+Enter; the settings window by its label.
+HWND OpenByKeys(const App& app, const TabCase& c) {
+    if (!Activate(app.main()))
+        return nullptr;
+    EXPECT_TRUE(FocusIs(app.Item(ids::kFunc0)));
+    for (int k = 1; k <= c.panel; ++k) {
+        PressKey(VK_RIGHT);
+        EXPECT_TRUE(FocusIs(app.Item(ids::kFunc0 + k)));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Item(ids::kFraList0 + c.panel)) != FALSE; }));
+    switch (c.where) {
+    case Where::Main:
+        return app.main();
+    case Where::Result:
+        PressKey(VK_RETURN, {VK_CONTROL});
+        return app.ResultWindow();
+    case Where::Settings:
+        ClickLabel(app.Item(ids::kSettingsLabel));
+        return app.SettingsWindow();
+    }
+    return nullptr;
+}
+
+std::vector<int> MainPanelCycle(int k) {
+    std::vector<int> ids{ids::kFunc0 + k};
+    if (k == 0)
+        ids.push_back(ids::kOk0);
+    for (int line = 0; line < 5; ++line)
+        ids.push_back(ids::kTxt0 + 5 * k + line);
+    if (k != 0)
+        ids.push_back(ids::kOk0 + k);
+    return ids;
+}
+
+class TabOrder : public ::testing::TestWithParam<TabCase> {};
+
+TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderFromWhereTheFocusStarts) {
+    const TabCase& c = GetParam();
+    App app;
+    ASSERT_TRUE(app.Start(IniText(c.code, L"张三", 0, 0)));
+    const HWND window = OpenByKeys(app, c);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+    std::vector<HWND> cycle;
+    for (int id : c.cycle)
+        cycle.push_back(GetDlgItem(window, id));
+    ASSERT_TRUE(FocusIs(cycle[0])) << "where the focus starts";
+    const std::size_t n = cycle.size();
+    for (std::size_t i = 1; i <= n; ++i) {
+        PressKey(VK_TAB);
+        ASSERT_TRUE(FocusIs(cycle[i % n])) << "Tab " << i;
+    }
+    for (std::size_t i = 1; i <= n; ++i) {
+        PressKey(VK_TAB, {VK_SHIFT});
+        ASSERT_TRUE(FocusIs(cycle[(n - i) % n])) << "Shift+Tab " << i;
+    }
+}
+
+const int kOpt = ids::kOption0, kChk = ids::kCheck0;
+INSTANTIATE_TEST_SUITE_P(
+    PanelsAndWindows, TabOrder,
+    ::testing::Values(TabCase{"FunctionPanel", 0, 0, Where::Main, MainPanelCycle(0)},
+                      TabCase{"ProcedurePanel", 0, 1, Where::Main, MainPanelCycle(1)},
+                      TabCase{"CopyrightPanel", 0, 2, Where::Main, MainPanelCycle(2)},
+                      TabCase{"FileHeaderPanel", 0, 3, Where::Main, MainPanelCycle(3)},
+                      TabCase{"ResultWindow", 0, 0, Where::Result, {ids::kText1, ids::kBack, ids::kCopy}},
+                      TabCase{"SettingsWithAnEarlyStyle",
+                              1,
+                              0,
+                              Where::Settings,
+                              {kOpt + 1, kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey}},
+                      TabCase{"SettingsWithALateStyle",
+                              5,
+                              0,
+                              Where::Settings,
+                              {kOpt + 5, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kChk, kChk + 1}},
+                      TabCase{"SettingsWithNoStyle",
+                              8,
+                              0,
+                              Where::Settings,
+                              {kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey}}),
+    [](const ::testing::TestParamInfo<TabCase>& info) { return std::string(info.param.what); });
+
+struct EscapeCase {
+    const char* what;
+    Where where;
+    int tabs; // pressed before Escape
+    bool closes;
+};
+
+void PrintTo(const EscapeCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class EscapeKey : public ::testing::TestWithParam<EscapeCase> {};
+
+TEST_P(EscapeKey, ClosesTheResultAndSettingsWindowsWithoutSavingAndLeavesTheMainWindow) {
+    const EscapeCase& c = GetParam();
+    App app;
+    const std::wstring ini = IniText(0, L"张三", 0, 0);
+    ASSERT_TRUE(app.Start(ini));
+    const HWND window = OpenByKeys(app, {c.what, 0, 0, c.where, {}});
+    ASSERT_NE(window, nullptr);
+    for (int i = 0; i < c.tabs; ++i)
+        PressKey(VK_TAB);
+    // Something typed where the focus is (an input, or a key a button ignores) is not saved.
+    TypeKeys(L"x");
+    PressKey(VK_ESCAPE);
+    if (c.closes) {
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    } else {
+        ASSERT_TRUE(app.Settle());
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_FALSE(IsIconic(window));
+    }
+    EXPECT_TRUE(app.Running());
+    EXPECT_TRUE(IsWindowVisible(app.main()));
+    EXPECT_EQ(Hex(ReadBytes(app.iniPath())), Hex(Utf16File(ini)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, EscapeKey,
+                         ::testing::Values(EscapeCase{"ResultFromItsText", Where::Result, 0, true},
+                                           EscapeCase{"ResultFromCopy", Where::Result, 2, true},
+                                           EscapeCase{"SettingsFromTheStyle", Where::Settings, 0, true},
+                                           EscapeCase{"SettingsFromTheAuthor", Where::Settings, 5, true},
+                                           EscapeCase{"SettingsFromTheHotkey", Where::Settings, 6, true},
+                                           EscapeCase{"MainFromAMultiLineInput", Where::Main, 5, false},
+                                           EscapeCase{"MainFromTheTemplateChoice", Where::Main, 0, false}),
+                         [](const ::testing::TestParamInfo<EscapeCase>& info) {
+                             return std::string(info.param.what);
+                         });
+
+TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirms) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    ASSERT_TRUE(Activate(app.main()));
+    for (int i = 0; i < 5; ++i) // to txt0(3), a multi-line input
+        PressKey(VK_TAB);
+    const HWND params = app.Item(ids::kTxt0 + 3);
+    ASSERT_TRUE(FocusIs(params));
+    TypeKeys(L"a\nb");
+    PressKey(VK_TAB, {VK_CONTROL});
+    TypeKeys(L"c");
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(params) == L"a\r\nb\tc"; })) << Show(TextOf(params));
+    EXPECT_TRUE(FocusIs(params)) << "Ctrl+Tab stays in the input";
+    PressKey(VK_RETURN, {VK_CONTROL});
+    const HWND result = app.ResultWindow();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(Show(TextOf(GetDlgItem(result, ids::kText1))),
+              Show(Block(0, 0, {L"张三", Today(), L"", L"a\r\nb\tc", L""})));
+    EXPECT_EQ(TextOf(params), L"a\r\nb\tc") << "Ctrl+Enter adds no line break";
+}
+
+TEST(Keyboard, StartedMinimisedTheMainWindowGetsTheFocusOnTheFirstOptionWhenRestored) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 1, 0)));
+    ASSERT_TRUE(IsIconic(app.main()));
+    PostMessageW(app.main(), WM_MOUSEMOVE, 1, WM_LBUTTONDOWN); // the tray icon's left press
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(app.main()) && GetForegroundWindow() == app.main(); }));
+    EXPECT_TRUE(FocusIs(app.Item(ids::kFunc0)));
+}
+
+// The spots act on the release of the left button inside them: a press that slides
+// off does nothing.
+struct SpotCase {
+    const char* what;
+    Where where;
+    int spot;
+};
+
+void PrintTo(const SpotCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class Spot : public ::testing::TestWithParam<SpotCase> {};
+
+TEST_P(Spot, ActsOnReleaseInsideNotOnPress) {
+    const SpotCase& c = GetParam();
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    const HWND window = OpenByKeys(app, {c.what, 0, 0, c.where, {}});
+    ASSERT_NE(window, nullptr);
+    const HWND spot = GetDlgItem(window, c.spot);
+    const POINT centre = CentreOf(spot);
+    auto acted = [&] {
+        if (c.spot == ids::kExit)
+            return !app.Running();
+        if (c.spot == ids::kMinimise)
+            return IsIconic(app.main()) != FALSE;
+        if (c.spot == ids::kSettingsLabel)
+            return app.WindowCount(kSetClass) == 1;
+        return !IsWindow(window);
+    };
+
+    ASSERT_TRUE(MouseTo(centre));
+    LeftButton(true);
+    ASSERT_TRUE(app.Settle());
+    EXPECT_FALSE(acted()) << "the press alone";
+    ASSERT_TRUE(MouseTo({centre.x, centre.y + 200}));
+    LeftButton(false);
+    ASSERT_TRUE(app.Settle());
+    EXPECT_FALSE(acted()) << "pressed and slid off";
+
+    ASSERT_TRUE(MouseTo(centre));
+    LeftButton(true);
+    LeftButton(false);
+    EXPECT_TRUE(WaitUntil(acted)) << "a click";
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, Spot,
+                         ::testing::Values(SpotCase{"Exit", Where::Main, ids::kExit},
+                                           SpotCase{"Minimise", Where::Main, ids::kMinimise},
+                                           SpotCase{"SettingsLabel", Where::Main, ids::kSettingsLabel},
+                                           SpotCase{"ResultX", Where::Result, ids::kResultClose},
+                                           SpotCase{"SettingsX", Where::Settings, ids::kSetClose}),
+                         [](const ::testing::TestParamInfo<SpotCase>& info) {
+                             return std::string(info.param.what);
+                         });
+
+// The whole way a person goes: from the editor by the hotkey, type, Ctrl+Enter twice,
+// and the block stands in the editor.
+TEST(RoundTrip, HotkeyTypeCtrlEnterTwicePutsTheBlockIntoTheEditor) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    TestEditor editor;
+    ASSERT_TRUE(Activate(editor.window()));
+    TypeKeys(L"// before\n");
+    ASSERT_TRUE(WaitUntil([&] { return editor.Text() == L"// before\r\n"; }));
+
+    // The hotkey shows the main window with the focus in the first empty input.
+    PressKey('K', {VK_CONTROL, VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.main(); }));
+    const HWND name = app.Item(ids::kTxt0 + 2);
+    ASSERT_TRUE(FocusIs(name));
+    TypeKeys(L"Parse");
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(name) == L"Parse"; }));
+
+    // Again: a toggle back to the editor, and nothing typed is lost.
+    PressKey('K', {VK_CONTROL, VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.main()) && GetForegroundWindow() == editor.window(); }));
+    PressKey('K', {VK_CONTROL, VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(app.main()) && GetForegroundWindow() == app.main(); }));
+    EXPECT_EQ(TextOf(name), L"Parse");
+    const HWND params = app.Item(ids::kTxt0 + 3);
+    ASSERT_TRUE(FocusIs(params)) << "now the first empty input";
+    TypeKeys(L"text");
+
+    PressKey(VK_RETURN, {VK_CONTROL});
+    const HWND result = app.ResultWindow();
+    ASSERT_NE(result, nullptr);
+    ASSERT_TRUE(FocusIs(GetDlgItem(result, ids::kText1)));
+    PressKey(VK_RETURN, {VK_CONTROL});
+
+    const std::wstring block = Block(0, 0, {L"张三", Today(), L"Parse", L"text", L""});
+    EXPECT_TRUE(WaitUntil([&] { return editor.Text() == L"// before\r\n" + block; })) << Show(editor.Text());
+    EXPECT_TRUE(IsIconic(app.main()));
+    EXPECT_EQ(app.WindowCount(kResultClass), 0);
+    EXPECT_EQ(GetForegroundWindow(), editor.window());
+    EXPECT_EQ(TextOf(name), L"Parse") << "the inputs keep their texts";
+}
+
+} // namespace
+} // namespace inkwarden_e2e
