@@ -4,6 +4,10 @@
 
 namespace inkwarden {
 
+void EndProcess(UINT exitCode) {
+    ExitProcess(exitCode);
+}
+
 DWORD ProcessIntegrityLevel(DWORD processId) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     if (!process)

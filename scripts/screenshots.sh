@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the three windows at 96 and 144 DPI, on a virtual display:
 #   scripts/screenshots.sh [OUTDIR]      (default build/screenshots)
+# INKWARDEN_SHOTS_DISPLAY names the X display it starts (default :94).
 # Each DPI gets its own Wine prefix; the windows are opened with clicks at the
 # controls' places, computed from their twips as the program lays them out.
 set -euo pipefail
@@ -43,7 +44,7 @@ shoot() {  # shoot NAME X Y W H: crop of the root window
 }
 
 for dpi in 96 144; do
-    export WINEPREFIX=$root/build/wineprefix-shots-$dpi WINEDEBUG=-all LANG=zh_CN.UTF-8 DISPLAY=:94
+    export WINEPREFIX=$root/build/wineprefix-shots-$dpi WINEDEBUG=-all LANG=zh_CN.UTF-8 DISPLAY=${INKWARDEN_SHOTS_DISPLAY:-:94}
     Xvfb "$DISPLAY" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
     sleep 1

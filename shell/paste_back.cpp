@@ -31,10 +31,16 @@ HWND EditorWindow::Get() const {
 
 namespace {
 
+constexpr DWORD kActivationWaitMs = 1000;
+
 bool Activate(HWND window) {
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
+    // The switch to another program's window may complete a moment after the call
+    // returns (Wine's does, after a minimise); no key may go out before it has.
+    for (DWORD waited = 0; GetForegroundWindow() != window && waited < kActivationWaitMs; waited += 10)
+        Sleep(10);
     return GetForegroundWindow() == window;
 }
 

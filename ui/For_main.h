@@ -31,12 +31,9 @@ public:
     void Minimise() override;
     void SetStyleCaption(const std::wstring& caption) override;
     void SetInputText(int index, const std::wstring& text) override;
+    bool SetHotkey(const Hotkey& hotkey) override;
 
     std::wstring InputText(int index) const;
-
-    // Registers the global hotkey at once in place of the current one; false when the
-    // system refused it (there is then no hotkey).
-    bool SetHotkey(const Hotkey& hotkey);
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -44,28 +41,40 @@ protected:
     bool OnCtrlEnter(bool repeat) override;
 
 private:
-    void CreateControls();
-    void LayOutPanels();
-    void ShowOnlyPanel(int k); // the texts of hidden panels stay as they are
-    void DrawTitleBand(const DRAWITEMSTRUCT& item);
-
-    void func_Click(int k);
-    void ok_Click(int k);
-    void Label3_Click();
-    void Label4_Click();
-    void Label5_Click();
+    // Event handlers: thin, each runs the steps below.
+    void func_Click(int k) { ShowOnlyPanel(k); }
+    void ok_Click(int k) { ShowResult(BuildBlock(k)); }
+    void Label3_Click() { Exit(); }
+    void Label4_Click() { Minimise(); }
+    void Label5_Click() { OpenSettings(); }
     void Form_MouseMove(WPARAM wParam, LPARAM lParam);
     void Form_DblClick(POINT pt);
     void Form_Unload();
-    void Form_Hotkey(); // the global hotkey, from any program
+    void Form_Hotkey(); // the global hotkey, pressed in any program
 
+    // Steps.
+    void LoadImages();
+    bool Create();
+    void LayOutPanels();
+    void FillFromSettings();
+    void FillDates();
+    void ShowOnlyPanel(int k); // the texts of hidden panels stay as they are
+    std::wstring BuildBlock(int k) const;
+    void ShowResult(const std::wstring& block);
+    void Exit();
+    void Restore();
+    void OpenSettings();
+    void OpenSettingsModal();
+    bool OnFreeFrameSurface(POINT pt) const;
+    void DrawTitleBand(const DRAWITEMSTRUCT& item);
     // The hotkey of the settings; a value that does not parse or a combination another
     // program holds is told once in a balloon, and Inkwarden runs on without one.
-    void RegisterHotkeyAtStart();
+    void RegisterHotkey();
     int VisiblePanel() const;
     HWND FirstEmptyInput() const; // of the visible panel; its first input when none is empty
-    void ComeToFront();           // restored, shown, in front, focus in the first empty input
-    void PasteBack();             // after the result window copied and closed
+    void ComeFromEditor(HWND editor);
+    void BackToEditor();
+    void PasteBack(); // after the result window copied the block and closed
 
     HICON iconLarge_ = nullptr;
     HICON iconSmall_ = nullptr;
@@ -73,7 +82,7 @@ private:
     bool startMinimised_ = false;
     bool shown_ = false;
     TrayIcon tray_;
-    GlobalHotkey hotkey_;
+    GlobalHotkey hotkey_; // before the settings window, which suspends it
     EditorWindow editor_; // the window the hotkey was pressed in
     for_ok result_;
     set_ini settings_;

@@ -25,8 +25,17 @@ protected:
     bool OnCtrlEnter(bool repeat) override;
 
 private:
+    // Event handlers: thin, each runs the steps below.
+    void Label3_Click() { Unload(); }
+    void Command1_Click() { Unload(); }
+    void Command2_Click() { CopyToClipboard(); }
+
+    // Steps.
+    bool Create(HWND mainWindow);
     // True when the block is on the clipboard; a failure is shown to the person.
-    bool Command2_Click();
+    bool CopyToClipboard();
+    void CopyAndPasteBack();
+    void Unload() { Close(); }
 
     std::function<void()> pasteBack_;
 };

@@ -31,8 +31,8 @@ public:
     UINT dpi() const { return dpi_; }
 
 protected:
-    bool CreateBorderless(const wchar_t* className, const wchar_t* text, int widthTwips, int heightTwips,
-                          HICON icon, DWORD style, DWORD exStyle);
+    bool CreateBorderless(const wchar_t* className, const wchar_t* text, HICON icon, DWORD style,
+                          DWORD exStyle);
     HWND AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, Twips rect,
                     FontKind font = FontKind::Ui);
     void AddTooltip(HWND control, const wchar_t* text);
@@ -44,9 +44,9 @@ protected:
     void SetRememberedFocus(HWND control);
     // Shows focus rectangles from the start, not only after the first key.
     void ShowFocusCue();
-    // WM_CTLCOLORSTATIC for a caption bar: tooltip background, red caption text; the
-    // "X" above it shares the background so it looks transparent.
-    static LRESULT CaptionBarColours(WPARAM dc, bool captionText);
+    // A caption bar: a caption (drag, tooltip background, red text) and the "X" above it,
+    // which shares the background so it looks transparent and tells "关闭" as its tip.
+    void MakeCaptionBar(HWND caption, HWND close);
     // Sets the outer size in pixels and centres the window on its monitor's work area.
     void CentreWithSize(int width, int height);
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
@@ -56,8 +56,6 @@ protected:
     // Ctrl+Enter anywhere in the window; true when the window takes the key. A window
     // that takes it acts on the first press only, not on the key's repeats.
     virtual bool OnCtrlEnter(bool /*repeat*/) { return false; }
-    int widthTwips() const { return widthTwips_; }
-    int heightTwips() const { return heightTwips_; }
 
 private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -73,11 +71,11 @@ private:
 
     HWND hwnd_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    int widthTwips_ = 0, heightTwips_ = 0;
     std::vector<Control> controls_;
     HFONT uiFont_ = nullptr, inputFont_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND focus_ = nullptr; // restored when the window is activated again
+    HWND captionBar_ = nullptr, closeSpot_ = nullptr;
 };
 
 // Message loop with dialog keyboard handling (Tab, arrows) for every window.
