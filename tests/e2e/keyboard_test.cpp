@@ -5,6 +5,8 @@
 #include "tests/e2e/harness.h"
 #include "ui/control_ids.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -303,6 +305,131 @@ TEST(RoundTrip, HotkeyTypeCtrlEnterTwicePutsTheBlockIntoTheEditor) {
     EXPECT_EQ(GetForegroundWindow(), editor.window());
     EXPECT_EQ(TextOf(name), L"Parse") << "the inputs keep their texts";
 }
+
+// True when the system lets this process register the combination, that is when no
+// other program (Inkwarden) holds it; the registration is given back at once.
+bool Free(UINT modifiers, UINT key) {
+    if (!RegisterHotKey(nullptr, 0x7000, modifiers, key))
+        return false;
+    UnregisterHotKey(nullptr, 0x7000);
+    return true;
+}
+
+struct HotkeyStartCase {
+    const char* what;
+    const wchar_t* line; // the hotkey line of the settings file, or nothing
+    bool heldElsewhere;  // Ctrl+Alt+K registered by another program before the start
+    bool holdsCtrlAltK;
+    bool holdsCtrlAltJ;
+};
+
+void PrintTo(const HotkeyStartCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class HotkeyAtStart : public ::testing::TestWithParam<HotkeyStartCase> {};
+
+TEST_P(HotkeyAtStart, IsRegisteredAsStoredAndTroubleLeavesTheProgramWorking) {
+    const HotkeyStartCase& c = GetParam();
+    if (c.heldElsewhere) {
+        ASSERT_TRUE(RegisterHotKey(nullptr, 0x7001, MOD_CONTROL | MOD_ALT, 'K'));
+    }
+    App app;
+    const bool started = app.Start(IniText(0, L"张三", 0, 0) + c.line);
+    if (c.heldElsewhere) {
+        EXPECT_FALSE(Free(MOD_CONTROL | MOD_ALT, 'K')) << "the other program keeps it";
+        UnregisterHotKey(nullptr, 0x7001);
+    }
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(app.Settle());
+    EXPECT_TRUE(app.Running());
+    EXPECT_TRUE(IsWindowVisible(app.main()));
+    if (!c.heldElsewhere) {
+        EXPECT_EQ(Free(MOD_CONTROL | MOD_ALT, 'K'), !c.holdsCtrlAltK);
+    }
+    EXPECT_EQ(Free(MOD_CONTROL | MOD_ALT, 'J'), !c.holdsCtrlAltJ);
+    // The program works on as usual.
+    EXPECT_NE(app.Confirm(0), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, HotkeyAtStart,
+    ::testing::Values(HotkeyStartCase{"NoKeyMeansTheDefault", L"", false, true, false},
+                      HotkeyStartCase{"Stored", L"hotkey=ctrl+ALT+j\r\n", false, false, true},
+                      HotkeyStartCase{"Empty", L"hotkey=\r\n", false, false, false},
+                      HotkeyStartCase{"None", L"hotkey=none\r\n", false, false, false},
+                      HotkeyStartCase{"Junk", L"hotkey=Ctrl+Alt+Del\r\n", false, false, false},
+                      HotkeyStartCase{"HeldByAnotherProgram", L"", true, false, false}),
+    [](const ::testing::TestParamInfo<HotkeyStartCase>& info) { return std::string(info.param.what); });
+
+struct HotkeySaveCase {
+    const char* what;
+    bool heldElsewhere; // Ctrl+Alt+J registered by another program before the save
+    std::vector<std::wstring> messages;
+};
+
+void PrintTo(const HotkeySaveCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class HotkeyControl : public ::testing::TestWithParam<HotkeySaveCase> {};
+
+TEST_P(HotkeyControl, TakesTheKeysAndASaveStoresAndRegistersThemAtOnce) {
+    const HotkeySaveCase& c = GetParam();
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    const HWND settings = OpenByKeys(app, {c.what, 0, 0, Where::Settings, {}});
+    ASSERT_NE(settings, nullptr);
+    const HWND control = GetDlgItem(settings, ids::kHotkey);
+    EXPECT_EQ(Show(TextOf(GetDlgItem(settings, ids::kHotkeyLabel))), Show(L"呼出热键："));
+    for (int i = 0; i < 6; ++i)
+        PressKey(VK_TAB);
+    ASSERT_TRUE(FocusIs(control));
+    // The current combination reaches the control too, and the main window stays put.
+    PressKey('K', {VK_CONTROL, VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] {
+        return SendMessageW(control, HKM_GETHOTKEY, 0, 0) == MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT);
+    }));
+    EXPECT_EQ(GetForegroundWindow(), settings);
+    PressKey('J', {VK_CONTROL, VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] {
+        return SendMessageW(control, HKM_GETHOTKEY, 0, 0) == MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT);
+    }));
+
+    if (c.heldElsewhere) {
+        ASSERT_TRUE(RegisterHotKey(nullptr, 0x7002, MOD_CONTROL | MOD_ALT, 'J'));
+    }
+    PressKey(VK_RETURN); // 确定
+    HWND box = nullptr;
+    for (const std::wstring& message : c.messages) {
+        box = WaitForMessageBox(app.pid(), box);
+        ASSERT_NE(box, nullptr) << Show(message);
+        EXPECT_EQ(MessageBoxText(box).rfind(message, 0), 0u) << Show(MessageBoxText(box));
+        ASSERT_TRUE(PressOk(box));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
+    if (c.heldElsewhere)
+        UnregisterHotKey(nullptr, 0x7002);
+
+    EXPECT_EQ(Hex(ReadBytes(app.iniPath())),
+              Hex(Utf16File(IniText(0, L"张三", 0, 0) + L"hotkey=Ctrl+Alt+J\r\n")));
+    EXPECT_TRUE(Free(MOD_CONTROL | MOD_ALT, 'K')) << "the old hotkey is given up";
+    if (!c.heldElsewhere) {
+        // The new one works at once, from another program.
+        TestEditor editor;
+        ASSERT_TRUE(Activate(editor.window()));
+        PressKey('J', {VK_CONTROL, VK_MENU});
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.main(); }));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Save, HotkeyControl,
+    ::testing::Values(HotkeySaveCase{"Free", false, {L"设置成功！"}},
+                      HotkeySaveCase{"HeldByAnotherProgram",
+                                     true,
+                                     {L"设置成功！", L"设置已保存，但热键 Ctrl+Alt+J 已被其他程序占用"}}),
+    [](const ::testing::TestParamInfo<HotkeySaveCase>& info) { return std::string(info.param.what); });
 
 } // namespace
 } // namespace inkwarden_e2e
