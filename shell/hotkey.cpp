@@ -4,17 +4,30 @@
 
 namespace inkwarden {
 
+namespace {
+
+// Each modifier in the terms of RegisterHotKey and of the hotkey control (which has
+// no Win).
+struct ModifierBits {
+    unsigned ours;
+    UINT system;
+    BYTE control;
+};
+const ModifierBits kModifierBits[] = {
+    {kHotkeyCtrl, MOD_CONTROL, HOTKEYF_CONTROL},
+    {kHotkeyAlt, MOD_ALT, HOTKEYF_ALT},
+    {kHotkeyShift, MOD_SHIFT, HOTKEYF_SHIFT},
+    {kHotkeyWin, MOD_WIN, 0},
+};
+
+} // namespace
+
 UINT HotkeyModifiersForSystem(const Hotkey& hotkey) {
     // Held down, the key must not toggle the main window back and forth.
     UINT mods = MOD_NOREPEAT;
-    if (hotkey.modifiers & kHotkeyCtrl)
-        mods |= MOD_CONTROL;
-    if (hotkey.modifiers & kHotkeyAlt)
-        mods |= MOD_ALT;
-    if (hotkey.modifiers & kHotkeyShift)
-        mods |= MOD_SHIFT;
-    if (hotkey.modifiers & kHotkeyWin)
-        mods |= MOD_WIN;
+    for (const ModifierBits& m : kModifierBits)
+        if (hotkey.modifiers & m.ours)
+            mods |= m.system;
     return mods;
 }
 
@@ -22,27 +35,20 @@ WORD HotkeyControlValue(const Hotkey& hotkey) {
     if (hotkey.IsNone())
         return 0;
     BYTE flags = 0;
-    if (hotkey.modifiers & kHotkeyCtrl)
-        flags |= HOTKEYF_CONTROL;
-    if (hotkey.modifiers & kHotkeyAlt)
-        flags |= HOTKEYF_ALT;
-    if (hotkey.modifiers & kHotkeyShift)
-        flags |= HOTKEYF_SHIFT;
+    for (const ModifierBits& m : kModifierBits)
+        if (hotkey.modifiers & m.ours)
+            flags |= m.control;
     return MAKEWORD(static_cast<BYTE>(hotkey.key), flags);
 }
 
 Hotkey HotkeyFromControlValue(WORD value) {
+    if (LOBYTE(value) == 0)
+        return Hotkey{};
     Hotkey hotkey;
     hotkey.key = LOBYTE(value);
-    if (hotkey.key == 0)
-        return Hotkey{};
-    const BYTE flags = HIBYTE(value);
-    if (flags & HOTKEYF_CONTROL)
-        hotkey.modifiers |= kHotkeyCtrl;
-    if (flags & HOTKEYF_ALT)
-        hotkey.modifiers |= kHotkeyAlt;
-    if (flags & HOTKEYF_SHIFT)
-        hotkey.modifiers |= kHotkeyShift;
+    for (const ModifierBits& m : kModifierBits)
+        if (m.control & HIBYTE(value))
+            hotkey.modifiers |= m.ours;
     return hotkey;
 }
 
