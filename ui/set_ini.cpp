@@ -14,13 +14,15 @@ namespace inkwarden {
 
 namespace {
 
-constexpr int kWidth = 4680, kHeight = 3465; // twips
+// The hotkey row under the author: 系统设置 grows by it, and the window with it, so
+// the buttons keep their place at the bottom.
+constexpr int kHotkeyRow = 120;
+constexpr int kWidth = 4680, kHeight = 3465 + kHotkeyRow; // twips
 constexpr int kFrame1X = 120, kFrame1Y = 480;
 constexpr int kFrame2X = 120, kFrame2Y = 1680;
-// The hotkey row under the author; 系统设置 grows by what it needs.
-constexpr Twips kHotkeyLabel = {1800, 900, 1095, 255};
+constexpr Twips kHotkeyLabel = {1800, 900, 1095, 255}; // in 系统设置
 constexpr Twips kHotkeyInput = {2760, 900, 1575, 315};
-constexpr int kFrame2Grows = 60;
+constexpr int kButtonsY = 3000 + kHotkeyRow;
 
 const wchar_t kCaption[] = L"   Inkwarden                  系统设置";
 
@@ -95,8 +97,8 @@ bool set_ini::Create() {
     for (int k = 3; k < kStyleCount; ++k)
         option(k);
     AddControl(L"BUTTON", L"重置", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kReset,
-               {2880, 3000, 855, 375});
-    AddControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, ids::kSave, {3720, 3000, 855, 375});
+               {2880, kButtonsY, 855, 375});
+    AddControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, ids::kSave, {3720, kButtonsY, 855, 375});
     AddControl(L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, ids::kUser,
                {kFrame2X + 2760, kFrame2Y + 480, 1575, 315}, FontKind::Input);
     HWND hotkey =
@@ -107,7 +109,7 @@ bool set_ini::Create() {
     AddControl(L"STATIC", L"呼出热键：", label, ids::kHotkeyLabel, InFrame2(kHotkeyLabel));
     AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame, {kFrame1X, kFrame1Y, 4455, 1095});
     AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame,
-               {kFrame2X, kFrame2Y, 4455, 1215 + kFrame2Grows});
+               {kFrame2X, kFrame2Y, 4455, 1215 + kHotkeyRow});
     MakeCaptionBar(caption, close);
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
     return true;

@@ -94,7 +94,7 @@ TEST(Layout, SettingsWindowAt96Dpi) {
     ClickLabel(app.Item(ids::kSettingsLabel));
     const HWND settings = app.SettingsWindow();
     ASSERT_NE(settings, nullptr);
-    ExpectSize(settings, 312, 231);
+    ExpectSize(settings, 312, 239); // 8 pixels taller for the hotkey row
     const Placed controls[] = {
         {"caption bar", ids::kSetCaption, {0, 0, 313, 25}},
         {"X", ids::kSetClose, {296, 0, 313, 17}},
@@ -102,14 +102,14 @@ TEST(Layout, SettingsWindowAt96Dpi) {
         {"C++/C", ids::kOption0, {16, 48, 73, 73}},
         {"Delphi", ids::kOption0 + 4, {232, 48, 289, 73}},
         {"VFP", ids::kOption0 + 5, {16, 72, 73, 97}},
-        {"system frame", ids::kSystemFrame, {8, 112, 305, 197}},
+        {"system frame", ids::kSystemFrame, {8, 112, 305, 201}},
         {"start with Windows", ids::kCheck0, {24, 136, 129, 161}},
         {"minimise at start", ids::kCheck0 + 1, {24, 160, 129, 185}},
         {"author", ids::kUser, {192, 144, 297, 165}},
         {"hotkey caption", ids::kHotkeyLabel, {128, 172, 201, 189}},
         {"hotkey", ids::kHotkey, {192, 172, 297, 193}},
-        {"reset", ids::kReset, {192, 200, 249, 225}},
-        {"confirm", ids::kSave, {248, 200, 305, 225}},
+        {"reset", ids::kReset, {192, 208, 249, 233}},
+        {"confirm", ids::kSave, {248, 208, 305, 233}},
     };
     for (const Placed& p : controls)
         ExpectPlaced(settings, p);
