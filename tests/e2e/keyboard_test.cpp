@@ -394,7 +394,10 @@ TEST_P(HotkeyControl, TakesTheKeysAndASaveStoresAndRegistersThemAtOnce) {
     PressKey('J', {VK_CONTROL, VK_MENU});
     ASSERT_TRUE(WaitUntil([&] {
         return SendMessageW(control, HKM_GETHOTKEY, 0, 0) == MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT);
-    }));
+    })) << "the control holds "
+        << std::hex << SendMessageW(control, HKM_GETHOTKEY, 0, 0)
+        << (GetForegroundWindow() == settings ? "" : ", the settings window is not active")
+        << (FocusOf(control) == control ? "" : ", the control lost the focus");
 
     if (c.heldElsewhere) {
         ASSERT_TRUE(RegisterHotKey(nullptr, 0x7002, MOD_CONTROL | MOD_ALT, 'J'));
