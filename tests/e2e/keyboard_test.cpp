@@ -2,6 +2,7 @@
 // panel and window, Escape, where the focus starts, the spots that act like buttons,
 // the hotkey, and the round trip from an editor into Inkwarden and back.
 #include "tests/e2e/expected.h"
+#include "tests/common/named_case.h"
 #include "tests/e2e/harness.h"
 #include "ui/control_ids.h"
 
@@ -12,7 +13,7 @@
 #include <ostream>
 #include <vector>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 namespace {
 
 namespace ids = inkwarden::ids;
@@ -32,18 +33,13 @@ const wchar_t kSetClass[] = L"Inkwarden.set_ini";
 
 enum class Where { Main, Result, Settings };
 
-struct TabCase {
-    const char* what;
+struct TabCase : NamedCase {
     int code;  // style in the settings file
     int panel; // chosen with the arrow keys from func(0)
     Where where;
     std::vector<int> cycle;   // where the focus starts, then one Tab each, round to the start
     std::size_t escapeAt = 0; // the place in the cycle where Escape is pressed at the end
 };
-
-void PrintTo(const TabCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 // Opens the window the case is about by keys: the panel by arrow keys, the result
 // window by Ctrl+Enter; the settings window by its label.
@@ -147,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                               Where::Settings,
                               {kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey},
                               0}),
-    [](const ::testing::TestParamInfo<TabCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirms) {
     App app;
@@ -181,15 +177,10 @@ TEST(Keyboard, StartedMinimisedTheMainWindowGetsTheFocusOnTheFirstOptionWhenRest
 
 // The spots act on the release of the left button inside them: a press that slides
 // off does nothing.
-struct SpotCase {
-    const char* what;
+struct SpotCase : NamedCase {
     Where where;
     int spot;
 };
-
-void PrintTo(const SpotCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class Spot : public ::testing::TestWithParam<SpotCase> {};
 
@@ -232,9 +223,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, Spot,
                                            SpotCase{"SettingsLabel", Where::Main, ids::kSettingsLabel},
                                            SpotCase{"ResultX", Where::Result, ids::kResultClose},
                                            SpotCase{"SettingsX", Where::Settings, ids::kSetClose}),
-                         [](const ::testing::TestParamInfo<SpotCase>& info) {
-                             return std::string(info.param.what);
-                         });
+                         CaseName());
 
 // The whole way a person goes: from the editor by the hotkey, type, Ctrl+Enter twice,
 // and the block stands in the editor.
@@ -287,17 +276,12 @@ bool Free(UINT modifiers, UINT key) {
     return true;
 }
 
-struct HotkeyStartCase {
-    const char* what;
+struct HotkeyStartCase : NamedCase {
     const wchar_t* line; // the hotkey line of the settings file, or nothing
     bool heldElsewhere;  // Ctrl+Alt+K registered by another program before the start
     bool holdsCtrlAltK;
     bool holdsCtrlAltJ;
 };
-
-void PrintTo(const HotkeyStartCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class HotkeyAtStart : public ::testing::TestWithParam<HotkeyStartCase> {};
 
@@ -332,17 +316,12 @@ INSTANTIATE_TEST_SUITE_P(
                       HotkeyStartCase{"None", L"hotkey=none\r\n", false, false, false},
                       HotkeyStartCase{"Junk", L"hotkey=Ctrl+Alt+Del\r\n", false, false, false},
                       HotkeyStartCase{"HeldByAnotherProgram", L"", true, false, false}),
-    [](const ::testing::TestParamInfo<HotkeyStartCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
-struct HotkeySaveCase {
-    const char* what;
+struct HotkeySaveCase : NamedCase {
     bool heldElsewhere; // Ctrl+Alt+J registered by another program before the save
     std::vector<std::wstring> messages;
 };
-
-void PrintTo(const HotkeySaveCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class HotkeyControl : public ::testing::TestWithParam<HotkeySaveCase> {};
 
@@ -404,7 +383,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HotkeySaveCase{"HeldByAnotherProgram",
                                      true,
                                      {L"设置成功！", L"设置已保存，但热键 Ctrl+Alt+J 已被其他程序占用"}}),
-    [](const ::testing::TestParamInfo<HotkeySaveCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 } // namespace
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

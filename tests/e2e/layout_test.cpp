@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 namespace {
 
 namespace ids = inkwarden::ids;
@@ -91,8 +91,7 @@ TEST(Layout, ResultWindowAt96DpiCoversTheMainWindow) {
 TEST(Layout, SettingsWindowAt96Dpi) {
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"dev", 0, 0)));
-    ClickLabel(app.Item(ids::kSettingsLabel));
-    const HWND settings = app.SettingsWindow();
+    const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
     ExpectSize(settings, 312, 239); // 8 pixels taller for the hotkey row
     const Placed controls[] = {
@@ -116,4 +115,4 @@ TEST(Layout, SettingsWindowAt96Dpi) {
 }
 
 } // namespace
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing
