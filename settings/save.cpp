@@ -94,7 +94,8 @@ Notice AutoRunNotice(const AutoRunOutcome& autoRun) {
 std::wstring HotkeyNotice(const HotkeyOutcome& hotkey) {
     switch (hotkey.state) {
     case HotkeyOutcome::Invalid:
-        return L"热键设置无效：" + hotkey.text + L"\r\n\r\n热键没有保存，仍使用原来的热键。";
+        return L"热键设置无效：" + hotkey.text +
+               L"\r\n\r\n这个热键没有保存：热键需要 Ctrl、Alt 或 Win 加一个字母、数字，或 F1–F24。";
     case HotkeyOutcome::Refused:
         return L"热键 " + hotkey.text +
                L" 已被其他程序占用，现在没有热键。\r\n\r\n热键已保存；关闭占用它的程序后重新启动 "
