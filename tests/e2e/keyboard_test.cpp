@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                               0}),
     CaseName());
 
-TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirms) {
+TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirmsThenCopies) {
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
     ASSERT_TRUE(Activate(app.main()));
@@ -164,6 +164,13 @@ TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirms) {
     EXPECT_EQ(Show(TextOf(GetDlgItem(result, ids::kText1))),
               Show(Block(0, 0, {L"张三", Today(), L"", L"a\r\nb\tc", L""})));
     EXPECT_EQ(TextOf(params), L"a\r\nb\tc") << "Ctrl+Enter adds no line break";
+
+    // Without an editor to go back to, Ctrl+Enter in the result window copies and closes.
+    ASSERT_TRUE(EmptyTheClipboard());
+    PressKey(VK_RETURN, {VK_CONTROL});
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(result); }));
+    EXPECT_EQ(Show(ReadClipboard().unicode), Show(Block(0, 0, {L"张三", Today(), L"", L"a\r\nb\tc", L""})));
+    EXPECT_FALSE(IsIconic(app.main()));
 }
 
 TEST(Keyboard, StartedMinimisedTheMainWindowGetsTheFocusOnTheFirstOptionWhenRestored) {
