@@ -55,9 +55,10 @@ std::wstring ErrorText(DWORD error);
 // another program holds the clipboard. False, with the last error set, on failure.
 bool PutClipboardText(HWND owner, const std::wstring& text);
 
-// The whole value of a key of a profile (INI) file, however long. Empty when the
+// The whole value of a key of a profile (INI) file, however long; `absent` when the
 // section or key is absent.
-std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& path);
+std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& path,
+                              const std::wstring& absent = std::wstring());
 // The names of all sections of a profile file, in file order.
 std::vector<std::wstring> ReadProfileSectionNames(const std::wstring& path);
 // A whole section of a profile file, read with one call: much cheaper than a call per
@@ -87,5 +88,9 @@ std::wstring ReadRegistryString(HKEY root, const std::wstring& subKey, const std
 // Removes a value. True when it is gone afterwards (also when it, or its key, never
 // existed); false, with the last error set, when it could not be removed.
 bool DeleteRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name);
+
+// The mandatory integrity level of a process (SECURITY_MANDATORY_*_RID); 0 when it
+// cannot be read (no such process, no access, or a system without levels).
+DWORD ProcessIntegrityLevel(DWORD processId);
 
 } // namespace inkwarden

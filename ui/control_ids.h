@@ -40,5 +40,7 @@ constexpr int kReset = 125;       // no
 constexpr int kSave = 126;        // ok
 constexpr int kOtherLabel = 127;  // "其他语言："
 constexpr int kOtherStyles = 128; // Combo1, the styles of one's own
+constexpr int kHotkey = 140;      // the hotkey control
+constexpr int kHotkeyLabel = 141; // its caption
 
 } // namespace inkwarden::ids

@@ -4,6 +4,8 @@
 #include "platform/platform.h"
 #include "ui/control_ids.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -12,13 +14,18 @@ namespace inkwarden {
 
 namespace {
 
-// The row of the other-languages list below the options: the style frame grows by it,
-// and everything beneath the frame moves down by it.
+// Two rows below the options and the author: the list of styles of one's own, which
+// 语言设置 grows by and everything beneath it moves down by; and the hotkey row, which
+// 系统设置 grows by, and the window with it, so the buttons keep their place at the
+// bottom.
 constexpr int kListRow = 360;
-constexpr int kWidth = 4680, kHeight = 3465 + kListRow; // twips
+constexpr int kHotkeyRow = 120;
+constexpr int kWidth = 4680, kHeight = 3465 + kListRow + kHotkeyRow; // twips
 constexpr int kFrame1X = 120, kFrame1Y = 480, kFrame1Height = 1095 + kListRow;
 constexpr int kFrame2X = 120, kFrame2Y = 1680 + kListRow;
-constexpr int kButtonsY = 3000 + kListRow;
+constexpr Twips kHotkeyLabel = {1800, 900, 1095, 255}; // in 系统设置
+constexpr Twips kHotkeyInput = {2760, 900, 1575, 315};
+constexpr int kButtonsY = 3000 + kListRow + kHotkeyRow;
 
 const wchar_t kCaption[] = L"   Inkwarden                  系统设置";
 
@@ -34,6 +41,21 @@ const OptionLayout kOptions[kStyleCount] = {
 
 bool IsTicked(HWND box) {
     return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+Twips InFrame2(const Twips& r) {
+    return {kFrame2X + r.left, kFrame2Y + r.top, r.width, r.height};
+}
+
+// While the hotkey control has the focus, the global hotkey is off, so the control can
+// take the current combination too.
+LRESULT CALLBACK HotkeyInputProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
+    GlobalHotkey& hotkey = *reinterpret_cast<GlobalHotkey*>(ref);
+    if (msg == WM_SETFOCUS)
+        hotkey.Suspend();
+    else if (msg == WM_KILLFOCUS || msg == WM_DESTROY)
+        hotkey.Resume();
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace
@@ -89,11 +111,16 @@ bool set_ini::Create() {
     AddControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, ids::kSave, {3720, kButtonsY, 855, 375});
     AddControl(L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, ids::kUser,
                {kFrame2X + 2760, kFrame2Y + 480, 1575, 315}, FontKind::Input);
+    HWND hotkey =
+        AddControl(HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER, ids::kHotkey, InFrame2(kHotkeyInput));
+    SetWindowSubclass(hotkey, HotkeyInputProc, 1, reinterpret_cast<DWORD_PTR>(&hotkey_));
     AddControl(L"STATIC", L"开发人员：", label, ids::kAuthorLabel,
                {kFrame2X + 1800, kFrame2Y + 480, 1095, 255});
+    AddControl(L"STATIC", L"呼出热键：", label, ids::kHotkeyLabel, InFrame2(kHotkeyLabel));
     AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame,
                {kFrame1X, kFrame1Y, 4455, kFrame1Height});
-    AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame, {kFrame2X, kFrame2Y, 4455, 1215});
+    AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame,
+               {kFrame2X, kFrame2Y, 4455, 1215 + kHotkeyRow});
     MakeCaptionBar(caption, close);
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
     return true;
@@ -114,6 +141,23 @@ void set_ini::FillFromSettings() {
     CheckDlgButton(hwnd(), ids::kCheck0, AutoRun == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd(), ids::kCheck0 + 1, MinAtStart == 1 ? BST_CHECKED : BST_UNCHECKED);
     SetWindowTextW(Item(ids::kUser), WriterName.c_str());
+    // The control holds no Win key and no invalid text: those show empty, and stay
+    // stored as they are unless the person enters another hotkey.
+    const std::optional<Hotkey> hotkey = ParseHotkey(Narrow(HotkeyText));
+    shownHotkey_ = hotkey && !(hotkey->modifiers & kHotkeyWin) ? HotkeyControlValue(*hotkey) : 0;
+    SendMessageW(Item(ids::kHotkey), HKM_SETHOTKEY, shownHotkey_, 0);
+}
+
+void set_ini::FocusFirst() {
+    // The selected style (its option, or the list for a style of one's own), or the
+    // first control that takes the focus when none is.
+    const int code = CodeType;
+    HWND first = code >= 0 && code < kStyleCount ? Item(ids::kOption0 + code)
+                 : ListedCode()                  ? Item(ids::kOtherStyles)
+                                                 : GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    SetRememberedFocus(first);
+    SetFocus(first);
+    ShowFocusCue();
 }
 
 void set_ini::Combo1_Click() {
@@ -123,20 +167,15 @@ void set_ini::Combo1_Click() {
 
 void set_ini::SelectStyle(int code) {
     // One style at a time: an option for 0..7, an entry of the list for a style of one's
-    // own, nothing for a code that names no style.
-    for (int i = 0; i < kStyleCount; ++i)
-        SendMessageW(Item(ids::kOption0 + i), BM_SETCHECK, i == code ? BST_CHECKED : BST_UNCHECKED, 0);
-    // In each of the two option groups Tab stops at the selected button, or at the
-    // group's first when it holds none, so every option stays in reach of the keyboard.
-    for (const int first : {0, 3}) {
-        const int end = first == 0 ? 3 : kStyleCount;
-        const int stop = code >= first && code < end ? code : first;
-        for (int i = first; i < end; ++i) {
-            HWND button = Item(ids::kOption0 + i);
-            LONG style = GetWindowLongW(button, GWL_STYLE);
-            style = i == stop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
-            SetWindowLongW(button, GWL_STYLE, style);
-        }
+    // own, nothing for a code that names no style. Only the selected option takes the
+    // focus by Tab: Windows reports a click when a radio button receives the focus, so
+    // an unselected one in the Tab order would be chosen on the way round the window.
+    for (int i = 0; i < kStyleCount; ++i) {
+        HWND button = Item(ids::kOption0 + i);
+        SendMessageW(button, BM_SETCHECK, i == code ? BST_CHECKED : BST_UNCHECKED, 0);
+        LONG style = GetWindowLongW(button, GWL_STYLE);
+        style = i == code ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+        SetWindowLongW(button, GWL_STYLE, style);
     }
     const HWND list = Item(ids::kOtherStyles);
     LRESULT entry = -1;
@@ -165,6 +204,13 @@ SettingsValues set_ini::CollectValues() const {
     values.autoRun = IsTicked(Item(ids::kCheck0));
     values.minAtStart = IsTicked(Item(ids::kCheck0 + 1));
     values.writer = WindowText(Item(ids::kUser));
+    const WORD hotkey = static_cast<WORD>(SendMessageW(Item(ids::kHotkey), HKM_GETHOTKEY, 0, 0));
+    if (hotkey == shownHotkey_)
+        values.hotkey = HotkeyText;
+    else if (const std::string text = FormatHotkey(HotkeyFromControlValue(hotkey)); !text.empty())
+        values.hotkey = Widen(text);
+    else
+        values.hotkey = WindowText(Item(ids::kHotkey)); // as the control names it, reported invalid
     return values;
 }
 
@@ -179,6 +225,7 @@ void set_ini::ShowModeless() {
         return;
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
+    FocusFirst();
 }
 
 bool set_ini::ShowModal(HWND mainWindow, HWND resultWindow) {
@@ -189,6 +236,7 @@ bool set_ini::ShowModal(HWND mainWindow, HWND resultWindow) {
     DisableOthers(mainWindow, resultWindow);
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
+    FocusFirst();
     RunModalLoop(*this);
     return true;
 }
@@ -223,7 +271,7 @@ void set_ini::EnableOthers() {
 }
 
 void set_ini::ok_Click() {
-    if (!ShowReport(SaveSettings(CollectValues())))
+    if (!ShowReport(SaveSettings(CollectValues(), main_)))
         return; // the window stays open with what the user entered
     LoadSettings(main_);
     Unload();
@@ -246,9 +294,7 @@ LRESULT set_ini::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         const int id = LOWORD(wParam);
         const int code = HIWORD(wParam);
         if (id >= ids::kOption0 && id < ids::kOption0 + kStyleCount) {
-            // Windows tells of a click when a radio button gets the focus: one that the
-            // Tab key brought there must not change the choice.
-            if (code == BN_CLICKED && GetKeyState(VK_TAB) >= 0)
+            if (code == BN_CLICKED)
                 Option1_Click(id - ids::kOption0);
         } else if (id == ids::kOtherStyles) {
             if (code == CBN_SELCHANGE)

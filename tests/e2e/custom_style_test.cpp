@@ -81,20 +81,22 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     ASSERT_NE(settings, nullptr);
     const HWND list = GetDlgItem(settings, ids::kOtherStyles);
     EXPECT_EQ(Show(Chosen(settings)), Show(L"list python"));
-    // Tab goes round the window, the list after the options of its row, and chooses
-    // nothing by the way; with none of them chosen, each option group is entered at
-    // its first button.
+    // The window opens with the focus on the chosen style, here the list. Tab goes
+    // round the window and chooses nothing by the way; no option is in the round while
+    // none of them is chosen.
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(settings) == list; }));
     std::vector<int> order;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 7; ++i) {
         const HWND before = FocusOf(settings);
         PressKey(VK_TAB);
         WaitUntil([&] { return FocusOf(settings) != before; });
         order.push_back(GetDlgCtrlID(FocusOf(settings)));
     }
-    EXPECT_EQ(order, (std::vector<int>{ids::kOption0, ids::kCheck0, ids::kCheck0 + 1, ids::kOption0 + 3,
-                                       ids::kOtherStyles, ids::kReset, ids::kSave, ids::kUser}));
+    EXPECT_EQ(order, (std::vector<int>{ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, ids::kCheck0,
+                                       ids::kCheck0 + 1, ids::kOtherStyles}));
     EXPECT_EQ(Show(Chosen(settings)), Show(L"list python"));
-    // An option clears the list and the list clears the options.
+    // An option clears the list and the list clears the options; Tab leads from the
+    // options of the list's row to the list.
     ASSERT_TRUE(ClickWithMouse(GetDlgItem(settings, ids::kOption0 + 6)));
     EXPECT_TRUE(WaitUntil([&] { return Chosen(settings) == L"option 6"; })) << Show(Chosen(settings));
     PressKey(VK_TAB);
@@ -113,8 +115,10 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"设置成功！");
     ASSERT_TRUE(PressOk(box));
-    // Only the keys a save writes changed; the sections are as they were.
-    EXPECT_EQ(Hex(ReadBytes(app.iniPath())), Hex(Utf16File(IniText(9, L"张三", 0, 0) + kSections)));
+    // Only the keys a save writes changed (the hotkey, absent before, is added to
+    // [main]); the sections are as they were.
+    EXPECT_EQ(Hex(ReadBytes(app.iniPath())),
+              Hex(Utf16File(IniText(9, L"张三", 0, 0) + L"hotkey=Ctrl+Alt+K\r\n" + kSections)));
     EXPECT_TRUE(WaitUntil([&] { return app.ItemText(ids::kFrame1) == kCaptionLead + L"powershell"; }));
     result = app.Confirm(0);
     ASSERT_NE(result, nullptr);

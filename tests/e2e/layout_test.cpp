@@ -48,7 +48,8 @@ TEST(Layout, MainWindowAt96Dpi) {
         {"minimise spot", ids::kMinimise, {464, 0, 489, 25}},
         {"exit spot", ids::kExit, {488, 0, 513, 25}},
         {"selector frame", ids::kFrame1, {8, 56, 497, 113}},
-        {"func(0)", ids::kFunc0, {24, 72, 97, 97}},
+        {"func(0), ending where func(1) starts", ids::kFunc0, {24, 72, 96, 97}},
+        {"func(1), ending where func(2) starts", ids::kFunc0 + 1, {96, 72, 168, 97}},
         {"func(3)", ids::kFunc0 + 3, {248, 72, 337, 97}},
         {"settings label", ids::kSettingsLabel, {424, 80, 489, 105}},
         {"panel 0", ids::kFraList0, {8, 120, 497, 385}},
@@ -92,7 +93,7 @@ TEST(Layout, SettingsWindowAt96Dpi) {
     ASSERT_TRUE(app.Start(IniText(0, L"dev", 0, 0)));
     const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
-    ExpectSize(settings, 312, 255);
+    ExpectSize(settings, 312, 263); // 24 pixels taller for the list row, 8 for the hotkey row
     const Placed controls[] = {
         {"caption bar", ids::kSetCaption, {0, 0, 313, 25}},
         {"X", ids::kSetClose, {296, 0, 313, 17}},
@@ -101,12 +102,14 @@ TEST(Layout, SettingsWindowAt96Dpi) {
         {"Delphi", ids::kOption0 + 4, {232, 48, 289, 73}},
         {"VFP", ids::kOption0 + 5, {16, 72, 73, 97}},
         {"other languages", ids::kOtherLabel, {16, 100, 80, 117}},
-        {"system frame", ids::kSystemFrame, {8, 136, 305, 217}},
+        {"system frame", ids::kSystemFrame, {8, 136, 305, 225}},
         {"start with Windows", ids::kCheck0, {24, 160, 129, 185}},
         {"minimise at start", ids::kCheck0 + 1, {24, 184, 129, 209}},
         {"author", ids::kUser, {192, 168, 297, 189}},
-        {"reset", ids::kReset, {192, 224, 249, 249}},
-        {"confirm", ids::kSave, {248, 224, 305, 249}},
+        {"hotkey caption", ids::kHotkeyLabel, {128, 196, 201, 213}},
+        {"hotkey", ids::kHotkey, {192, 196, 297, 217}},
+        {"reset", ids::kReset, {192, 232, 249, 257}},
+        {"confirm", ids::kSave, {248, 232, 305, 257}},
     };
     for (const Placed& p : controls)
         ExpectPlaced(settings, p);
