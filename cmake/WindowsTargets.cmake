@@ -26,6 +26,17 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
     if(MINGW)
         # wWinMain; and no symbol table in the shipped exe.
         target_link_options(scribbet PRIVATE -municode $<$<CONFIG:Release>:-s>)
+        # Size: every function and object in a section of its own, so the linker drops what
+        # nothing calls. The window code is a chain of Win32 calls and is compiled for size;
+        # the block assembly copies whole fields and keeps -O2.
+        foreach(target inkwarden_core inkwarden_platform inkwarden_settings inkwarden_shell inkwarden_ui scribbet)
+            target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Os>)
+        endforeach()
+        set_source_files_properties(core/remark.cpp PROPERTIES COMPILE_OPTIONS $<$<CONFIG:Release>:-O2>)
+        target_link_options(scribbet PRIVATE -Wl,--gc-sections)
+        # A GUI program has no console for libstdc++'s verbose terminate message: ending
+        # with abort() directly keeps its demangler and printf (about 60 KB) out of the exe.
+        target_link_options(scribbet PRIVATE -Wl,--defsym,_ZN9__gnu_cxx27__verbose_terminate_handlerEv=abort)
     endif()
     set_target_properties(scribbet PROPERTIES OUTPUT_NAME scribbet RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
     target_include_directories(scribbet PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/assets)
