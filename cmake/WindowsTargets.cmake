@@ -16,7 +16,7 @@ target_link_libraries(inkwarden_shell PUBLIC inkwarden_platform shell32)
 inkwarden_warnings(inkwarden_shell)
 
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
-    add_library(inkwarden_ui STATIC ui/window.cpp ui/For_main.cpp ui/for_ok.cpp ui/set_ini.cpp)
+    add_library(inkwarden_ui STATIC ui/window.cpp ui/title_band.cpp ui/For_main.cpp ui/for_ok.cpp ui/set_ini.cpp)
     target_link_libraries(inkwarden_ui PUBLIC inkwarden_settings inkwarden_shell comctl32 gdi32 user32)
     inkwarden_warnings(inkwarden_ui)
 
@@ -40,13 +40,12 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
     endif()
     set_target_properties(scribbet PROPERTIES OUTPUT_NAME scribbet RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
     target_include_directories(scribbet PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/assets)
-    # The manifest and pictures are read by the resource compiler.
+    # The manifest and the icon are read by the resource compiler.
     set_property(SOURCE assets/scribbet.rc APPEND PROPERTY OBJECT_DEPENDS
-                 ${CMAKE_CURRENT_SOURCE_DIR}/assets/scribbet.manifest ${CMAKE_CURRENT_SOURCE_DIR}/assets/inkwarden.ico
-                 ${CMAKE_CURRENT_SOURCE_DIR}/assets/title_100.bmp ${CMAKE_CURRENT_SOURCE_DIR}/assets/title_150.bmp
-                 ${CMAKE_CURRENT_SOURCE_DIR}/assets/title_200.bmp)
+                 ${CMAKE_CURRENT_SOURCE_DIR}/assets/scribbet.manifest ${CMAKE_CURRENT_SOURCE_DIR}/assets/inkwarden.ico)
     if(MSVC)
         # The manifest comes from the .rc; the linker must not add a second one.
         target_link_options(scribbet PRIVATE /MANIFEST:NO)
     endif()
 endif()
+
