@@ -49,3 +49,15 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
     endif()
 endif()
 
+# Start-up measurement (scripts/startup.sh): the yardstick window and the program that
+# times both it and scribbet.exe.
+add_executable(bare_window WIN32 bench/startup/bare_window.cpp)
+add_executable(startup_probe bench/startup/startup_probe.cpp)
+target_link_libraries(startup_probe PRIVATE shell32)
+foreach(target bare_window startup_probe)
+    inkwarden_warnings(${target})
+    if(MINGW)
+        target_link_options(${target} PRIVATE -municode)
+    endif()
+endforeach()
+
