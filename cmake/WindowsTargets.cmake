@@ -2,12 +2,14 @@
 enable_language(RC)
 # Arrows point down: ui -> shell, settings -> platform -> core.
 
-add_library(inkwarden_platform STATIC platform/text.cpp platform/files.cpp platform/profile.cpp
-                                      platform/registry.cpp platform/clipboard.cpp)
+add_library(
+    inkwarden_platform STATIC platform/text.cpp platform/dpi.cpp platform/message.cpp platform/process.cpp
+                              platform/date.cpp platform/window.cpp platform/files.cpp platform/profile.cpp
+                              platform/registry.cpp platform/clipboard.cpp)
 target_link_libraries(inkwarden_platform PUBLIC inkwarden_core)
 inkwarden_warnings(inkwarden_platform)
 
-add_library(inkwarden_settings STATIC settings/module1.cpp)
+add_library(inkwarden_settings STATIC settings/module1.cpp settings/autorun.cpp settings/save.cpp)
 target_link_libraries(inkwarden_settings PUBLIC inkwarden_platform)
 inkwarden_warnings(inkwarden_settings)
 

@@ -25,6 +25,13 @@ namespace {
 constexpr int kRuleLength = 58;
 constexpr int kContinuationBlanks = 20;
 
+struct RemarkStyle {
+    const char* name;    // language name shown in the main window's selector caption
+    const char* leadIn;  // followed by 58 '=' to form the opening line
+    const char* prefix;  // starts every field line
+    const char* closing; // nullptr: the block closes with a copy of its opening line
+};
+
 const RemarkStyle kStyles[kStyleCount] = {
     {"c++/c", "/* ", "*     ", "*/"},      {"vb", "'' ", "'     ", nullptr},
     {"asp", "'' ", "'     ", nullptr},     {"php", "/* ", "*     ", "*/"},
@@ -225,11 +232,13 @@ std::size_t IndentedSize(const std::string& s, const std::string& indent) {
 
 const char* const kStyleCaptionPrefix = "当前语言类型为  ";
 
-const std::array<int, 4> kAuthorInputs = {0, 5, 10, 15};
-const std::array<int, 3> kDateInputs = {1, 6, 17};
-
-const RemarkStyle& StyleRow(int code) {
-    return kStyles[code];
+std::vector<int> PrefilledInputs(Prefill prefill) {
+    std::vector<int> inputs;
+    for (int kind = 0; kind < kTemplateCount; ++kind)
+        for (int line = 0; line < kFieldsPerTemplate; ++line)
+            if (kTemplates[kind][line].prefill == prefill)
+                inputs.push_back(kind * kFieldsPerTemplate + line);
+    return inputs;
 }
 
 std::string SelectRemarkStyle(CodeType_t code) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace inkwarden {
 
@@ -18,16 +19,6 @@ extern std::string LinePrefix;
 extern std::string ClosingLine;
 
 constexpr int kStyleCount = 8;
-
-struct RemarkStyle {
-    const char* name;    // language name shown in the main window's selector caption
-    const char* leadIn;  // followed by 58 '=' to form the opening line
-    const char* prefix;  // starts every field line
-    const char* closing; // nullptr: the block closes with a copy of its opening line
-};
-
-// Row c is style code c.
-const RemarkStyle& StyleRow(int code);
 
 // Sets OpeningLine, LinePrefix and ClosingLine from the style's row and returns its
 // language name. A code outside 0..7 changes nothing and returns an empty name.
@@ -53,9 +44,9 @@ struct TemplateField {
 // Line 0..4 of template `kind`; outside the table, a field with an empty label.
 const TemplateField& TemplateFieldAt(int kind, int line);
 
-// Inputs (txt0 indices) that start-up fills, in the order they are filled.
-extern const std::array<int, 4> kAuthorInputs;
-extern const std::array<int, 3> kDateInputs;
+// The inputs (txt0 indices, template by template) whose field the table marks with
+// `prefill`, in the order start-up fills them.
+std::vector<int> PrefilledInputs(Prefill prefill);
 
 using TemplateFields = std::array<std::string, kFieldsPerTemplate>;
 

@@ -38,8 +38,6 @@ std::wstring CurrentShortDate();
 // Layout: twips are 1/1440 inch; pixels = twips * dpi / 1440.
 UINT WindowDpi(HWND hwnd);
 int TwipsToPixels(int twips, UINT dpi);
-// The window's horizontal twips per pixel (15 at 96 dpi, 10 at 144 dpi).
-int TwipsPerPixel(HWND hwnd);
 
 // Information message box titled Inkwarden; modal to the owner, or to the whole
 // task when there is none. Returns when the user dismisses it.
@@ -64,9 +62,15 @@ std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& k
 bool WriteProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                        const std::wstring& path);
 
-// Sets a REG_SZ value under an existing key. False, with the last error set, when the
-// key cannot be opened for writing or the value cannot be set.
+// Sets a REG_SZ value under a key that exists (or, with createKey, is created). False,
+// with the last error set, when the key cannot be opened for writing or the value
+// cannot be set.
 bool SetRegistryString(HKEY root, const std::wstring& subKey, const std::wstring& name,
-                       const std::wstring& data);
+                       const std::wstring& data, bool createKey = false);
+// The text of a REG_SZ value; empty when the key or value is absent, empty or unreadable.
+std::wstring ReadRegistryString(HKEY root, const std::wstring& subKey, const std::wstring& name);
+// Removes a value. True when it is gone afterwards (also when it, or its key, never
+// existed); false, with the last error set, when it could not be removed.
+bool DeleteRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name);
 
 } // namespace inkwarden

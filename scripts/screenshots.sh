@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the three windows at 96, 120, 144 and 192 DPI, on a virtual display:
 #   scripts/screenshots.sh [OUTDIR]      (default build/screenshots)
-# INKWARDEN_SHOT_DPIS picks other scales (e.g. "168 288"), INKWARDEN_SHOT_DISPLAY the
-# display (default :94).
+# INKWARDEN_SHOTS_DPIS picks other scales (e.g. "168 288"), INKWARDEN_SHOTS_DISPLAY
+# names the X display it starts (default :94).
 # Each DPI gets its own Wine prefix; the windows are opened with clicks at the
 # controls' places, computed from their twips as the program lays them out.
 set -euo pipefail
@@ -44,9 +44,8 @@ shoot() {  # shoot NAME X Y W H: crop of the root window
     import -window root -crop "${4}x${5}+${2}+${3}" +repage "$out/$1-$dpi.png"
 }
 
-for dpi in ${INKWARDEN_SHOT_DPIS:-96 120 144 192}; do
-    export WINEPREFIX=$root/build/wineprefix-shots-$dpi WINEDEBUG=-all LANG=zh_CN.UTF-8
-    export DISPLAY=${INKWARDEN_SHOT_DISPLAY:-:94}
+for dpi in ${INKWARDEN_SHOTS_DPIS:-96 120 144 192}; do
+    export WINEPREFIX=$root/build/wineprefix-shots-$dpi WINEDEBUG=-all LANG=zh_CN.UTF-8 DISPLAY=${INKWARDEN_SHOTS_DISPLAY:-:94}
     Xvfb "$DISPLAY" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
     sleep 1

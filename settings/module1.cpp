@@ -14,22 +14,24 @@ std::int16_t CodeType = 0;
 
 const wchar_t kIniSection[] = L"main";
 const wchar_t kIniFileName[] = L"scribbet.ini";
-const wchar_t kResetWriterName[] = L"www.inkwarden.dev";
-const wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const wchar_t kRunValueName[] = L"Inkwarden";
+
+const SettingsValues kResetValues = {std::int16_t{1}, L"www.inkwarden.dev", false, false};
 
 namespace {
-
-// The values a reset writes; a missing or unreadable number falls back to these.
-constexpr std::int16_t kResetCode = 1;
-constexpr std::int16_t kResetMin = 0;
-constexpr std::int16_t kResetRun = 0;
 
 std::int16_t ReadNumber(const wchar_t* key, std::int16_t fallback) {
     return ParseSettingNumber(Narrow(ReadIniValue(kIniSection, key, IniPath)), fallback);
 }
 
+std::int16_t FlagNumber(bool flag) {
+    return flag ? 1 : 0;
+}
+
 } // namespace
+
+const wchar_t* FlagText(bool flag) {
+    return flag ? L"1" : L"0";
+}
 
 std::wstring IniPathIn(const std::wstring& folder) {
     if (!folder.empty() && folder.back() == L'\\')
@@ -55,31 +57,21 @@ std::int16_t WriteIniValue(const std::wstring& section, const std::wstring& key,
 
 void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target) {
     IniPath = IniPathIn(folder);
-    WriterName = ReadIniValue(kIniSection, L"writer", IniPath);
-    MinAtStart = ReadNumber(L"min", kResetMin);
-    AutoRun = ReadNumber(L"run", kResetRun);
-    CodeType = ReadNumber(L"code", kResetCode);
+    WriterName = ReadIniValue(kIniSection, keys::kWriter, IniPath);
+    MinAtStart = ReadNumber(keys::kMin, FlagNumber(kResetValues.minAtStart));
+    AutoRun = ReadNumber(keys::kRun, FlagNumber(kResetValues.autoRun));
+    CodeType = ReadNumber(keys::kCode, *kResetValues.code);
 
     const std::string language = SelectRemarkStyle(CodeType);
     if (MinAtStart == 1)
         target.Minimise();
     target.SetStyleCaption(Widen(StyleCaption(language)));
-    for (int index : kAuthorInputs)
+    for (int index : PrefilledInputs(Prefill::Author))
         target.SetInputText(index, WriterName);
 }
 
 void LoadSettings(SettingsTarget& target) {
     LoadSettingsIn(AppFolder(), target);
-}
-
-bool SetAutoRunAt(HKEY root, const std::wstring& subKey, std::int16_t flag, const std::wstring& exePath) {
-    // Quoted: an unquoted path with blanks in a Run key lets Windows try "C:\Program.exe" first.
-    const std::wstring data = flag == -1 ? L"\"" + exePath + L"\"" : std::wstring();
-    return SetRegistryString(root, subKey, kRunValueName, data);
-}
-
-bool SetAutoRun(std::int16_t flag) {
-    return SetAutoRunAt(HKEY_LOCAL_MACHINE, kRunKeyPath, flag, ExePath());
 }
 
 } // namespace inkwarden

@@ -1,9 +1,10 @@
-// The settings file "scribbet.ini", the settings globals, and start-up registration.
+// The settings file "scribbet.ini", the settings globals and LoadSettings.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace inkwarden {
@@ -15,11 +16,31 @@ extern std::int16_t MinAtStart;
 extern std::int16_t AutoRun;
 extern std::int16_t CodeType;
 
-extern const wchar_t kIniSection[];      // L"main"
-extern const wchar_t kIniFileName[];     // L"scribbet.ini"
-extern const wchar_t kResetWriterName[]; // the author a reset writes
-extern const wchar_t kRunKeyPath[];      // Software\Microsoft\Windows\CurrentVersion\Run
-extern const wchar_t kRunValueName[];    // L"Inkwarden"
+extern const wchar_t kIniSection[];  // L"main"
+extern const wchar_t kIniFileName[]; // L"scribbet.ini"
+
+// The keys of section main. A setting's key is named here and nowhere else.
+namespace keys {
+inline constexpr wchar_t kCode[] = L"code";
+inline constexpr wchar_t kWriter[] = L"writer";
+inline constexpr wchar_t kMin[] = L"min";
+inline constexpr wchar_t kRun[] = L"run";
+} // namespace keys
+
+// The settings as a save stores them. Inside the program flags are bool; the file
+// holds them as 1 and 0.
+struct SettingsValues {
+    std::optional<std::int16_t> code; // none: no style chosen, the stored code stays
+    std::wstring writer;
+    bool minAtStart = false;
+    bool autoRun = false;
+};
+
+// What a reset writes, and what a missing or unreadable number loads as.
+extern const SettingsValues kResetValues;
+
+// A flag as the file stores it: "1" or "0".
+const wchar_t* FlagText(bool flag);
 
 // What LoadSettings applies the settings to. The main window implements it; tests
 // record the calls.
@@ -52,12 +73,5 @@ std::int16_t WriteIniValue(const std::wstring& section, const std::wstring& key,
 void LoadSettings(SettingsTarget& target);
 // The same for a settings file in another folder (tests, and LoadSettings itself).
 void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target);
-
-// Start with Windows: -1 stores the quoted path of this executable in the machine-wide
-// Run key; any other flag stores an empty value. True when the registry was changed;
-// false, with the last error set, when it was not (no administrator rights, say).
-bool SetAutoRun(std::int16_t flag);
-// The same against any key and executable path (tests).
-bool SetAutoRunAt(HKEY root, const std::wstring& subKey, std::int16_t flag, const std::wstring& exePath);
 
 } // namespace inkwarden

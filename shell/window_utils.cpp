@@ -4,9 +4,17 @@
 
 namespace inkwarden {
 
-void SetTopmost(HWND hwnd, std::int16_t flag) {
+void SetTopmost(HWND hwnd, bool topmost) {
     const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW; // 0x53
-    SetWindowPos(hwnd, flag == -1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+}
+
+void BringToFront(HWND hwnd) {
+    // In and out of the topmost band: the window ends on top of the ordinary windows
+    // even when the system refuses it the foreground.
+    SetTopmost(hwnd, true);
+    SetTopmost(hwnd, false);
+    SetForegroundWindow(hwnd);
 }
 
 const wchar_t kPointerProperty[] = L"Inkwarden.Pointer";

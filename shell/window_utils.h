@@ -3,14 +3,15 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 namespace inkwarden {
 
-// -1 puts the window into the topmost band, any other flag takes it out; either way
-// the window is shown if hidden, keeps its place and size, and is not activated.
-// True then false brings a window to the front.
-void SetTopmost(HWND hwnd, std::int16_t flag);
+// Puts the window into the topmost band or takes it out; either way the window is
+// shown if hidden, keeps its place and size, and is not activated.
+void SetTopmost(HWND hwnd, bool topmost);
+
+// Brings the window above every other window, and activates it, without leaving it
+// in the topmost band.
+void BringToFront(HWND hwnd);
 
 // Lets the user move a borderless window by a caption control: size-all pointer while
 // the platform's move loop runs, default pointer afterwards. Returns when the button

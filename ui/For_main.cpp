@@ -21,36 +21,37 @@ constexpr int kPanelX = 120, kPanelY = 1800, kPanelW = 7335, kPanelH = 3975;
 
 const wchar_t* const kTemplateNames[kTemplateCount] = {L"函数说明", L"过程说明", L"版权说明", L"文件头标识"};
 
+// What only the window knows of a field: where its input and caption sit. The core's
+// template table has the rest (label, multi-line, prefill).
 struct FieldLayout {
-    int input;  // txt0 index
-    Twips rect; // in the panel
+    Twips rect; // of the input, in the panel
     int label;  // Label2 index of its caption
     const wchar_t* caption;
     int captionLeft, captionTop; // in the panel
 };
 
-// Per panel, in focus order of the inputs (line 1 to 5).
+// Row i is txt0(i): per panel, in focus order of the inputs (line 1 to 5).
 const FieldLayout kFields[kInputCount] = {
-    {0, {1080, 360, 2175, 375}, 2, L"开发人员：", 120, 360},
-    {1, {4800, 360, 2295, 375}, 3, L"时间：", 4200, 360},
-    {2, {1080, 840, 6015, 375}, 4, L"函数名称：", 120, 960},
-    {3, {1080, 1440, 6015, 975}, 1, L"参数说明：", 120, 1440},
-    {4, {1080, 2520, 6015, 855}, 0, L"功能说明：", 120, 2520},
-    {5, {1080, 360, 2175, 375}, 7, L"开发人员：", 120, 360},
-    {6, {4800, 360, 2295, 375}, 6, L"时间：", 4200, 360},
-    {7, {1080, 840, 6015, 375}, 5, L"过程名称：", 120, 960},
-    {8, {1080, 1440, 6015, 975}, 8, L"参数说明：", 120, 1440},
-    {9, {1080, 2520, 6015, 855}, 9, L"功能说明：", 120, 2520},
-    {10, {1080, 240, 6015, 855}, 12, L"版权说明：", 120, 360},
-    {11, {1080, 1320, 2055, 375}, 10, L"工程：", 120, 1320},
-    {12, {4080, 1320, 3015, 375}, 11, L"文件：", 3360, 1320},
-    {13, {1080, 1920, 6015, 375}, 13, L"目的：", 120, 1920},
-    {14, {1080, 2520, 6015, 855}, 14, L"更新说明：", 120, 2520},
-    {15, {1200, 360, 2175, 375}, 19, L"开发人员：", 120, 360},
-    {16, {4800, 360, 2055, 375}, 16, L"版本：", 4200, 360},
-    {17, {1200, 1080, 2175, 375}, 15, L"创建时间：", 120, 1080},
-    {18, {4800, 1080, 2055, 375}, 18, L"修改时间：", 3840, 1080},
-    {19, {1200, 1920, 5775, 1455}, 17, L"功能说明：", 120, 1920},
+    {{1080, 360, 2175, 375}, 2, L"开发人员：", 120, 360},
+    {{4800, 360, 2295, 375}, 3, L"时间：", 4200, 360},
+    {{1080, 840, 6015, 375}, 4, L"函数名称：", 120, 960},
+    {{1080, 1440, 6015, 975}, 1, L"参数说明：", 120, 1440},
+    {{1080, 2520, 6015, 855}, 0, L"功能说明：", 120, 2520},
+    {{1080, 360, 2175, 375}, 7, L"开发人员：", 120, 360},
+    {{4800, 360, 2295, 375}, 6, L"时间：", 4200, 360},
+    {{1080, 840, 6015, 375}, 5, L"过程名称：", 120, 960},
+    {{1080, 1440, 6015, 975}, 8, L"参数说明：", 120, 1440},
+    {{1080, 2520, 6015, 855}, 9, L"功能说明：", 120, 2520},
+    {{1080, 240, 6015, 855}, 12, L"版权说明：", 120, 360},
+    {{1080, 1320, 2055, 375}, 10, L"工程：", 120, 1320},
+    {{4080, 1320, 3015, 375}, 11, L"文件：", 3360, 1320},
+    {{1080, 1920, 6015, 375}, 13, L"目的：", 120, 1920},
+    {{1080, 2520, 6015, 855}, 14, L"更新说明：", 120, 2520},
+    {{1200, 360, 2175, 375}, 19, L"开发人员：", 120, 360},
+    {{4800, 360, 2055, 375}, 16, L"版本：", 4200, 360},
+    {{1200, 1080, 2175, 375}, 15, L"创建时间：", 120, 1080},
+    {{4800, 1080, 2055, 375}, 18, L"修改时间：", 3840, 1080},
+    {{1200, 1920, 5775, 1455}, 17, L"功能说明：", 120, 1920},
 };
 
 // The title picture spans these window twips; the labels above it show its pixels.
@@ -74,6 +75,21 @@ bool For_main::Form_Load() {
     // 1. A second start tells the user and ends here, before any window exists.
     EnsureSingleInstance();
 
+    LoadImages();
+    if (!Create())
+        return false;
+    // 2. Panels.
+    LayOutPanels();
+    // 3. Settings: style, minimise at start, style caption, author inputs.
+    FillFromSettings();
+    // 4. Today's date.
+    FillDates();
+    // 5. The tray icon, last.
+    tray_.Add(hwnd(), iconSmall_);
+    return true;
+}
+
+void For_main::LoadImages() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     const UINT systemDpi = WindowDpi(nullptr);
     iconLarge_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_INKWARDEN), IMAGE_ICON,
@@ -82,27 +98,13 @@ bool For_main::Form_Load() {
     iconSmall_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_INKWARDEN), IMAGE_ICON,
                                                GetSystemMetricsForDpi(SM_CXSMICON, systemDpi),
                                                GetSystemMetricsForDpi(SM_CYSMICON, systemDpi), LR_SHARED));
-
-    if (!CreateBorderless(L"Inkwarden.For_main", kProductTitle, kWidth, kHeight, iconLarge_,
-                          WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW))
-        return false;
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_));
-    CreateControls();
-
-    // 2. Panels.
-    LayOutPanels();
-    // 3. Settings: style, minimise at start, style caption, author inputs.
-    LoadSettings(*this);
-    // 4. Today's date.
-    const std::wstring today = CurrentShortDate();
-    for (int index : kDateInputs)
-        SetInputText(index, today);
-    // 5. The tray icon, last.
-    tray_.Add(hwnd(), iconSmall_);
-    return true;
 }
 
-void For_main::CreateControls() {
+bool For_main::Create() {
+    if (!CreateBorderless(L"Inkwarden.For_main", kProductTitle, iconLarge_, WS_MINIMIZEBOX | WS_SYSMENU,
+                          WS_EX_APPWINDOW))
+        return false;
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_));
     const DWORD label = WS_CHILD | SS_NOTIFY | SS_NOPREFIX;
     // Title band. Created first so it lies on top: the labels above the picture, the
     // picture above the frame whose edges the window clips.
@@ -142,7 +144,8 @@ void For_main::CreateControls() {
             style |= multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
             if (k != 0 && line == 0)
                 style |= WS_GROUP;
-            AddControl(L"EDIT", L"", style, ids::kTxt0 + f.input, InPanel(f.rect), FontKind::Input);
+            AddControl(L"EDIT", L"", style, ids::kTxt0 + k * kFieldsPerTemplate + line, InPanel(f.rect),
+                       FontKind::Input);
             AddControl(L"STATIC", f.caption, label, ids::kLabel2_0 + f.label,
                        InPanel({f.captionLeft, f.captionTop, 1095, 375}));
         }
@@ -151,6 +154,17 @@ void For_main::CreateControls() {
         AddControl(L"BUTTON", kTemplateNames[k], BS_GROUPBOX, ids::kFraList0 + k,
                    {kPanelX, kPanelY, kPanelW, kPanelH});
     }
+    return true;
+}
+
+void For_main::FillFromSettings() {
+    LoadSettings(*this);
+}
+
+void For_main::FillDates() {
+    const std::wstring today = CurrentShortDate();
+    for (int index : PrefilledInputs(Prefill::Date))
+        SetInputText(index, today);
 }
 
 void For_main::LayOutPanels() {
@@ -163,10 +177,9 @@ void For_main::ShowOnlyPanel(int k) {
         const int show = i == k ? SW_SHOW : SW_HIDE;
         ShowWindow(Item(ids::kFraList0 + i), show);
         ShowWindow(Item(ids::kOk0 + i), show);
-        for (int line = 0; line < kFieldsPerTemplate; ++line) {
-            const FieldLayout& f = kFields[i * kFieldsPerTemplate + line];
-            ShowWindow(Item(ids::kTxt0 + f.input), show);
-            ShowWindow(Item(ids::kLabel2_0 + f.label), show);
+        for (int input = i * kFieldsPerTemplate; input < (i + 1) * kFieldsPerTemplate; ++input) {
+            ShowWindow(Item(ids::kTxt0 + input), show);
+            ShowWindow(Item(ids::kLabel2_0 + kFields[input].label), show);
         }
     }
 }
@@ -202,51 +215,13 @@ std::wstring For_main::InputText(int index) const {
     return WindowText(Item(ids::kTxt0 + index));
 }
 
-void For_main::func_Click(int k) {
-    ShowOnlyPanel(k);
-}
-
-void For_main::ok_Click(int k) {
-    TemplateFields fields;
-    for (int line = 0; line < kFieldsPerTemplate; ++line)
-        fields[line] = Narrow(InputText(k * kFieldsPerTemplate + line));
-    const std::wstring block = Widen(BuildRemarkBlock(k, fields));
-    if (!result_.IsOpen())
-        result_.Form_Load(hwnd());
-    result_.SetText(block);
-    result_.Show();
-}
-
-void For_main::Label3_Click() {
-    tray_.Remove();
-    EndProcess(0);
-}
-
-void For_main::Label4_Click() {
-    ShowWindow(hwnd(), SW_MINIMIZE);
-}
-
-void For_main::Label5_Click() {
-    settings_.ShowModeless();
-}
-
 void For_main::Form_MouseMove(WPARAM wParam, LPARAM lParam) {
     switch (DecodeTrayNotification(wParam, lParam)) {
     case TrayAction::LeftPress:
-        ShowWindow(hwnd(), SW_RESTORE);
-        SetTopmost(hwnd(), -1);
-        SetTopmost(hwnd(), 0);
-        SetForegroundWindow(hwnd());
+        Restore();
         break;
     case TrayAction::RightPress:
-        settings_.ShowModal(hwnd(), result_.hwnd());
-        // Only a settings window that was already open (the modal display was refused)
-        // is brought to the front; a closed one stays closed.
-        if (settings_.IsOpen()) {
-            SetTopmost(settings_.hwnd(), -1);
-            SetTopmost(settings_.hwnd(), 0);
-            SetForegroundWindow(settings_.hwnd());
-        }
+        OpenSettingsModal();
         break;
     case TrayAction::None:
         break;
@@ -254,6 +229,47 @@ void For_main::Form_MouseMove(WPARAM wParam, LPARAM lParam) {
 }
 
 void For_main::Form_DblClick(POINT pt) {
+    if (OnFreeFrameSurface(pt))
+        OpenSettings();
+}
+
+std::wstring For_main::BuildBlock(int k) const {
+    TemplateFields fields;
+    for (int line = 0; line < kFieldsPerTemplate; ++line)
+        fields[line] = Narrow(InputText(k * kFieldsPerTemplate + line));
+    return Widen(BuildRemarkBlock(k, fields));
+}
+
+void For_main::ShowResult(const std::wstring& block) {
+    if (!result_.IsOpen())
+        result_.Form_Load(hwnd());
+    result_.SetText(block);
+    result_.Show();
+}
+
+void For_main::Exit() {
+    tray_.Remove();
+    EndProcess(0);
+}
+
+void For_main::Restore() {
+    ShowWindow(hwnd(), SW_RESTORE);
+    BringToFront(hwnd());
+}
+
+void For_main::OpenSettings() {
+    settings_.ShowModeless();
+}
+
+void For_main::OpenSettingsModal() {
+    settings_.ShowModal(hwnd(), result_.hwnd());
+    // Only a settings window that was already open (the modal display was refused)
+    // is brought to the front; a closed one stays closed.
+    if (settings_.IsOpen())
+        BringToFront(settings_.hwnd());
+}
+
+bool For_main::OnFreeFrameSurface(POINT pt) const {
     // Reaches the window only over a frame's free surface: inputs, captions and buttons
     // take their own clicks.
     auto rectOf = [this](int id) {
@@ -265,8 +281,7 @@ void For_main::Form_DblClick(POINT pt) {
     bool onFrame = InRect(rectOf(ids::kFrame1), pt);
     for (int k = 0; k < kTemplateCount && !onFrame; ++k)
         onFrame = IsWindowVisible(Item(ids::kFraList0 + k)) && InRect(rectOf(ids::kFraList0 + k), pt);
-    if (onFrame)
-        Label5_Click();
+    return onFrame;
 }
 
 void For_main::Form_Unload() {

@@ -36,19 +36,31 @@ protected:
     void OnDestroy() override;
 
 private:
-    void CreateControls();
-    void LayOutPanels();
-    void ShowOnlyPanel(int k); // the texts of hidden panels stay as they are
-    void DrawTitleBand(const DRAWITEMSTRUCT& item);
-
-    void func_Click(int k);
-    void ok_Click(int k);
-    void Label3_Click();
-    void Label4_Click();
-    void Label5_Click();
+    // Event handlers: thin, each runs the steps below.
+    void func_Click(int k) { ShowOnlyPanel(k); }
+    void ok_Click(int k) { ShowResult(BuildBlock(k)); }
+    void Label3_Click() { Exit(); }
+    void Label4_Click() { Minimise(); }
+    void Label5_Click() { OpenSettings(); }
     void Form_MouseMove(WPARAM wParam, LPARAM lParam);
     void Form_DblClick(POINT pt);
     void Form_Unload();
+
+    // Steps.
+    void LoadImages();
+    bool Create();
+    void LayOutPanels();
+    void FillFromSettings();
+    void FillDates();
+    void ShowOnlyPanel(int k); // the texts of hidden panels stay as they are
+    std::wstring BuildBlock(int k) const;
+    void ShowResult(const std::wstring& block);
+    void Exit();
+    void Restore();
+    void OpenSettings();
+    void OpenSettingsModal();
+    bool OnFreeFrameSurface(POINT pt) const;
+    void DrawTitleBand(const DRAWITEMSTRUCT& item);
 
     HICON iconLarge_ = nullptr;
     HICON iconSmall_ = nullptr;

@@ -23,12 +23,16 @@ const wchar_t kCreditTip[] = L"Inkwarden Team  https://www.inkwarden.dev";
 } // namespace
 
 void for_ok::Form_Load(HWND mainWindow) {
-    if (IsOpen())
+    if (IsOpen() || !Create(mainWindow))
         return;
+    SetTopmost(hwnd(), true);
+}
+
+bool for_ok::Create(HWND mainWindow) {
     RECT main;
     GetWindowRect(mainWindow, &main);
-    if (!CreateBorderless(L"Inkwarden.for_ok", L"Form2", 7665, 6180, nullptr, WS_MINIMIZEBOX | WS_SYSMENU, 0))
-        return;
+    if (!CreateBorderless(L"Inkwarden.for_ok", L"Form2", nullptr, WS_MINIMIZEBOX | WS_SYSMENU, 0))
+        return false;
     const DWORD label = SS_NOTIFY | SS_NOPREFIX;
     // "X" lies above the caption bar, so it is created first.
     HWND close =
@@ -45,13 +49,12 @@ void for_ok::Form_Load(HWND mainWindow) {
     HWND credit = AddControl(L"STATIC", kCredit, label | SS_LEFTNOWORDWRAP, ids::kCredit,
                              InFrame(360, 5640, 4215, 375));
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kResultFrame, {kFrameX, kFrameY, 7695, 6135});
-    AddTooltip(close, L"关闭");
     AddTooltip(credit, kCreditTip);
-    MakeCaption(caption);
+    MakeCaptionBar(caption, close);
 
     // The main window's outer size; centred on the screen, so it covers an unmoved main window.
     CentreWithSize(main.right - main.left, main.bottom - main.top);
-    SetTopmost(hwnd(), -1);
+    return true;
 }
 
 void for_ok::SetText(const std::wstring& text) {
@@ -70,7 +73,7 @@ void for_ok::Show() {
     SetFocus(Item(ids::kText1));
 }
 
-void for_ok::Command2_Click() {
+void for_ok::CopyToClipboard() {
     if (!PutClipboardText(hwnd(), Text()))
         ShowMessage(hwnd(), L"复制失败：剪贴板正被其他程序占用，注释内容没有复制。请稍后再试。",
                     MB_ICONWARNING);
@@ -82,11 +85,11 @@ LRESULT for_ok::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         switch (LOWORD(wParam)) {
         case ids::kResultClose:
             if (HIWORD(wParam) == STN_CLICKED)
-                Close(); // Label3_Click
+                Label3_Click();
             return 0;
-        case ids::kBack: // Command1_Click
-        case IDCANCEL:   // Escape
-            Close();
+        case ids::kBack:
+        case IDCANCEL: // Escape works as 返回
+            Command1_Click();
             return 0;
         case ids::kCopy:
             Command2_Click();
@@ -94,12 +97,6 @@ LRESULT for_ok::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         default:
             return 0;
         }
-    case WM_CTLCOLORSTATIC: {
-        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id == ids::kResultCaption || id == ids::kResultClose)
-            return CaptionBarColours(wParam, id == ids::kResultCaption);
-        break;
-    }
     default:
         break;
     }

@@ -20,7 +20,15 @@ protected:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Command2_Click();
+    // Event handlers: thin, each runs the steps below.
+    void Label3_Click() { Unload(); }
+    void Command1_Click() { Unload(); }
+    void Command2_Click() { CopyToClipboard(); }
+
+    // Steps.
+    bool Create(HWND mainWindow);
+    void CopyToClipboard();
+    void Unload() { Close(); }
 };
 
 } // namespace inkwarden

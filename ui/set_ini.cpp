@@ -2,7 +2,6 @@
 
 #include "core/remark.h"
 #include "platform/platform.h"
-#include "shell/window_utils.h"
 #include "ui/control_ids.h"
 
 #include <algorithm>
@@ -32,38 +31,19 @@ bool IsTicked(HWND box) {
     return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::wstring FileFailureText(const SaveOutcome& outcome, const wchar_t* what) {
-    return std::wstring(what) + L"未能写入设置文件：\r\n" + IniPath + L"\r\n\r\n原因：" +
-           ErrorText(outcome.fileError) + L"\r\n\r\n请确认该文件不是只读文件，并且所在文件夹允许写入。";
-}
-
-std::wstring RunKeyFailureText(DWORD error) {
-    return L"未能设置开机自动运行：无法写入注册表启动项。\r\n\r\n原因：" + ErrorText(error) +
-           L"\r\n\r\n开机自动运行对本机所有用户生效，需要以管理员身份运行 Inkwarden。";
-}
-
 } // namespace
 
-bool SaveOutcome::Write(const wchar_t* key, const std::wstring& value) {
-    if (WriteIniValue(kIniSection, key, value, IniPath))
-        return true;
-    if (fileOk) {
-        fileOk = false;
-        fileError = GetLastError();
-    }
-    return false;
-}
-
-void SaveOutcome::Register(std::int16_t flag) {
-    registered = SetAutoRun(flag);
-    runKeyError = registered ? ERROR_SUCCESS : GetLastError();
-}
-
-bool set_ini::Load() {
+bool set_ini::Form_Load() {
     if (IsOpen())
         return true;
-    if (!CreateBorderless(L"Inkwarden.set_ini", L"Form1", kWidth, kHeight, nullptr,
-                          WS_MINIMIZEBOX | WS_SYSMENU, 0))
+    if (!Create())
+        return false;
+    FillFromSettings();
+    return true;
+}
+
+bool set_ini::Create() {
+    if (!CreateBorderless(L"Inkwarden.set_ini", L"Form1", nullptr, WS_MINIMIZEBOX | WS_SYSMENU, 0))
         return false;
     const DWORD label = SS_NOTIFY | SS_NOPREFIX;
     // Creation order is the focus order; "X" first so it lies above the caption bar,
@@ -101,38 +81,40 @@ bool set_ini::Load() {
                {kFrame2X + 1800, kFrame2Y + 480, 1095, 255});
     AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame, {kFrame1X, kFrame1Y, 4455, 1095});
     AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame, {kFrame2X, kFrame2Y, 4455, 1215});
-    AddTooltip(close, L"关闭");
-    MakeCaption(caption);
+    MakeCaptionBar(caption, close);
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
-    Form_Load();
     return true;
 }
 
-void set_ini::Form_Load() {
+void set_ini::FillFromSettings() {
     // From the globals, not the file. Values that fit no control leave it unset.
-    Option1_Click(CodeType);
+    SelectStyle(CodeType);
     CheckDlgButton(hwnd(), ids::kCheck0, AutoRun == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd(), ids::kCheck0 + 1, MinAtStart == 1 ? BST_CHECKED : BST_UNCHECKED);
     SetWindowTextW(Item(ids::kUser), WriterName.c_str());
 }
 
-void set_ini::Option1_Click(int k) {
+void set_ini::SelectStyle(int code) {
     // Exactly one of the eight (or none for a code that names no style); only the
     // selected one takes the focus by Tab.
     for (int i = 0; i < kStyleCount; ++i) {
         HWND button = Item(ids::kOption0 + i);
-        SendMessageW(button, BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(button, BM_SETCHECK, i == code ? BST_CHECKED : BST_UNCHECKED, 0);
         LONG style = GetWindowLongW(button, GWL_STYLE);
-        style = i == k ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+        style = i == code ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
         SetWindowLongW(button, GWL_STYLE, style);
     }
 }
 
-int set_ini::SelectedOption() const {
-    for (int i = 0; i < kStyleCount; ++i)
-        if (IsDlgButtonChecked(hwnd(), ids::kOption0 + i) == BST_CHECKED)
-            return i;
-    return -1;
+SettingsValues set_ini::CollectValues() const {
+    SettingsValues values;
+    for (int i = 0; i < kStyleCount && !values.code; ++i)
+        if (IsTicked(Item(ids::kOption0 + i)))
+            values.code = static_cast<std::int16_t>(i);
+    values.autoRun = IsTicked(Item(ids::kCheck0));
+    values.minAtStart = IsTicked(Item(ids::kCheck0 + 1));
+    values.writer = WindowText(Item(ids::kUser));
+    return values;
 }
 
 void set_ini::ShowModeless() {
@@ -142,7 +124,7 @@ void set_ini::ShowModeless() {
         SetForegroundWindow(hwnd());
         return;
     }
-    if (!Load())
+    if (!Form_Load())
         return;
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
@@ -151,16 +133,9 @@ void set_ini::ShowModeless() {
 bool set_ini::ShowModal(HWND mainWindow, HWND resultWindow) {
     if (IsOpen())
         return false; // already displayed: a modal display is refused
-    if (!Load())
+    if (!Form_Load())
         return false;
-    const HWND others[2] = {mainWindow, resultWindow};
-    for (int i = 0; i < 2; ++i) {
-        disabled_[i] = nullptr;
-        if (others[i] && IsWindowEnabled(others[i])) {
-            EnableWindow(others[i], FALSE);
-            disabled_[i] = others[i];
-        }
-    }
+    DisableOthers(mainWindow, resultWindow);
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
     RunModalLoop(*this);
@@ -177,6 +152,17 @@ void set_ini::OnDestroy() {
     EnableOthers();
 }
 
+void set_ini::DisableOthers(HWND mainWindow, HWND resultWindow) {
+    const HWND others[2] = {mainWindow, resultWindow};
+    for (int i = 0; i < 2; ++i) {
+        disabled_[i] = nullptr;
+        if (others[i] && IsWindowEnabled(others[i])) {
+            EnableWindow(others[i], FALSE);
+            disabled_[i] = others[i];
+        }
+    }
+}
+
 void set_ini::EnableOthers() {
     for (HWND& w : disabled_) {
         if (w && IsWindow(w))
@@ -186,49 +172,21 @@ void set_ini::EnableOthers() {
 }
 
 void set_ini::ok_Click() {
-    SaveOutcome outcome;
-    const int code = SelectedOption();
-    if (code >= 0)
-        outcome.Write(L"code", std::to_wstring(code));
-    const bool run = IsTicked(Item(ids::kCheck0));
-    // The registry follows the stored choice: when it could not be stored, the
-    // registration is left as it was too.
-    if (outcome.Write(L"run", run ? L"1" : L"0"))
-        outcome.Register(run ? -1 : 0);
-    outcome.Write(L"min", IsTicked(Item(ids::kCheck0 + 1)) ? L"1" : L"0");
-    outcome.Write(L"writer", WindowText(Item(ids::kUser)));
-    if (!Report(outcome, L"设置没有全部保存：", L"设置成功！", L"设置已保存，但"))
-        return;
+    if (!ShowReport(SaveSettings(CollectValues())))
+        return; // the window stays open with what the user entered
     LoadSettings(main_);
     Unload();
 }
 
 void set_ini::no_Click() {
-    SaveOutcome outcome;
-    outcome.Write(L"code", L"1");
-    outcome.Write(L"writer", kResetWriterName);
-    outcome.Write(L"min", L"0");
-    if (outcome.Write(L"run", L"0"))
-        outcome.Register(0);
-    if (!Report(outcome, L"设置没有全部重置：", L"重置成功！", L"设置已重置，但"))
-        return;
-    Unload();
+    if (ShowReport(ResetSettings()))
+        Unload();
 }
 
-bool set_ini::Report(const SaveOutcome& outcome, const wchar_t* notDone, const wchar_t* done,
-                     const wchar_t* doneBut) {
-    if (!outcome.fileOk) {
-        // Nothing is applied and the window stays open with what the user entered.
-        std::wstring text = FileFailureText(outcome, notDone);
-        if (!outcome.registered)
-            text += L"\r\n\r\n" + RunKeyFailureText(outcome.runKeyError);
-        ShowMessage(hwnd(), text, MB_ICONWARNING);
-        return false;
-    }
-    ShowMessage(hwnd(), done);
-    if (!outcome.registered)
-        ShowMessage(hwnd(), doneBut + RunKeyFailureText(outcome.runKeyError), MB_ICONWARNING);
-    return true;
+bool set_ini::ShowReport(const SettingsOutcome& outcome) {
+    for (const Notice& notice : Report(outcome))
+        ShowMessage(hwnd(), notice.text, notice.icon);
+    return outcome.fileWritten;
 }
 
 LRESULT set_ini::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -241,7 +199,7 @@ LRESULT set_ini::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 Option1_Click(id - ids::kOption0);
         } else if (id == ids::kSetClose) {
             if (code == STN_CLICKED)
-                Unload(); // Label3_Click: nothing is written
+                Label3_Click();
         } else if (id == IDCANCEL) {
             Unload();
         } else if (id == ids::kSave || id == IDOK) {
@@ -254,12 +212,6 @@ LRESULT set_ini::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Unload();
         return 0;
-    case WM_CTLCOLORSTATIC: {
-        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id == ids::kSetCaption || id == ids::kSetClose)
-            return CaptionBarColours(wParam, id == ids::kSetCaption);
-        break;
-    }
     default:
         break;
     }

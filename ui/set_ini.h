@@ -1,24 +1,10 @@
 // The settings window: style, start with Windows, minimise at start, author.
 #pragma once
 
-#include "settings/module1.h"
+#include "settings/save.h"
 #include "ui/window.h"
 
-#include <cstdint>
-#include <string>
-
 namespace inkwarden {
-
-// How the writes of a save or reset went: the settings file (first failure) and the
-// start-with-Windows registration.
-struct SaveOutcome {
-    bool fileOk = true;
-    DWORD fileError = ERROR_SUCCESS;
-    bool registered = true;
-    DWORD runKeyError = ERROR_SUCCESS;
-    bool Write(const wchar_t* key, const std::wstring& value); // true when written
-    void Register(std::int16_t flag);
-};
 
 class set_ini : public Window {
 public:
@@ -35,17 +21,22 @@ protected:
     void OnDestroy() override;
 
 private:
-    bool Load();
-    void Unload();
-    void EnableOthers(); // ends the modal state
-    void Form_Load();
+    // Event handlers: thin, each runs the steps below.
+    bool Form_Load(); // false when the window could not be created
+    void Option1_Click(int k) { SelectStyle(k); }
+    void Label3_Click() { Unload(); } // nothing is written
     void ok_Click();
     void no_Click();
-    void Option1_Click(int k);
-    int SelectedOption() const;
-    // Tells the user how a save or reset went; true when the settings file was written.
-    bool Report(const SaveOutcome& outcome, const wchar_t* notDone, const wchar_t* done,
-                const wchar_t* doneBut);
+
+    // Steps.
+    bool Create();
+    void FillFromSettings();
+    void SelectStyle(int code); // -1, or a code that names no style: none selected
+    SettingsValues CollectValues() const;
+    bool ShowReport(const SettingsOutcome& outcome); // true when the file was written
+    void DisableOthers(HWND mainWindow, HWND resultWindow);
+    void EnableOthers();
+    void Unload();
 
     SettingsTarget& main_;
     HWND disabled_[2] = {}; // windows disabled while this one is modal

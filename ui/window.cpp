@@ -63,8 +63,8 @@ void Window::Close() {
         DestroyWindow(hwnd_);
 }
 
-bool Window::CreateBorderless(const wchar_t* className, const wchar_t* text, int widthTwips, int heightTwips,
-                              HICON icon, DWORD style, DWORD exStyle) {
+bool Window::CreateBorderless(const wchar_t* className, const wchar_t* text, HICON icon, DWORD style,
+                              DWORD exStyle) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
@@ -80,8 +80,6 @@ bool Window::CreateBorderless(const wchar_t* className, const wchar_t* text, int
         wc.hIconSm = icon;
         RegisterClassExW(&wc);
     }
-    widthTwips_ = widthTwips;
-    heightTwips_ = heightTwips;
     // Borderless: a popup with no caption. The system menu and minimise box let the
     // taskbar button minimise and restore it.
     HWND hwnd = CreateWindowExW(exStyle, className, text, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, 100,
@@ -132,11 +130,11 @@ void Window::MakeCaption(HWND control) {
     SetWindowSubclass(control, CaptionProc, 1, 0);
 }
 
-LRESULT Window::CaptionBarColours(WPARAM dc, bool captionText) {
-    HDC hdc = reinterpret_cast<HDC>(dc);
-    SetBkColor(hdc, GetSysColor(COLOR_INFOBK));
-    SetTextColor(hdc, captionText ? RGB(255, 0, 0) : GetSysColor(COLOR_INFOTEXT));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+void Window::MakeCaptionBar(HWND caption, HWND close) {
+    captionBar_ = caption;
+    closeSpot_ = close;
+    MakeCaption(caption);
+    AddTooltip(close, L"关闭");
 }
 
 void Window::CentreWithSize(int width, int height) {
@@ -181,6 +179,15 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         ApplyDpi(HIWORD(wParam));
         return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+        const HWND control = reinterpret_cast<HWND>(lParam);
+        if (control != captionBar_ && control != closeSpot_)
+            break;
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+        SetTextColor(dc, control == captionBar_ ? RGB(255, 0, 0) : GetSysColor(COLOR_INFOTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
     }
     case WM_SETCURSOR:
         if (ApplyWindowPointer(hwnd_))
@@ -231,6 +238,7 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         self->controls_.clear();
         self->focus_ = nullptr;
         self->tooltip_ = nullptr;
+        self->captionBar_ = self->closeSpot_ = nullptr;
         DeleteObject(self->uiFont_);
         DeleteObject(self->inputFont_);
         self->uiFont_ = self->inputFont_ = nullptr;

@@ -27,24 +27,22 @@ public:
     UINT dpi() const { return dpi_; }
 
 protected:
-    bool CreateBorderless(const wchar_t* className, const wchar_t* text, int widthTwips, int heightTwips,
-                          HICON icon, DWORD style, DWORD exStyle);
+    bool CreateBorderless(const wchar_t* className, const wchar_t* text, HICON icon, DWORD style,
+                          DWORD exStyle);
     HWND AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, Twips rect,
                     FontKind font = FontKind::Ui);
     void AddTooltip(HWND control, const wchar_t* text);
     // Makes a control start the window's caption drag when the left button goes down on it.
     void MakeCaption(HWND control);
-    // WM_CTLCOLORSTATIC for a caption bar: tooltip background, red caption text; the
-    // "X" above it shares the background so it looks transparent.
-    static LRESULT CaptionBarColours(WPARAM dc, bool captionText);
+    // A caption bar: a caption (drag, tooltip background, red text) and the "X" above it,
+    // which shares the background so it looks transparent and tells "关闭" as its tip.
+    void MakeCaptionBar(HWND caption, HWND close);
     // Sets the outer size in pixels and centres the window on its monitor's work area.
     void CentreWithSize(int width, int height);
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
     virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     virtual void OnDestroy() {}
-    int widthTwips() const { return widthTwips_; }
-    int heightTwips() const { return heightTwips_; }
 
 private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -60,11 +58,11 @@ private:
 
     HWND hwnd_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    int widthTwips_ = 0, heightTwips_ = 0;
     std::vector<Control> controls_;
     HFONT uiFont_ = nullptr, inputFont_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND focus_ = nullptr; // restored when the window is activated again
+    HWND captionBar_ = nullptr, closeSpot_ = nullptr;
 };
 
 // Message loop with dialog keyboard handling (Tab, arrows) for every window.

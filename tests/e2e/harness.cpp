@@ -325,10 +325,6 @@ bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string Utf16File(const std::wstring& text) {
-    return std::string("\xFF\xFE", 2) + Utf16Bytes(text);
-}
-
 std::string Show(const std::wstring& text) {
     return inkwarden::Narrow(text);
 }
@@ -364,24 +360,8 @@ TempFolder::~TempFolder() {
 
 // ---- registry --------------------------------------------------------------
 
-RegValue ReadRunValue() {
-    RegValue value;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return value;
-    DWORD type = REG_NONE, bytes = 0;
-    if (RegQueryValueExW(key, kRunValue, nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS) {
-        value.data.assign(bytes, '\0');
-        if (RegQueryValueExW(key, kRunValue, nullptr, &type,
-                             bytes ? reinterpret_cast<BYTE*>(&value.data[0]) : nullptr,
-                             &bytes) == ERROR_SUCCESS) {
-            value.present = true;
-            value.type = type;
-            value.data.resize(bytes);
-        }
-    }
-    RegCloseKey(key);
-    return value;
+RegValue ReadRunValue(HKEY root) {
+    return inkwarden_testing::QueryValue(root, kRunKey, kRunValue);
 }
 
 bool RunKeyExists() {
@@ -392,13 +372,9 @@ bool RunKeyExists() {
     return true;
 }
 
-std::string RegSzData(const std::wstring& text) {
-    return Utf16Bytes(text) + std::string(2, '\0');
-}
-
-RunKeyGuard::RunKeyGuard() {
+RunKeyGuard::RunKeyGuard(HKEY root) : root_(root) {
     HKEY key = nullptr;
-    existed_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+    existed_ = RegOpenKeyExW(root_, kRunKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
     if (!existed_)
         return;
     DWORD count = 0, maxName = 0, maxData = 0;
@@ -420,11 +396,13 @@ RunKeyGuard::RunKeyGuard() {
 
 RunKeyGuard::~RunKeyGuard() {
     if (!existed_) {
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kRunKey);
+        RegDeleteKeyW(root_, kRunKey);
         return;
     }
+    // Made anew, so an access list a test put on the key goes with it.
+    RegDeleteKeyW(root_, kRunKey);
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+    if (RegCreateKeyExW(root_, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return;
     // Remove what the test left, then put back what was there.
@@ -443,14 +421,14 @@ RunKeyGuard::~RunKeyGuard() {
 }
 
 bool RunKeyGuard::DeleteKey() {
-    return RegDeleteKeyW(HKEY_LOCAL_MACHINE, kRunKey) == ERROR_SUCCESS;
+    return RegDeleteKeyW(root_, kRunKey) == ERROR_SUCCESS;
 }
 
 bool RunKeyGuard::SetMarker(const std::wstring& text) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root_, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return false;
-    const std::string data = RegSzData(text);
+    const std::string data = RegSzBytes(text);
     const LONG rc = RegSetValueExW(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
                                    static_cast<DWORD>(data.size()));
     RegCloseKey(key);
@@ -490,11 +468,6 @@ bool DeleteTrayIcon(HWND owner) {
 }
 
 // ---- the application -------------------------------------------------------
-
-std::wstring IniText(int code, const std::wstring& writer, int min, int run) {
-    return L"[main]\r\ncode=" + std::to_wstring(code) + L"\r\nwriter=" + writer + L"\r\nmin=" +
-           std::to_wstring(min) + L"\r\nrun=" + std::to_wstring(run) + L"\r\n";
-}
 
 App::App() = default;
 

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "tests/common/file_bytes.h"
+#include "tests/common/ini_text.h"
+#include "tests/common/registry.h"
 
 #include <windows.h>
 
@@ -88,8 +90,7 @@ using inkwarden_testing::RemoveTree;
 using inkwarden_testing::Utf16Bytes;
 using inkwarden_testing::WriteFileBytes;
 bool FileExists(const std::wstring& path);
-// The bytes of a UTF-16LE text file with its byte order mark.
-std::string Utf16File(const std::wstring& text);
+using inkwarden_testing::Utf16File;
 // Printable (UTF-8) form of a wide text for failure messages.
 std::string Show(const std::wstring& text);
 // Text in code page 936 (GBK).
@@ -111,22 +112,17 @@ private:
 
 // ---- registry --------------------------------------------------------------
 
-// HKLM\Software\Microsoft\Windows\CurrentVersion\Run, value "Inkwarden".
-struct RegValue {
-    bool present = false;
-    DWORD type = REG_NONE;
-    std::string data;
-};
-RegValue ReadRunValue();
+using inkwarden_testing::RegSzBytes;
+using inkwarden_testing::RegValue;
+// The value "Inkwarden" of the machine-wide (HKLM) or the per-user (HKCU) Run key.
+RegValue ReadRunValue(HKEY root = HKEY_LOCAL_MACHINE);
 bool RunKeyExists();
-// The REG_SZ data the application stores for `text` (UTF-16LE with its terminator).
-std::string RegSzData(const std::wstring& text);
 
-// Saves the Run key's values on construction and puts the key back exactly as it was
+// Saves a Run key's values on construction and puts the key back exactly as it was
 // on destruction; in between the key may be changed or deleted.
 class RunKeyGuard {
 public:
-    RunKeyGuard();
+    explicit RunKeyGuard(HKEY root = HKEY_LOCAL_MACHINE);
     ~RunKeyGuard();
     RunKeyGuard(const RunKeyGuard&) = delete;
     RunKeyGuard& operator=(const RunKeyGuard&) = delete;
@@ -141,6 +137,7 @@ private:
         DWORD type;
         std::string data;
     };
+    HKEY root_;
     bool existed_ = false;
     std::vector<Value> values_;
 };
@@ -157,8 +154,7 @@ bool DeleteTrayIcon(HWND owner);
 
 // ---- the application -------------------------------------------------------
 
-// Settings file text in the form the application's own file has (UTF-16 with BOM).
-std::wstring IniText(int code, const std::wstring& writer, int min, int run);
+using inkwarden_testing::IniText;
 
 // One run of scribbet.exe from a temporary folder of its own. Only one instance may
 // run at a time; the destructor ends the process and removes the folder.

@@ -121,13 +121,14 @@ void ExpectAuthors(const App& app, const std::wstring& author) {
         EXPECT_EQ(app.ItemText(ids::kTxt0 + input), author) << "input " << input;
 }
 
-// The Run key is put back after every test, and the application has ended before.
+// The Run keys are put back after every test, and the application has ended before.
 class SettingsWindow : public ::testing::Test {
 protected:
     std::wstring QuotedExe() const { return L"\"" + app_.exePath() + L"\""; }
     std::string FileBytes() const { return ReadBytes(app_.iniPath()); }
 
     RunKeyGuard runKey_;
+    RunKeyGuard userRunKey_{HKEY_CURRENT_USER};
     App app_;
 };
 
@@ -264,9 +265,10 @@ TEST_F(SettingsWindow, SaveWritesFileAndRunValueThenAppliesToTheMainWindowAndThe
 
     EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(6, author, 1, 1))));
     const RegValue run = ReadRunValue();
-    EXPECT_TRUE(run.present);
+    EXPECT_TRUE(run.present());
     EXPECT_EQ(run.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(Hex(run.data), Hex(RegSzData(QuotedExe()))) << Show(QuotedExe());
+    EXPECT_EQ(Hex(run.bytes), Hex(RegSzBytes(QuotedExe()))) << Show(QuotedExe());
+    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present()) << "machine-wide only";
 
     EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(6));
     ExpectAuthors(app_, author);
@@ -284,24 +286,6 @@ TEST_F(SettingsWindow, SaveWritesFileAndRunValueThenAppliesToTheMainWindowAndThe
     EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(6));
     ExpectAuthors(app_, author);
     EXPECT_TRUE(IsIconic(app_.main()));
-}
-
-TEST_F(SettingsWindow, SaveWithoutAutoRunStoresAnEmptyRunValue) {
-    ASSERT_TRUE(runKey_.SetMarker(L"marker"));
-    ASSERT_TRUE(app_.Start(IniText(2, L"张三", 1, 1)));
-    const HWND settings = OpenSettings(app_);
-    ASSERT_NE(settings, nullptr);
-    SetChecked(settings, ids::kCheck0, false);
-    SetChecked(settings, ids::kCheck0 + 1, false);
-
-    EXPECT_EQ(PressAndAcknowledge(app_, Control(settings, ids::kSave)), L"设置成功！");
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
-    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(2, L"张三", 0, 0))));
-    const RegValue run = ReadRunValue();
-    EXPECT_TRUE(run.present);
-    EXPECT_EQ(run.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(run.data.size(), 0u) << Hex(run.data);
-    EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(2));
 }
 
 TEST_F(SettingsWindow, SaveWithNoStyleSelectedLeavesTheStoredCodeAlone) {
@@ -330,9 +314,9 @@ TEST_F(SettingsWindow, ResetWritesTheDefaultsAndLeavesTheMainWindowAsItWas) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
     EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(1, L"www.inkwarden.dev", 0, 0))));
     const RegValue run = ReadRunValue();
-    EXPECT_TRUE(run.present);
+    EXPECT_TRUE(run.present());
     EXPECT_EQ(run.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(run.data.size(), 0u) << Hex(run.data);
+    EXPECT_EQ(run.bytes.size(), 0u) << Hex(run.bytes);
 
     EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(7));
     ExpectAuthors(app_, L"张三");
@@ -355,7 +339,7 @@ TEST_F(SettingsWindow, CloseWritesNothingAndForgetsTheChanges) {
     ASSERT_TRUE(app_.Settle());
     EXPECT_EQ(FindMessageBox(app_.pid()), nullptr);
     EXPECT_EQ(Hex(FileBytes()), Hex(before));
-    EXPECT_EQ(Hex(ReadRunValue().data), Hex(RegSzData(L"marker")));
+    EXPECT_EQ(Hex(ReadRunValue().bytes), Hex(RegSzBytes(L"marker")));
     EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(0));
     ExpectAuthors(app_, L"张三");
     EXPECT_FALSE(IsIconic(app_.main()));
@@ -460,8 +444,8 @@ TEST_P(SettingsFileUnwritable, SaveWarnsKeepsTheWindowWithTheInputAndChangesNoth
         EXPECT_EQ(text.rfind(L"设置没有全部保存：", 0), 0u) << Show(text);
         // The start-up registration follows the stored choice, which could not be stored.
         const RegValue runAfter = ReadRunValue();
-        EXPECT_EQ(runAfter.present, runBefore.present);
-        EXPECT_EQ(runAfter.data, runBefore.data);
+        EXPECT_EQ(runAfter.present(), runBefore.present());
+        EXPECT_EQ(runAfter.bytes, runBefore.bytes);
         EXPECT_NE(text.find(app_.iniPath()), std::wstring::npos) << Show(text);
         // Still open, with what the user entered.
         ASSERT_TRUE(app_.Settle());
@@ -500,8 +484,10 @@ struct RunKeyCase {
     const char* what;
     int button;
     bool autoRun;
-    const wchar_t* success;
+    const wchar_t* done;
+    const wchar_t* note; // the message after it, or nullptr
     std::wstring file;
+    bool perUser; // the per-user Run value holds the quoted path (else it is gone)
 };
 
 // Failure messages name the case.
@@ -509,14 +495,37 @@ void PrintTo(const RunKeyCase& c, std::ostream* os) {
     *os << c.what;
 }
 
-class RunKeyMissing : public ::testing::TestWithParam<RunKeyCase> {
+const wchar_t kPerUserNote[] = L"已设为当前用户开机启动（为所有用户设置需要管理员权限）";
+
+// Presses the button and acknowledges the report: the success message, then the note
+// when one is expected; the window closes after the last.
+void PressAndExpectReport(const App& app, HWND settings, int button, const wchar_t* done,
+                          const wchar_t* note) {
+    Click(Control(settings, button));
+    const HWND first = WaitForMessageBox(app.pid());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(MessageBoxText(first), done);
+    ASSERT_TRUE(PressOk(first));
+    if (note) {
+        const HWND second = WaitForMessageBox(app.pid(), first);
+        ASSERT_NE(second, nullptr);
+        EXPECT_EQ(MessageBoxText(second), note);
+        ASSERT_TRUE(PressOk(second));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
+    EXPECT_EQ(FindMessageBox(app.pid()), nullptr);
+}
+
+class WithoutTheMachineRunKey : public ::testing::TestWithParam<RunKeyCase> {
 protected:
     RunKeyGuard runKey_;
+    RunKeyGuard userRunKey_{HKEY_CURRENT_USER};
     App app_;
 };
 
-TEST_P(RunKeyMissing, ReportsSuccessThenThatAutoRunCouldNotBeSet) {
+TEST_P(WithoutTheMachineRunKey, AutoRunGoesToThePerUserKeyAndDisablingRemovesIt) {
     const RunKeyCase& c = GetParam();
+    ASSERT_TRUE(userRunKey_.SetMarker(L"marker"));
     ASSERT_TRUE(app_.Start(IniText(0, L"张三", 0, 0)));
     const HWND settings = OpenSettings(app_);
     ASSERT_NE(settings, nullptr);
@@ -524,29 +533,48 @@ TEST_P(RunKeyMissing, ReportsSuccessThenThatAutoRunCouldNotBeSet) {
     ASSERT_TRUE(runKey_.DeleteKey());
     ASSERT_FALSE(RunKeyExists());
 
-    Click(Control(settings, c.button));
-    const HWND first = WaitForMessageBox(app_.pid());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(MessageBoxText(first), c.success);
-    ASSERT_TRUE(PressOk(first));
-    const HWND second = WaitForMessageBox(app_.pid(), first);
-    ASSERT_NE(second, nullptr);
-    const std::wstring warning = MessageBoxText(second);
-    EXPECT_NE(warning.find(L"未能设置开机自动运行"), std::wstring::npos) << Show(warning);
-    ASSERT_TRUE(PressOk(second));
-
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
+    PressAndExpectReport(app_, settings, c.button, c.done, c.note);
     EXPECT_EQ(Hex(ReadBytes(app_.iniPath())), Hex(Utf16File(c.file)));
     EXPECT_FALSE(RunKeyExists());
+    const RegValue user = ReadRunValue(HKEY_CURRENT_USER);
+    if (c.perUser) {
+        EXPECT_EQ(Hex(user.bytes), Hex(RegSzBytes(L"\"" + app_.exePath() + L"\"")));
+    } else {
+        EXPECT_FALSE(user.present()) << Hex(user.bytes);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SaveAndReset, RunKeyMissing,
-    ::testing::Values(
-        RunKeyCase{"SaveWithAutoRun", ids::kSave, true, L"设置成功！", IniText(0, L"张三", 0, 1)},
-        RunKeyCase{"SaveWithoutAutoRun", ids::kSave, false, L"设置成功！", IniText(0, L"张三", 0, 0)},
-        RunKeyCase{"Reset", ids::kReset, true, L"重置成功！", IniText(1, L"www.inkwarden.dev", 0, 0)}),
-    [](const ::testing::TestParamInfo<RunKeyCase>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(SaveAndReset, WithoutTheMachineRunKey,
+                         ::testing::Values(RunKeyCase{"SaveWithAutoRun", ids::kSave, true, L"设置成功！",
+                                                      kPerUserNote, IniText(0, L"张三", 0, 1), true},
+                                           RunKeyCase{"SaveWithoutAutoRun", ids::kSave, false, L"设置成功！",
+                                                      nullptr, IniText(0, L"张三", 0, 0), false},
+                                           RunKeyCase{"Reset", ids::kReset, true, L"重置成功！", nullptr,
+                                                      IniText(1, L"www.inkwarden.dev", 0, 0), false}),
+                         [](const ::testing::TestParamInfo<RunKeyCase>& info) {
+                             return std::string(info.param.what);
+                         });
+
+// A person without administrator rights: the machine-wide Run key refuses them.
+TEST_F(SettingsWindow, WithoutRightsToTheMachineKeyAutoRunIsPerUserUntilReset) {
+    ASSERT_TRUE(runKey_.SetMarker(L""));
+    ASSERT_EQ(inkwarden_testing::DenySetValue(HKEY_LOCAL_MACHINE,
+                                              L"Software\\Microsoft\\Windows\\CurrentVersion\\Run"),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(app_.Start(IniText(0, L"张三", 0, 0)));
+    HWND settings = OpenSettings(app_);
+    ASSERT_NE(settings, nullptr);
+    SetChecked(settings, ids::kCheck0, true);
+    PressAndExpectReport(app_, settings, ids::kSave, L"设置成功！", kPerUserNote);
+    EXPECT_EQ(Hex(ReadRunValue(HKEY_CURRENT_USER).bytes), Hex(RegSzBytes(QuotedExe())));
+    EXPECT_EQ(Hex(ReadRunValue().bytes), Hex(RegSzBytes(L""))) << "the machine-wide value stays as it was";
+
+    settings = OpenSettings(app_);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(IsChecked(Control(settings, ids::kCheck0)));
+    PressAndExpectReport(app_, settings, ids::kReset, L"重置成功！", nullptr);
+    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present());
+}
 
 } // namespace
 } // namespace inkwarden_e2e

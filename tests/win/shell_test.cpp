@@ -83,21 +83,14 @@ protected:
     HWND window_ = nullptr;
 };
 
-TEST_F(TopmostWindow, MinusOneJoinsTopmostBandAnyOtherFlagLeavesItAndWindowIsShownInPlace) {
+TEST_F(TopmostWindow, JoinsAndLeavesTheTopmostBandAndIsShownInPlace) {
     ASSERT_FALSE(IsWindowVisible(window_));
     ASSERT_FALSE(Topmost());
     const RECT before = Rect();
-    struct Step {
-        std::int16_t flag;
-        bool topmost;
-    } const steps[] = {
-        {-1, true}, {-1, true}, {0, false},  {-1, true}, {1, false},
-        {-1, true}, {2, false}, {-2, false}, {0, false},
-    };
-    for (const Step& s : steps) {
-        SCOPED_TRACE("flag " + std::to_string(s.flag));
-        SetTopmost(window_, s.flag);
-        EXPECT_EQ(Topmost(), s.topmost);
+    for (bool topmost : {true, true, false, true, false, false}) {
+        SCOPED_TRACE(topmost ? "topmost" : "not topmost");
+        SetTopmost(window_, topmost);
+        EXPECT_EQ(Topmost(), topmost);
         EXPECT_TRUE(IsWindowVisible(window_));
         const RECT after = Rect();
         EXPECT_EQ(after.left, before.left);
@@ -113,11 +106,34 @@ TEST_F(TopmostWindow, ShowingDoesNotActivate) {
     ASSERT_NE(active, nullptr);
     SetActiveWindow(active);
     ASSERT_EQ(GetActiveWindow(), active);
-    SetTopmost(window_, -1);
+    SetTopmost(window_, true);
     EXPECT_EQ(GetActiveWindow(), active);
-    SetTopmost(window_, 0);
+    SetTopmost(window_, false);
     EXPECT_EQ(GetActiveWindow(), active);
     DestroyWindow(active);
+}
+
+// True when `upper` lies above `lower` in the z-order of top-level windows.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+        if (w == upper)
+            return true;
+    return false;
+}
+
+TEST_F(TopmostWindow, BringToFrontPutsTheWindowOnTopActiveButNotTopmost) {
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 100, 120, 320, 200, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(Above(other, window_));
+
+    BringToFront(window_);
+    EXPECT_TRUE(Above(window_, other));
+    EXPECT_FALSE(Topmost());
+    EXPECT_EQ(GetForegroundWindow(), window_);
+    DestroyWindow(other);
 }
 
 TEST(TrayNotification, OnlyIconIdWithBareButtonPressCounts) {

@@ -1,0 +1,52 @@
+// Saving and resetting the settings: the writes in their fixed order, the start-up
+// registration, and the report of how it went.
+#pragma once
+
+#include "settings/autorun.h"
+#include "settings/module1.h"
+
+#include <string>
+#include <vector>
+
+namespace inkwarden {
+
+// Where a save goes: the program saves to IniPath and its Run keys (CurrentStore());
+// tests to a scratch file and keys of their own.
+struct SettingsStore {
+    std::wstring iniPath;
+    RunKeys runKeys;
+};
+SettingsStore CurrentStore();
+
+enum class SettingsAction { Save, Reset };
+
+// What a save or reset stored, what failed and why.
+struct SettingsOutcome {
+    SettingsAction action = SettingsAction::Save;
+    std::wstring iniPath;
+    bool fileWritten = true;         // every write reached the settings file
+    DWORD fileError = ERROR_SUCCESS; // the reason the first failed write gave
+    AutoRunOutcome autoRun;          // Untouched when the run key itself was not stored
+};
+
+// Writes code (when chosen), run, then the registration following it, min, writer.
+SettingsOutcome SaveSettings(const SettingsValues& values);
+SettingsOutcome SaveSettingsTo(const SettingsStore& store, const SettingsValues& values);
+
+// Writes kResetValues: code, writer, min, run, then disables start with Windows.
+SettingsOutcome ResetSettings();
+SettingsOutcome ResetSettingsTo(const SettingsStore& store);
+
+// A message for the user: its text and its message-box icon.
+struct Notice {
+    std::wstring text;
+    UINT icon;
+};
+
+// The messages that tell the user how a save or reset went, in the order they are
+// shown. Success is "设置成功！" or "重置成功！", followed by a note when start with
+// Windows needed the per-user key or failed; a file that could not be written is one
+// warning, which also tells about the registration.
+std::vector<Notice> Report(const SettingsOutcome& outcome);
+
+} // namespace inkwarden
