@@ -45,6 +45,17 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
     # The manifest and the icon are read by the resource compiler.
     set_property(SOURCE assets/scribbet.rc APPEND PROPERTY OBJECT_DEPENDS
                  ${CMAKE_CURRENT_SOURCE_DIR}/assets/scribbet.manifest ${CMAKE_CURRENT_SOURCE_DIR}/assets/inkwarden.ico)
+    # The release zip: `cmake --build --preset windows --target package` makes
+    # Inkwarden-2.0.0.1-win64.zip with the exe, the delivered settings file (the program
+    # never creates it) and the usage notes.
+    install(TARGETS scribbet RUNTIME DESTINATION .)
+    install(FILES assets/scribbet.ini assets/使用说明.txt DESTINATION .)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_NAME Inkwarden)
+    set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+    set(CPACK_SYSTEM_NAME win64)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    include(CPack)
     if(MSVC)
         # The manifest comes from the .rc; the linker must not add a second one.
         target_link_options(scribbet PRIVATE /MANIFEST:NO)
