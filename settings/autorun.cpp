@@ -12,8 +12,10 @@ namespace {
 AutoRunOutcome Enable(const RunKeys& keys) {
     // Quoted: an unquoted path with blanks in a Run key lets Windows try "C:\Program.exe" first.
     const std::wstring command = L"\"" + keys.exePath + L"\"";
-    if (SetRegistryString(keys.machineRoot, keys.machineKey, kRunValueName, command)) {
-        // One registration only: a second start at log-on would meet the first one.
+    // An administrator may have registered it for all users already; one registration
+    // only, or the second start at log-on would meet the first one.
+    if (SetRegistryString(keys.machineRoot, keys.machineKey, kRunValueName, command) ||
+        ReadRegistryString(keys.machineRoot, keys.machineKey, kRunValueName) == command) {
         DeleteRegistryValue(keys.userRoot, keys.userKey, kRunValueName);
         return {AutoRunState::AllUsers, ERROR_SUCCESS};
     }

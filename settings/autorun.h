@@ -38,7 +38,8 @@ struct AutoRunOutcome {
 
 // Enabling stores the quoted executable path in the machine-wide Run key and removes a
 // per-user value; when the machine-wide key cannot be written (no administrator
-// rights) the path goes to the current user's Run key instead. Disabling blanks the
+// rights) and does not hold the path already, the path goes to the current user's
+// Run key instead. Disabling blanks the
 // machine-wide value where it can and removes the per-user value.
 AutoRunOutcome SetAutoRun(bool enable);
 AutoRunOutcome SetAutoRunAt(const RunKeys& keys, bool enable);

@@ -76,4 +76,35 @@ inline void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
+inline bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A fresh folder under the temporary folder, deleted with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        static int counter = 0;
+        wchar_t temp[MAX_PATH + 1];
+        const DWORD n = GetTempPathW(ARRAYSIZE(temp), temp);
+        std::wstring base(temp, n);
+        if (!base.empty() && base.back() != L'\\')
+            base += L'\\';
+        for (;;) {
+            path_ = base + L"inkwarden-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(++counter);
+            if (CreateDirectoryW(path_.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
+                break;
+        }
+    }
+    ~TempFolder() { RemoveTree(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
 } // namespace inkwarden_testing

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 
 // Style code -> language name shown after "当前语言类型为  ".
 const wchar_t* const kLanguage[8] = {L"c++/c",  L"vb",  L"asp",  L"php",
@@ -67,4 +67,4 @@ inline std::wstring Block(int code, int templ, const Fields& fields) {
     return out + L"\r\n" + (s.closing ? std::wstring(s.closing) : opening);
 }
 
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

@@ -9,12 +9,10 @@
 
 #include <cstring>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 
 namespace {
 
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const wchar_t kRunValue[] = L"Inkwarden";
 constexpr DWORD kPollMs = 10;
 constexpr UINT kLongTextMs = 60000; // a message carrying half a million characters
 
@@ -56,10 +54,6 @@ BOOL CALLBACK CountTrayTopLevel(HWND window, LPARAM param) {
     CountTrayChildren(window, param);
     EnumChildWindows(window, CountTrayChildren, param); // icons shown in a tray window
     return TRUE;
-}
-
-bool OpenClipboardPatiently() {
-    return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; });
 }
 
 // Wine 8 shows the notification area as a stand-alone window that it hides when its
@@ -190,6 +184,30 @@ void Click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+bool ClickWithMouse(HWND control) {
+    // A person clicks into the window in front, once the pointer is over the control.
+    const HWND window = GetAncestor(control, GA_ROOT);
+    RECT r;
+    if (!WaitUntil([window] { return GetForegroundWindow() == window; }) || !GetWindowRect(control, &r))
+        return false;
+    const POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (!SetCursorPos(at.x, at.y) || !WaitUntil([&] { return WindowFromPoint(at) == control; }))
+        return false;
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+bool PressKey(WORD vk) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = vk;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
 void ClickLabel(HWND label) {
     PostMessageW(GetParent(label), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED),
                  reinterpret_cast<LPARAM>(label));
@@ -230,13 +248,6 @@ RECT RectIn(HWND parent, HWND window) {
     return r;
 }
 
-std::wstring Today() {
-    wchar_t date[128];
-    const int n = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date,
-                                  ARRAYSIZE(date), nullptr);
-    return n > 0 ? std::wstring(date, static_cast<std::size_t>(n - 1)) : std::wstring();
-}
-
 // ---- message boxes ---------------------------------------------------------
 
 HWND FindMessageBox(DWORD pid) {
@@ -269,61 +280,7 @@ bool PressOk(HWND box) {
     return WaitUntil([box] { return !IsWindow(box); });
 }
 
-// ---- clipboard -------------------------------------------------------------
-
-bool EmptyTheClipboard() {
-    if (!OpenClipboardPatiently())
-        return false;
-    const bool ok = EmptyClipboard() != FALSE;
-    CloseClipboard();
-    return ok;
-}
-
-ClipboardContent ReadClipboard() {
-    ClipboardContent content;
-    if (!OpenClipboardPatiently())
-        return content;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        const SIZE_T bytes = GlobalSize(data);
-        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
-            const std::size_t max = bytes / sizeof(wchar_t);
-            std::size_t n = 0;
-            while (n < max && p[n])
-                ++n;
-            content.unicode.assign(p, n);
-            content.hasUnicode = true;
-            GlobalUnlock(data);
-        }
-    }
-    if (HANDLE data = GetClipboardData(CF_LOCALE)) {
-        if (const LCID* p = static_cast<const LCID*>(GlobalLock(data))) {
-            if (GlobalSize(data) >= sizeof(LCID)) {
-                content.locale = *p;
-                content.hasLocale = true;
-            }
-            GlobalUnlock(data);
-        }
-    }
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        const SIZE_T bytes = GlobalSize(data);
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            std::size_t n = 0;
-            while (n < bytes && p[n])
-                ++n;
-            content.ansi.assign(p, n);
-            content.hasAnsi = true;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return content;
-}
-
 // ---- files -----------------------------------------------------------------
-
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 std::string Show(const std::wstring& text) {
     return inkwarden::Narrow(text);
@@ -337,102 +294,6 @@ std::string Gbk(const std::wstring& text) {
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
     return out;
-}
-
-TempFolder::TempFolder() {
-    static int counter = 0;
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD n = GetTempPathW(ARRAYSIZE(temp), temp);
-    std::wstring base(temp, n);
-    if (!base.empty() && base.back() != L'\\')
-        base += L'\\';
-    for (;;) {
-        path_ = base + L"inkwarden-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++counter);
-        if (CreateDirectoryW(path_.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
-            break;
-    }
-}
-
-TempFolder::~TempFolder() {
-    RemoveTree(path_);
-}
-
-// ---- registry --------------------------------------------------------------
-
-RegValue ReadRunValue(HKEY root) {
-    return inkwarden_testing::QueryValue(root, kRunKey, kRunValue);
-}
-
-bool RunKeyExists() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-RunKeyGuard::RunKeyGuard(HKEY root) : root_(root) {
-    HKEY key = nullptr;
-    existed_ = RegOpenKeyExW(root_, kRunKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
-    if (!existed_)
-        return;
-    DWORD count = 0, maxName = 0, maxData = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
-                     nullptr, nullptr);
-    for (DWORD i = 0; i < count; ++i) {
-        std::wstring name(maxName + 1, L'\0');
-        std::string data(maxData, '\0');
-        DWORD nameLength = maxName + 1, type = REG_NONE, bytes = maxData;
-        if (RegEnumValueW(key, i, &name[0], &nameLength, nullptr, &type,
-                          bytes ? reinterpret_cast<BYTE*>(&data[0]) : nullptr, &bytes) != ERROR_SUCCESS)
-            continue;
-        name.resize(nameLength);
-        data.resize(bytes);
-        values_.push_back({name, type, data});
-    }
-    RegCloseKey(key);
-}
-
-RunKeyGuard::~RunKeyGuard() {
-    if (!existed_) {
-        RegDeleteKeyW(root_, kRunKey);
-        return;
-    }
-    // Made anew, so an access list a test put on the key goes with it.
-    RegDeleteKeyW(root_, kRunKey);
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root_, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    // Remove what the test left, then put back what was there.
-    for (;;) {
-        wchar_t name[16384];
-        DWORD length = ARRAYSIZE(name);
-        if (RegEnumValueW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        if (RegDeleteValueW(key, name) != ERROR_SUCCESS)
-            break;
-    }
-    for (const Value& v : values_)
-        RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
-                       static_cast<DWORD>(v.data.size()));
-    RegCloseKey(key);
-}
-
-bool RunKeyGuard::DeleteKey() {
-    return RegDeleteKeyW(root_, kRunKey) == ERROR_SUCCESS;
-}
-
-bool RunKeyGuard::SetMarker(const std::wstring& text) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root_, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    const std::string data = RegSzBytes(text);
-    const LONG rc = RegSetValueExW(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
-                                   static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
 }
 
 // ---- notification area -----------------------------------------------------
@@ -560,9 +421,14 @@ bool App::Settle() const {
     return settled;
 }
 
+HWND App::OpenSettings() const {
+    ClickLabel(Item(inkwarden::ids::kSettingsLabel));
+    return SettingsWindow();
+}
+
 HWND App::Confirm(int k) const {
     Click(Item(inkwarden::ids::kOk0 + k));
     return ResultWindow();
 }
 
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

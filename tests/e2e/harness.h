@@ -4,6 +4,7 @@
 // registry.
 #pragma once
 
+#include "tests/common/desktop.h"
 #include "tests/common/file_bytes.h"
 #include "tests/common/ini_text.h"
 #include "tests/common/registry.h"
@@ -14,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 
 // How long any single wait for the application may take before a test gives up.
 constexpr DWORD kWaitMs = 10000;
@@ -45,6 +46,11 @@ bool IsChecked(HWND button);
 void Click(HWND button);
 // A click on a label that notifies its window (SS_NOTIFY): STN_CLICKED, posted.
 void ClickLabel(HWND label);
+// The left mouse button pressed and released over the middle of a control, as a
+// person does it (SendInput). False when the input was not taken.
+bool ClickWithMouse(HWND control);
+// A key pressed and released (SendInput); it goes where the keyboard focus is.
+bool PressKey(WORD vk);
 // Keys typed into an input: characters as WM_CHAR, each line break ("\r\n" or "\n")
 // as the Enter key (WM_KEYDOWN/WM_KEYUP, translated by the application's own loop).
 // False when a key was not taken.
@@ -54,9 +60,6 @@ bool Type(HWND input, const std::wstring& text);
 bool SendAndWait(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = kWaitMs);
 // A rectangle of a window in the client coordinates of `parent`.
 RECT RectIn(HWND parent, HWND window);
-
-// Today in the user's short date format, as the application fills it in.
-std::wstring Today();
 
 // ---- message boxes ---------------------------------------------------------
 
@@ -69,78 +72,12 @@ std::wstring MessageBoxText(HWND box);
 // Presses OK and waits for the box to go.
 bool PressOk(HWND box);
 
-// ---- clipboard -------------------------------------------------------------
-
-struct ClipboardContent {
-    bool hasUnicode = false;
-    std::wstring unicode; // CF_UNICODETEXT, up to its terminator
-    bool hasLocale = false;
-    LCID locale = 0; // CF_LOCALE
-    bool hasAnsi = false;
-    std::string ansi; // CF_TEXT as the system converts it, up to its terminator
-};
-bool EmptyTheClipboard();
-ClipboardContent ReadClipboard();
-
 // ---- files -----------------------------------------------------------------
 
-using inkwarden_testing::Hex;
-using inkwarden_testing::ReadBytes;
-using inkwarden_testing::RemoveTree;
-using inkwarden_testing::Utf16Bytes;
-using inkwarden_testing::WriteFileBytes;
-bool FileExists(const std::wstring& path);
-using inkwarden_testing::Utf16File;
 // Printable (UTF-8) form of a wide text for failure messages.
 std::string Show(const std::wstring& text);
 // Text in code page 936 (GBK).
 std::string Gbk(const std::wstring& text);
-
-// A fresh folder under the temporary folder, deleted with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::wstring& path() const { return path_; }
-    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-private:
-    std::wstring path_;
-};
-
-// ---- registry --------------------------------------------------------------
-
-using inkwarden_testing::RegSzBytes;
-using inkwarden_testing::RegValue;
-// The value "Inkwarden" of the machine-wide (HKLM) or the per-user (HKCU) Run key.
-RegValue ReadRunValue(HKEY root = HKEY_LOCAL_MACHINE);
-bool RunKeyExists();
-
-// Saves a Run key's values on construction and puts the key back exactly as it was
-// on destruction; in between the key may be changed or deleted.
-class RunKeyGuard {
-public:
-    explicit RunKeyGuard(HKEY root = HKEY_LOCAL_MACHINE);
-    ~RunKeyGuard();
-    RunKeyGuard(const RunKeyGuard&) = delete;
-    RunKeyGuard& operator=(const RunKeyGuard&) = delete;
-    // Deletes the key so that the application cannot open it.
-    bool DeleteKey();
-    // Sets the "Inkwarden" value to a known marker, to see whether it is written.
-    bool SetMarker(const std::wstring& text);
-
-private:
-    struct Value {
-        std::wstring name;
-        DWORD type;
-        std::string data;
-    };
-    HKEY root_;
-    bool existed_ = false;
-    std::vector<Value> values_;
-};
 
 // ---- notification area -----------------------------------------------------
 
@@ -153,8 +90,6 @@ int SettledTrayIconCount();
 bool DeleteTrayIcon(HWND owner);
 
 // ---- the application -------------------------------------------------------
-
-using inkwarden_testing::IniText;
 
 // One run of scribbet.exe from a temporary folder of its own. Only one instance may
 // run at a time; the destructor ends the process and removes the folder.
@@ -199,6 +134,8 @@ public:
     HWND WaitForWindow(const std::wstring& cls, DWORD timeoutMs = kWaitMs) const;
     HWND ResultWindow() const { return WaitForWindow(L"Inkwarden.for_ok"); }
     HWND SettingsWindow() const { return WaitForWindow(L"Inkwarden.set_ini"); }
+    // A click on 系统设置; waits for the settings window.
+    HWND OpenSettings() const;
     int WindowCount(const std::wstring& cls) const { return static_cast<int>(Windows(cls).size()); }
 
     // Returns once the application has handled every message posted to any of its
@@ -215,4 +152,4 @@ private:
     HWND main_ = nullptr;
 };
 
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

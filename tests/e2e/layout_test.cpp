@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 namespace {
 
 namespace ids = inkwarden::ids;
@@ -90,8 +90,7 @@ TEST(Layout, ResultWindowAt96DpiCoversTheMainWindow) {
 TEST(Layout, SettingsWindowAt96Dpi) {
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"dev", 0, 0)));
-    ClickLabel(app.Item(ids::kSettingsLabel));
-    const HWND settings = app.SettingsWindow();
+    const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
     ExpectSize(settings, 312, 231);
     const Placed controls[] = {
@@ -113,4 +112,4 @@ TEST(Layout, SettingsWindowAt96Dpi) {
 }
 
 } // namespace
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

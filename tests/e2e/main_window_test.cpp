@@ -2,13 +2,14 @@
 // spots, and the single-instance rule.
 #include "tests/e2e/expected.h"
 #include "tests/e2e/harness.h"
+#include "tests/common/named_case.h"
 #include "ui/control_ids.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 namespace {
 
 namespace ids = inkwarden::ids;
@@ -45,18 +46,12 @@ void ExpectOnlyPanel(const App& app, int k) {
     }
 }
 
-struct StartCase {
-    const char* what;
+struct StartCase : NamedCase {
     bool withFile;
     int code; // in the file
     std::wstring writer;
     int shownCode; // style named in the caption
 };
-
-// Failure messages name the case.
-void PrintTo(const StartCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class MainWindowStart : public ::testing::TestWithParam<StartCase> {};
 
@@ -97,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StartCase{"html", true, 6, std::wstring(700, L'长'), 6},
                       StartCase{"javascript", true, 7, L"", 7},
                       StartCase{"NoFileMeansVbAndNoAuthor", false, 0, L"", 1}),
-    [](const ::testing::TestParamInfo<StartCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 TEST(MainWindow, ChoosingATemplateShowsOnlyItsPanelAndKeepsItsInputs) {
     App app;
@@ -170,4 +165,4 @@ TEST(MainWindow, StartsAgainOnceTheFirstInstanceHasEnded) {
 }
 
 } // namespace
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

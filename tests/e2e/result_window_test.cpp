@@ -2,13 +2,14 @@
 // is reused, closed and copied; and fields far beyond an edit control's default size.
 #include "tests/e2e/expected.h"
 #include "tests/e2e/harness.h"
+#include "tests/common/named_case.h"
 #include "ui/control_ids.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 namespace {
 
 namespace ids = inkwarden::ids;
@@ -69,18 +70,12 @@ INSTANTIATE_TEST_SUITE_P(AllEightStyles, BlockPerStyle, ::testing::Range(0, 8),
                              return name;
                          });
 
-struct LiteralCase {
-    const char* what;
+struct LiteralCase : NamedCase {
     int code;
     int templ;
     Fields fields;
     const wchar_t* block;
 };
-
-// Failure messages name the case.
-void PrintTo(const LiteralCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class LiteralBlock : public ::testing::TestWithParam<LiteralCase> {};
 
@@ -136,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   L"//                         \r\n"
                                   L"\r\n"
                                   L"// =========================================================="}),
-    [](const ::testing::TestParamInfo<LiteralCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSize) {
     App app;
@@ -177,16 +172,10 @@ TEST(ResultWindow, AnotherConfirmReplacesTheTextInTheSameWindow) {
     EXPECT_EQ(app.WindowCount(L"Inkwarden.for_ok"), 1);
 }
 
-struct CloseCase {
-    const char* what;
+struct CloseCase : NamedCase {
     int id;
     bool label; // a notifying label rather than a button
 };
-
-// Failure messages name the case.
-void PrintTo(const CloseCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class ResultClose : public ::testing::TestWithParam<CloseCase> {};
 
@@ -215,9 +204,7 @@ TEST_P(ResultClose, ClosesTheWindowAndTheNextConfirmOpensItAgain) {
 INSTANTIATE_TEST_SUITE_P(BackAndX, ResultClose,
                          ::testing::Values(CloseCase{"Back", ids::kBack, false},
                                            CloseCase{"X", ids::kResultClose, true}),
-                         [](const ::testing::TestParamInfo<CloseCase>& info) {
-                             return std::string(info.param.what);
-                         });
+                         CaseName());
 
 TEST(ResultWindow, CopyPutsTheExactBlockOnTheClipboardForUnicodeAndGbkReaders) {
     App app;
@@ -333,4 +320,4 @@ TEST(ResultWindow, HalfAMegabyteFieldIsShownAndCopiedWhole) {
 }
 
 } // namespace
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

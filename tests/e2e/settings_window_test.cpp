@@ -3,6 +3,7 @@
 // a file or a key that cannot be written.
 #include "tests/e2e/expected.h"
 #include "tests/e2e/harness.h"
+#include "tests/common/named_case.h"
 #include "ui/control_ids.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 #include <ostream>
 #include <vector>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 namespace {
 
 namespace ids = inkwarden::ids;
@@ -79,11 +80,6 @@ bool BarePointOfMain(HWND main, const RECT& above, const RECT& below, POINT* fou
 
 LPARAM PointParam(POINT p) {
     return MAKELPARAM(p.x, p.y);
-}
-
-HWND OpenSettings(const App& app) {
-    ClickLabel(app.Item(ids::kSettingsLabel));
-    return app.SettingsWindow();
 }
 
 HWND Control(HWND settings, int id) {
@@ -204,16 +200,10 @@ TEST_F(SettingsWindow, DoesNotOpenFromDoubleClicksOnInputsCaptionsOrBareSurface)
     }
 }
 
-struct LoadedCase {
-    const char* what;
+struct LoadedCase : NamedCase {
     int code, run, min;
     std::wstring writer;
 };
-
-// Failure messages name the case.
-void PrintTo(const LoadedCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class SettingsWindowShows : public ::testing::TestWithParam<LoadedCase> {};
 
@@ -221,7 +211,7 @@ TEST_P(SettingsWindowShows, TheSettingsTheProgramStartedWith) {
     const LoadedCase& c = GetParam();
     App app;
     ASSERT_TRUE(app.Start(IniText(c.code, c.writer, c.min, c.run)));
-    const HWND settings = OpenSettings(app);
+    const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
     for (int k = 0; k < 8; ++k) {
         EXPECT_EQ(TextOf(Control(settings, ids::kOption0 + k)), kOptionText[k]);
@@ -244,14 +234,12 @@ INSTANTIATE_TEST_SUITE_P(Files, SettingsWindowShows,
                                            LoadedCase{"VfpBothTickedNoAuthor", 5, 1, 1, L""},
                                            // Hand-edited values that fit no control.
                                            LoadedCase{"NoStyleRunTwoMinMinusOne", 8, 2, -1, L"x"}),
-                         [](const ::testing::TestParamInfo<LoadedCase>& info) {
-                             return std::string(info.param.what);
-                         });
+                         CaseName());
 
 TEST_F(SettingsWindow, SaveWritesFileAndRunValueThenAppliesToTheMainWindowAndTheNextStart) {
     ASSERT_TRUE(runKey_.SetMarker(L"marker"));
     ASSERT_TRUE(app_.Start(IniText(0, L"张三", 0, 0)));
-    const HWND settings = OpenSettings(app_);
+    const HWND settings = app_.OpenSettings();
     ASSERT_NE(settings, nullptr);
     const std::wstring author = L"李四 Lee \U0001F600"; // beyond code page 936
     ChooseOption(settings, 6);
@@ -292,7 +280,7 @@ TEST_F(SettingsWindow, SaveWithNoStyleSelectedLeavesTheStoredCodeAlone) {
     ASSERT_TRUE(runKey_.SetMarker(L"marker"));
     ASSERT_TRUE(app_.Start(IniText(8, L"张三", 0, 0)));
     EXPECT_EQ(app_.ItemText(ids::kFrame1), L"当前语言类型为  ");
-    const HWND settings = OpenSettings(app_);
+    const HWND settings = app_.OpenSettings();
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(SetText(Control(settings, ids::kUser), L"李四"));
 
@@ -306,7 +294,7 @@ TEST_F(SettingsWindow, SaveWithNoStyleSelectedLeavesTheStoredCodeAlone) {
 TEST_F(SettingsWindow, ResetWritesTheDefaultsAndLeavesTheMainWindowAsItWas) {
     ASSERT_TRUE(runKey_.SetMarker(L"marker"));
     ASSERT_TRUE(app_.Start(IniText(7, L"张三", 0, 1)));
-    const HWND settings = OpenSettings(app_);
+    const HWND settings = app_.OpenSettings();
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(SetText(Control(settings, ids::kUser), L"不保存"));
 
@@ -327,7 +315,7 @@ TEST_F(SettingsWindow, CloseWritesNothingAndForgetsTheChanges) {
     ASSERT_TRUE(runKey_.SetMarker(L"marker"));
     ASSERT_TRUE(app_.Start(IniText(0, L"张三", 0, 0)));
     const std::string before = FileBytes();
-    HWND settings = OpenSettings(app_);
+    HWND settings = app_.OpenSettings();
     ASSERT_NE(settings, nullptr);
     ChooseOption(settings, 5);
     SetChecked(settings, ids::kCheck0, true);
@@ -345,7 +333,7 @@ TEST_F(SettingsWindow, CloseWritesNothingAndForgetsTheChanges) {
     EXPECT_FALSE(IsIconic(app_.main()));
 
     // Opened again, it shows the settings in force, not the discarded changes.
-    settings = OpenSettings(app_);
+    settings = app_.OpenSettings();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(IsChecked(Control(settings, ids::kOption0)));
     EXPECT_FALSE(IsChecked(Control(settings, ids::kOption0 + 5)));
@@ -357,7 +345,7 @@ TEST_F(SettingsWindow, CloseWritesNothingAndForgetsTheChanges) {
 TEST_F(SettingsWindow, SaveCreatesAMissingFileInUtf16) {
     ASSERT_TRUE(app_.Start(nullptr));
     ASSERT_FALSE(FileExists(app_.iniPath()));
-    const HWND settings = OpenSettings(app_);
+    const HWND settings = app_.OpenSettings();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(IsChecked(Control(settings, ids::kOption0 + 1))); // no file: VB
     ChooseOption(settings, 3);
@@ -407,17 +395,11 @@ private:
     bool ok_ = false;
 };
 
-struct UnwritableCase {
-    const char* what;
+struct UnwritableCase : NamedCase {
     Obstacle obstacle;
     bool fileAfterwards;     // the file is there once the obstacle is gone
     std::wstring savedLater; // the file once the same input is saved again
 };
-
-// Failure messages name the case.
-void PrintTo(const UnwritableCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class SettingsFileUnwritable : public ::testing::TestWithParam<UnwritableCase> {
 protected:
@@ -429,7 +411,7 @@ TEST_P(SettingsFileUnwritable, SaveWarnsKeepsTheWindowWithTheInputAndChangesNoth
     const UnwritableCase& c = GetParam();
     ASSERT_TRUE(app_.Start(IniText(0, L"张三", 0, 0)));
     const std::string before = ReadBytes(app_.iniPath());
-    const HWND settings = OpenSettings(app_);
+    const HWND settings = app_.OpenSettings();
     ASSERT_NE(settings, nullptr);
     ChooseOption(settings, 4);
     SetChecked(settings, ids::kCheck0, true);
@@ -472,16 +454,15 @@ TEST_P(SettingsFileUnwritable, SaveWarnsKeepsTheWindowWithTheInputAndChangesNoth
     EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(4));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Obstacles, SettingsFileUnwritable,
-    ::testing::Values(UnwritableCase{"HeldOpenWithoutSharing", Obstacle::HeldOpen, true,
-                                     IniText(4, L"李四", 1, 1)},
-                      UnwritableCase{"FolderOfTheSameName", Obstacle::FolderInTheWay, false,
-                                     L"[main]\r\ncode=4\r\nrun=1\r\nmin=1\r\nwriter=李四\r\n"}),
-    [](const ::testing::TestParamInfo<UnwritableCase>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Obstacles, SettingsFileUnwritable,
+                         ::testing::Values(UnwritableCase{"HeldOpenWithoutSharing", Obstacle::HeldOpen, true,
+                                                          IniText(4, L"李四", 1, 1)},
+                                           UnwritableCase{
+                                               "FolderOfTheSameName", Obstacle::FolderInTheWay, false,
+                                               L"[main]\r\ncode=4\r\nrun=1\r\nmin=1\r\nwriter=李四\r\n"}),
+                         CaseName());
 
-struct RunKeyCase {
-    const char* what;
+struct RunKeyCase : NamedCase {
     int button;
     bool autoRun;
     const wchar_t* done;
@@ -490,27 +471,25 @@ struct RunKeyCase {
     bool perUser; // the per-user Run value holds the quoted path (else it is gone)
 };
 
-// Failure messages name the case.
-void PrintTo(const RunKeyCase& c, std::ostream* os) {
-    *os << c.what;
-}
-
 const wchar_t kPerUserNote[] = L"已设为当前用户开机启动（为所有用户设置需要管理员权限）";
 
-// Presses the button and acknowledges the report: the success message, then the note
-// when one is expected; the window closes after the last.
+// Clicks the button with the mouse and acknowledges each message of the report with
+// Enter, as a person does: the success message, then the note when one is expected;
+// the window closes after the last.
 void PressAndExpectReport(const App& app, HWND settings, int button, const wchar_t* done,
                           const wchar_t* note) {
-    Click(Control(settings, button));
-    const HWND first = WaitForMessageBox(app.pid());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(MessageBoxText(first), done);
-    ASSERT_TRUE(PressOk(first));
-    if (note) {
-        const HWND second = WaitForMessageBox(app.pid(), first);
-        ASSERT_NE(second, nullptr);
-        EXPECT_EQ(MessageBoxText(second), note);
-        ASSERT_TRUE(PressOk(second));
+    ASSERT_TRUE(ClickWithMouse(Control(settings, button)));
+    HWND previous = nullptr;
+    for (const wchar_t* expected : {done, note}) {
+        if (!expected)
+            break;
+        const HWND box = WaitForMessageBox(app.pid(), previous);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), expected);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }));
+        ASSERT_TRUE(PressKey(VK_RETURN));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        previous = box;
     }
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
     EXPECT_EQ(FindMessageBox(app.pid()), nullptr);
@@ -527,9 +506,13 @@ TEST_P(WithoutTheMachineRunKey, AutoRunGoesToThePerUserKeyAndDisablingRemovesIt)
     const RunKeyCase& c = GetParam();
     ASSERT_TRUE(userRunKey_.SetMarker(L"marker"));
     ASSERT_TRUE(app_.Start(IniText(0, L"张三", 0, 0)));
-    const HWND settings = OpenSettings(app_);
+    const HWND settings = app_.OpenSettings();
     ASSERT_NE(settings, nullptr);
-    SetChecked(settings, ids::kCheck0, c.autoRun);
+    const HWND autoRun = Control(settings, ids::kCheck0);
+    if (IsChecked(autoRun) != c.autoRun) {
+        ASSERT_TRUE(ClickWithMouse(autoRun));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(autoRun) == c.autoRun; }));
     ASSERT_TRUE(runKey_.DeleteKey());
     ASSERT_FALSE(RunKeyExists());
 
@@ -551,30 +534,7 @@ INSTANTIATE_TEST_SUITE_P(SaveAndReset, WithoutTheMachineRunKey,
                                                       nullptr, IniText(0, L"张三", 0, 0), false},
                                            RunKeyCase{"Reset", ids::kReset, true, L"重置成功！", nullptr,
                                                       IniText(1, L"www.inkwarden.dev", 0, 0), false}),
-                         [](const ::testing::TestParamInfo<RunKeyCase>& info) {
-                             return std::string(info.param.what);
-                         });
-
-// A person without administrator rights: the machine-wide Run key refuses them.
-TEST_F(SettingsWindow, WithoutRightsToTheMachineKeyAutoRunIsPerUserUntilReset) {
-    ASSERT_TRUE(runKey_.SetMarker(L""));
-    ASSERT_EQ(inkwarden_testing::DenySetValue(HKEY_LOCAL_MACHINE,
-                                              L"Software\\Microsoft\\Windows\\CurrentVersion\\Run"),
-              ERROR_SUCCESS);
-    ASSERT_TRUE(app_.Start(IniText(0, L"张三", 0, 0)));
-    HWND settings = OpenSettings(app_);
-    ASSERT_NE(settings, nullptr);
-    SetChecked(settings, ids::kCheck0, true);
-    PressAndExpectReport(app_, settings, ids::kSave, L"设置成功！", kPerUserNote);
-    EXPECT_EQ(Hex(ReadRunValue(HKEY_CURRENT_USER).bytes), Hex(RegSzBytes(QuotedExe())));
-    EXPECT_EQ(Hex(ReadRunValue().bytes), Hex(RegSzBytes(L""))) << "the machine-wide value stays as it was";
-
-    settings = OpenSettings(app_);
-    ASSERT_NE(settings, nullptr);
-    EXPECT_TRUE(IsChecked(Control(settings, ids::kCheck0)));
-    PressAndExpectReport(app_, settings, ids::kReset, L"重置成功！", nullptr);
-    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present());
-}
+                         CaseName());
 
 } // namespace
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

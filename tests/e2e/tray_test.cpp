@@ -3,13 +3,14 @@
 // settings window modally. Notifications reach the main window as WM_MOUSEMOVE with
 // the icon id (1) in wParam and the mouse message in lParam.
 #include "tests/e2e/harness.h"
+#include "tests/common/named_case.h"
 #include "ui/control_ids.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
-namespace inkwarden_e2e {
+namespace inkwarden_testing {
 namespace {
 
 namespace ids = inkwarden::ids;
@@ -21,15 +22,9 @@ void PostTray(const App& app, LPARAM mouseMessage) {
     PostMessageW(app.main(), WM_MOUSEMOVE, kIconId, mouseMessage);
 }
 
-struct EndCase {
-    const char* what;
+struct EndCase : NamedCase {
     bool exitSpot; // otherwise the main window is closed
 };
-
-// Failure messages name the case.
-void PrintTo(const EndCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class TrayIconLife : public ::testing::TestWithParam<EndCase> {};
 
@@ -51,9 +46,7 @@ TEST_P(TrayIconLife, AppearsAtStartAndGoesWithTheProgram) {
 
 INSTANTIATE_TEST_SUITE_P(Ends, TrayIconLife,
                          ::testing::Values(EndCase{"ExitSpot", true}, EndCase{"CloseMainWindow", false}),
-                         [](const ::testing::TestParamInfo<EndCase>& info) {
-                             return std::string(info.param.what);
-                         });
+                         CaseName());
 
 TEST(TrayIcon, ComesBackWhenTheTaskbarIsCreatedAgain) {
     const int before = SettledTrayIconCount();
@@ -69,15 +62,9 @@ TEST(TrayIcon, ComesBackWhenTheTaskbarIsCreatedAgain) {
     EXPECT_TRUE(DeleteTrayIcon(app.main()));
 }
 
-struct MinimisedCase {
-    const char* what;
+struct MinimisedCase : NamedCase {
     bool atStart; // otherwise by the minimise spot
 };
-
-// Failure messages name the case.
-void PrintTo(const MinimisedCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class TrayLeftPress : public ::testing::TestWithParam<MinimisedCase> {};
 
@@ -100,19 +87,11 @@ TEST_P(TrayLeftPress, RestoresTheMinimisedMainWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Minimised, TrayLeftPress,
                          ::testing::Values(MinimisedCase{"AtStart", true}, MinimisedCase{"BySpot", false}),
-                         [](const ::testing::TestParamInfo<MinimisedCase>& info) {
-                             return std::string(info.param.what);
-                         });
+                         CaseName());
 
-struct ModalCase {
-    const char* what;
+struct ModalCase : NamedCase {
     bool withResult; // a result window is open too
 };
-
-// Failure messages name the case.
-void PrintTo(const ModalCase& c, std::ostream* os) {
-    *os << c.what;
-}
 
 class TrayRightPress : public ::testing::TestWithParam<ModalCase> {};
 
@@ -148,21 +127,17 @@ TEST_P(TrayRightPress, OpensTheSettingsWindowModallyUntilItCloses) {
     EXPECT_EQ(app.WindowCount(L"Inkwarden.set_ini"), 0);
 
     // The main window takes its clicks again.
-    ClickLabel(app.Item(ids::kSettingsLabel));
-    EXPECT_NE(app.SettingsWindow(), nullptr);
+    EXPECT_NE(app.OpenSettings(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, TrayRightPress,
                          ::testing::Values(ModalCase{"MainOnly", false}, ModalCase{"WithResultWindow", true}),
-                         [](const ::testing::TestParamInfo<ModalCase>& info) {
-                             return std::string(info.param.what);
-                         });
+                         CaseName());
 
 TEST(TrayIcon, RightPressWhileTheSettingsWindowIsOpenOpensNoSecond) {
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
-    ClickLabel(app.Item(ids::kSettingsLabel));
-    const HWND settings = app.SettingsWindow();
+    const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
 
     PostTray(app, WM_RBUTTONDOWN);
@@ -202,4 +177,4 @@ TEST(TrayIcon, OtherNotificationsAndOrdinaryMouseMovementsDoNothing) {
 }
 
 } // namespace
-} // namespace inkwarden_e2e
+} // namespace inkwarden_testing

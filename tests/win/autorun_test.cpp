@@ -12,17 +12,12 @@
 namespace inkwarden {
 namespace {
 
-using inkwarden_test::DenySetValue;
-using inkwarden_test::Hex;
-using inkwarden_test::QueryValue;
-using inkwarden_test::RegSzBytes;
-using inkwarden_test::RegValue;
-using inkwarden_test::StoreValue;
-using inkwarden_test::TestRunKeys;
+using namespace inkwarden_testing;
 
 const wchar_t kValueName[] = L"Inkwarden";
 const wchar_t kExe[] = L"C:\\Program Files\\墨 守\\scribbet.exe";
 const std::string kOld = RegSzBytes(L"\"C:\\old.exe\"");
+const std::string kPath = RegSzBytes(L"\"" + std::wstring(kExe) + L"\"");
 
 void ExpectRegSz(const RegValue& value, const std::string& bytes) {
     ASSERT_TRUE(value.present()) << "status " << value.status;
@@ -77,107 +72,69 @@ TEST_F(AutoRunKeys, DisableBlanksTheMachineValueAndRemovesThePerUserValue) {
 }
 
 TEST_F(AutoRunKeys, AMachineKeyThatRefusesLeadsToThePerUserKey) {
-    enum class Machine { Denied, Missing };
+    enum Key { Open, Denied, Missing };
+    enum After { Absent, Old, Path };
     struct Case {
         const char* what;
-        Machine machine;
-        bool userKeyExists;
+        Key machine, user;
         bool enable;
-        const std::string* machineBefore; // nullptr: no value
+        After machineBefore;
         AutoRunState state;
         DWORD error;
-        bool machineKept; // else: absent afterwards
-        bool userHoldsPath;
+        After machineAfter, userAfter;
     } const cases[] = {
-        {"denied, enable", Machine::Denied, true, true, nullptr, AutoRunState::CurrentUser, ERROR_SUCCESS,
-         false, true},
-        {"denied, enable, no per-user Run key yet", Machine::Denied, false, true, nullptr,
-         AutoRunState::CurrentUser, ERROR_SUCCESS, false, true},
-        {"missing, enable", Machine::Missing, true, true, nullptr, AutoRunState::CurrentUser, ERROR_SUCCESS,
-         false, true},
-        {"denied, disable, machine value blank", Machine::Denied, true, false, nullptr, AutoRunState::Off,
-         ERROR_SUCCESS, false, false},
-        {"denied, disable, machine value set by an administrator", Machine::Denied, true, false, &kOld,
-         AutoRunState::StillRegistered, ERROR_ACCESS_DENIED, true, false},
-        {"missing, disable", Machine::Missing, true, false, nullptr, AutoRunState::Off, ERROR_SUCCESS, false,
-         false},
+        {"denied, enable", Denied, Open, true, Absent, AutoRunState::CurrentUser, 0, Absent, Path},
+        {"denied, enable, no per-user key yet", Denied, Missing, true, Absent, AutoRunState::CurrentUser, 0,
+         Absent, Path},
+        {"missing, enable", Missing, Open, true, Absent, AutoRunState::CurrentUser, 0, Absent, Path},
+        {"denied, enable, already registered for all users", Denied, Open, true, Path, AutoRunState::AllUsers,
+         0, Path, Absent},
+        {"both denied, enable", Denied, Denied, true, Absent, AutoRunState::NotRegistered,
+         ERROR_ACCESS_DENIED, Absent, Old},
+        {"denied, disable, no machine value", Denied, Open, false, Absent, AutoRunState::Off, 0, Absent,
+         Absent},
+        {"denied, disable, machine value an administrator set", Denied, Open, false, Old,
+         AutoRunState::StillRegistered, ERROR_ACCESS_DENIED, Old, Absent},
+        {"missing, disable", Missing, Open, false, Absent, AutoRunState::Off, 0, Absent, Absent},
+        {"both denied, disable", Denied, Denied, false, Absent, AutoRunState::StillRegistered,
+         ERROR_ACCESS_DENIED, Absent, Old},
+    };
+    const auto expect = [](const RegValue& value, After after) {
+        if (after == Absent) {
+            EXPECT_FALSE(value.present()) << Hex(value.bytes);
+        } else {
+            ExpectRegSz(value, after == Old ? kOld : kPath);
+        }
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         keys_.Create();
-        if (c.machineBefore) {
-            ASSERT_EQ(
-                StoreValue(HKEY_CURRENT_USER, TestRunKeys::kMachine, kValueName, REG_SZ, *c.machineBefore),
-                ERROR_SUCCESS);
-        }
-        if (c.machine == Machine::Denied) {
-            ASSERT_EQ(DenySetValue(HKEY_CURRENT_USER, TestRunKeys::kMachine), ERROR_SUCCESS);
-        } else {
-            ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, TestRunKeys::kMachine), ERROR_SUCCESS);
-        }
-        if (!c.userKeyExists) {
-            ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, TestRunKeys::kUser), ERROR_SUCCESS);
-        } else {
-            ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kUser, kValueName, REG_SZ, kOld),
+        if (c.machineBefore != Absent) {
+            ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kMachine, kValueName, REG_SZ,
+                                 c.machineBefore == Old ? kOld : kPath),
                       ERROR_SUCCESS);
+        }
+        ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kUser, kValueName, REG_SZ, kOld), ERROR_SUCCESS);
+        for (auto [key, subKey] :
+             {std::pair{c.machine, TestRunKeys::kMachine}, {c.user, TestRunKeys::kUser}}) {
+            if (key != Open) {
+                ASSERT_EQ(key == Denied ? DenySetValue(HKEY_CURRENT_USER, subKey)
+                                        : RegDeleteTreeW(HKEY_CURRENT_USER, subKey),
+                          ERROR_SUCCESS);
+            }
         }
 
         const AutoRunOutcome outcome = SetAutoRunAt(keys_.Keys(kExe), c.enable);
         EXPECT_EQ(outcome.state, c.state);
         EXPECT_EQ(outcome.error, c.error);
-        if (c.machineKept)
-            ExpectRegSz(keys_.Machine(), *c.machineBefore);
-        else {
-            EXPECT_NE(keys_.Machine().status, ERROR_SUCCESS);
-        }
-        if (c.userHoldsPath)
-            ExpectRegSz(keys_.User(), RegSzBytes(L"\"" + std::wstring(kExe) + L"\""));
-        else {
-            EXPECT_EQ(keys_.User().status, ERROR_FILE_NOT_FOUND) << "no per-user value after disabling";
-        }
+        expect(keys_.Machine(), c.machineAfter);
+        expect(keys_.User(), c.userAfter);
     }
 }
-
-TEST_F(AutoRunKeys, BothKeysRefusingIsReportedWithTheReason) {
-    ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kUser, kValueName, REG_SZ, kOld), ERROR_SUCCESS);
-    ASSERT_EQ(DenySetValue(HKEY_CURRENT_USER, TestRunKeys::kMachine), ERROR_SUCCESS);
-    ASSERT_EQ(DenySetValue(HKEY_CURRENT_USER, TestRunKeys::kUser), ERROR_SUCCESS);
-    struct Case {
-        bool enable;
-        AutoRunState state;
-    } const cases[] = {{true, AutoRunState::NotRegistered}, {false, AutoRunState::StillRegistered}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.enable ? "enable" : "disable");
-        const AutoRunOutcome outcome = SetAutoRunAt(keys_.Keys(kExe), c.enable);
-        EXPECT_EQ(outcome.state, c.state);
-        EXPECT_EQ(outcome.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
-        EXPECT_EQ(keys_.Machine().status, ERROR_FILE_NOT_FOUND);
-        ExpectRegSz(keys_.User(), kOld);
-    }
-}
-
-// Puts a real Run value back as it was, whatever the test left there: Wine starts the
-// programs listed in these keys when a prefix boots.
-class RunValueGuard {
-public:
-    explicit RunValueGuard(HKEY root) : root_(root), before_(QueryValue(root, kRunKeyPath, kValueName)) {}
-    ~RunValueGuard() {
-        if (before_.present())
-            StoreValue(root_, kRunKeyPath, kValueName, before_.type, before_.bytes);
-        else
-            RegDeleteKeyValueW(root_, kRunKeyPath, kValueName);
-    }
-    RunValueGuard(const RunValueGuard&) = delete;
-    RunValueGuard& operator=(const RunValueGuard&) = delete;
-
-private:
-    HKEY root_;
-    RegValue before_;
-};
 
 TEST(SetAutoRun, RealRunKeysGetTheQuotedPathOfThisExecutableThenBlank) {
     const std::wstring quoted = L"\"" + ExePath() + L"\"";
-    RunValueGuard machine(HKEY_LOCAL_MACHINE), user(HKEY_CURRENT_USER);
+    RunKeyGuard machine(HKEY_LOCAL_MACHINE), user(HKEY_CURRENT_USER);
     ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, kRunKeyPath, kValueName, REG_SZ, kOld), ERROR_SUCCESS);
 
     EXPECT_EQ(SetAutoRun(true).state, AutoRunState::AllUsers) << "the test needs administrator rights";

@@ -2,6 +2,8 @@
 // the short date and the clipboard.
 #include "platform/platform.h"
 
+#include "tests/common/desktop.h"
+
 #include "test_support.h"
 
 #include <cstring>
@@ -11,9 +13,7 @@
 namespace inkwarden {
 namespace {
 
-using inkwarden_test::Hex;
-using inkwarden_test::ScratchFolderTest;
-using inkwarden_test::WriteBytes;
+using namespace inkwarden_testing;
 
 // Everything about ANSI files and CF_TEXT below assumes code page 936. Under Wine that
 // comes from LANG=zh_CN.UTF-8 in the test environment; when this fails, fix the set-up.
@@ -58,18 +58,11 @@ TEST(Text, InvalidUtf8BecomesReplacementCharacter) {
 }
 
 TEST(Paths, FolderOfKeepsBackslashOnlyForDriveRoot) {
-    struct Case {
-        const wchar_t* path;
-        const wchar_t* folder;
-    } const cases[] = {
-        {L"C:\\x.exe", L"C:\\"},
-        {L"C:\\a\\b.exe", L"C:\\a"},
-        {L"C:\\Program Files\\墨 守\\scribbet.exe", L"C:\\Program Files\\墨 守"},
-        {L"\\\\server\\share\\scribbet.exe", L"\\\\server\\share"},
-        {L"scribbet.exe", L""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FolderOf(c.path), c.folder) << Narrow(c.path);
+    ExpectEachMaps(FolderOf, {{L"C:\\x.exe", L"C:\\"},
+                              {L"C:\\a\\b.exe", L"C:\\a"},
+                              {L"C:\\Program Files\\墨 守\\scribbet.exe", L"C:\\Program Files\\墨 守"},
+                              {L"\\\\server\\share\\scribbet.exe", L"\\\\server\\share"},
+                              {L"scribbet.exe", L""}});
 }
 
 TEST(Paths, ExecutablePathFolderAndName) {
@@ -122,24 +115,17 @@ TEST_F(FilePresence, OnlyNormalFilesAtExactlyThePathArePresent) {
 
 TEST_F(FilePresence, CreateUnicodeTextFileWritesOnlyTheByteOrderMark) {
     ASSERT_TRUE(CreateUnicodeTextFile(Path(L"new.ini"))) << "error " << GetLastError();
-    EXPECT_EQ(Hex(inkwarden_test::ReadBytes(Path(L"new.ini"))), "FF FE ");
+    EXPECT_EQ(Hex(ReadBytes(Path(L"new.ini"))), "FF FE ");
 
     SetLastError(ERROR_SUCCESS);
     EXPECT_FALSE(CreateUnicodeTextFile(Path(L"new.ini"))) << "must not replace an existing file";
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
 }
 
-std::wstring TodayShort() {
-    wchar_t text[128];
-    const int n =
-        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 128, nullptr);
-    return n > 0 ? std::wstring(text, static_cast<std::size_t>(n - 1)) : std::wstring();
-}
-
 TEST(Date, CurrentShortDateIsTodayInUserShortFormatWithoutTime) {
-    const std::wstring before = TodayShort();
+    const std::wstring before = Today();
     const std::wstring date = CurrentShortDate();
-    const std::wstring after = TodayShort();
+    const std::wstring after = Today();
     ASSERT_FALSE(before.empty());
     EXPECT_TRUE(date == before || date == after) << Narrow(date) << " vs " << Narrow(before);
     EXPECT_EQ(date.find_first_of(L":时"), std::wstring::npos) << Narrow(date);
@@ -161,42 +147,6 @@ public:
     const HWND hwnd;
 };
 
-struct ClipboardContent {
-    bool opened = false;
-    bool hasUnicode = false, hasText = false, hasLocale = false;
-    std::wstring unicode;
-    std::string text;
-    LCID locale = 0;
-};
-
-ClipboardContent ReadClipboard(HWND owner) {
-    ClipboardContent content;
-    for (int attempt = 0; attempt < 100 && !content.opened; ++attempt) {
-        content.opened = OpenClipboard(owner) != FALSE;
-        if (!content.opened)
-            Sleep(20);
-    }
-    if (!content.opened)
-        return content;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        content.hasUnicode = true;
-        content.unicode = static_cast<const wchar_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        content.hasText = true;
-        content.text = static_cast<const char*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    if (HANDLE data = GetClipboardData(CF_LOCALE)) {
-        content.hasLocale = true;
-        content.locale = *static_cast<const LCID*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return content;
-}
-
 TEST(Clipboard, TextIsUnicodeWithChineseLocaleForAnsiReaders) {
     OwnWindow window;
     ASSERT_NE(window.hwnd, nullptr);
@@ -216,8 +166,8 @@ TEST(Clipboard, TextIsUnicodeWithChineseLocaleForAnsiReaders) {
         ASSERT_TRUE(content.opened);
         EXPECT_TRUE(content.hasUnicode);
         EXPECT_TRUE(content.unicode == c.text) << Narrow(content.unicode);
-        EXPECT_TRUE(content.hasText);
-        EXPECT_EQ(Hex(content.text), Hex(c.ansi));
+        EXPECT_TRUE(content.hasAnsi);
+        EXPECT_EQ(Hex(content.ansi), Hex(c.ansi));
         EXPECT_TRUE(content.hasLocale);
         EXPECT_EQ(content.locale, static_cast<LCID>(0x0804));
     }

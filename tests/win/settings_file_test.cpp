@@ -12,11 +12,7 @@
 namespace inkwarden {
 namespace {
 
-using inkwarden_test::Hex;
-using inkwarden_test::ReadBytes;
-using inkwarden_test::ScratchFolderTest;
-using inkwarden_test::Utf16Bytes;
-using inkwarden_test::WriteBytes;
+using namespace inkwarden_testing;
 
 const std::string kBom = "\xFF\xFE";
 // "张三丰" and "墨守" in code page 936 (GBK).
@@ -48,10 +44,6 @@ std::string Repeat(const std::string& piece, int times) {
     return text;
 }
 
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 class SettingsFile : public ScratchFolderTest {
 protected:
     std::wstring Ini() const { return IniPathIn(folder_); }
@@ -59,7 +51,7 @@ protected:
 
 TEST_F(SettingsFile, AbsentFileReadsEmptyAndFirstWriteCreatesUtf16File) {
     EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"");
-    EXPECT_FALSE(Exists(Ini())) << "a read must not create the file";
+    EXPECT_FALSE(FileExists(Ini())) << "a read must not create the file";
 
     EXPECT_EQ(WriteIniValue(L"main", L"code", L"3", Ini()), 1) << "error " << GetLastError();
     const std::string expected = kBom + Utf16Bytes(L"[main]\r\ncode=3\r\n");
@@ -167,7 +159,7 @@ TEST_F(SettingsFile, HiddenSystemFileOrFolderIsNotTheSettingsFile) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        inkwarden_test::RemoveTree(Ini());
+        RemoveTree(Ini());
         DeleteFileW(Ini().c_str());
         if (c.attributes)
             WriteBytes(Ini(), content, c.attributes);
@@ -213,7 +205,7 @@ TEST_F(SettingsFile, WriteIntoMissingFolderFailsAndCreatesNothing) {
     SetLastError(ERROR_SUCCESS);
     EXPECT_EQ(WriteIniValue(L"main", L"code", L"6", IniPathIn(folder)), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_FALSE(Exists(folder));
+    EXPECT_FALSE(FileExists(folder));
 }
 
 TEST_F(SettingsFile, OtherSectionsAndCommentsSurviveAWrite) {
@@ -240,17 +232,10 @@ TEST_F(SettingsFile, OtherSectionsAndCommentsSurviveAWrite) {
 }
 
 TEST(SettingsPath, IniPathInHasExactlyOneBackslash) {
-    struct Case {
-        const wchar_t* folder;
-        const wchar_t* path;
-    } const cases[] = {
-        {L"C:\\", L"C:\\scribbet.ini"},
-        {L"C:\\a b", L"C:\\a b\\scribbet.ini"},
-        {L"C:\\a b\\", L"C:\\a b\\scribbet.ini"},
-        {L"Z:\\tmp\\墨 守", L"Z:\\tmp\\墨 守\\scribbet.ini"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(IniPathIn(c.folder), c.path) << Narrow(c.folder);
+    ExpectEachMaps(IniPathIn, {{L"C:\\", L"C:\\scribbet.ini"},
+                               {L"C:\\a b", L"C:\\a b\\scribbet.ini"},
+                               {L"C:\\a b\\", L"C:\\a b\\scribbet.ini"},
+                               {L"Z:\\tmp\\墨 守", L"Z:\\tmp\\墨 守\\scribbet.ini"}});
 }
 
 // Records what LoadSettingsIn applies, in order.

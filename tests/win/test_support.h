@@ -4,26 +4,18 @@
 
 #include <windows.h>
 
+#include "platform/platform.h"
 #include "settings/autorun.h"
 #include "tests/common/file_bytes.h"
 #include "tests/common/registry.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
-namespace inkwarden_test {
-
-using inkwarden_testing::DenySetValue;
-using inkwarden_testing::Hex;
-using inkwarden_testing::QueryValue;
-using inkwarden_testing::ReadBytes;
-using inkwarden_testing::RegSzBytes;
-using inkwarden_testing::RegValue;
-using inkwarden_testing::RemoveTree;
-using inkwarden_testing::StoreValue;
-using inkwarden_testing::Utf16Bytes;
-using inkwarden_testing::WriteFileBytes;
+namespace inkwarden_testing {
 
 // Creates (or replaces) the file with exactly these bytes and these attributes.
 inline void WriteBytes(const std::wstring& path, const std::string& bytes,
@@ -33,27 +25,24 @@ inline void WriteBytes(const std::wstring& path, const std::string& bytes,
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), attributes));
 }
 
-// A fresh, empty folder under the temporary folder for each test, removed afterwards.
+// A fresh, empty folder for each test, removed afterwards.
 class ScratchFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH + 1];
-        const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-        ASSERT_GT(n, 0u);
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::wstring name = L"inkwarden-" + std::to_wstring(GetCurrentProcessId()) + L"-";
-        for (const char* p = info->name(); *p; ++p)
-            name += (*p == '/' ? L'_' : static_cast<wchar_t>(*p));
-        folder_ = std::wstring(temp, n) + name;
-        RemoveTree(folder_);
-        ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr)) << "error " << GetLastError();
-    }
-    void TearDown() override { RemoveTree(folder_); }
+    void SetUp() override { ASSERT_TRUE(FileExists(folder_)) << "no scratch folder"; }
+    std::wstring Path(const std::wstring& name) const { return scratch_.File(name); }
 
-    std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
-
-    std::wstring folder_;
+    TempFolder scratch_;
+    const std::wstring folder_ = scratch_.path();
 };
+
+// The table test of a function from one path (or text) to another: every case maps
+// its first text to its second.
+template <typename Function>
+void ExpectEachMaps(Function function,
+                    std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> cases) {
+    for (const auto& c : cases)
+        EXPECT_EQ(function(c.first), c.second) << inkwarden::Narrow(c.first);
+}
 
 // Two fresh keys under HKCU that stand for the machine-wide and the per-user Run key,
 // removed with everything in them afterwards.
@@ -82,4 +71,4 @@ public:
     RegValue User() const { return QueryValue(HKEY_CURRENT_USER, kUser, L"Inkwarden"); }
 };
 
-} // namespace inkwarden_test
+} // namespace inkwarden_testing
