@@ -106,8 +106,8 @@ unsigned CrLfBits(const char* p) {
         return static_cast<unsigned>(_mm_movemask_epi8(Equal(Load16(p + at), c)));
     };
     const unsigned lf = bits(0, '\n') | bits(16, '\n') << 16;
-    const unsigned crBefore = bits(-1, '\r') | bits(15, '\r') << 16;
-    return lf & crBefore;
+    const unsigned cr = bits(0, '\r') | bits(16, '\r') << 16;
+    return lf & (cr << 1 | (p[-1] == '\r' ? 1u : 0u));
 }
 #endif
 
