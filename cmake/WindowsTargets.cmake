@@ -13,7 +13,7 @@ add_library(inkwarden_settings STATIC settings/module1.cpp settings/autorun.cpp 
 target_link_libraries(inkwarden_settings PUBLIC inkwarden_platform)
 inkwarden_warnings(inkwarden_settings)
 
-add_library(inkwarden_shell STATIC shell/window_utils.cpp shell/sysico.cpp)
+add_library(inkwarden_shell STATIC shell/window_utils.cpp shell/sysico.cpp shell/hotkey.cpp shell/paste_back.cpp)
 target_link_libraries(inkwarden_shell PUBLIC inkwarden_platform shell32)
 inkwarden_warnings(inkwarden_shell)
 

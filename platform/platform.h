@@ -54,9 +54,10 @@ std::wstring ErrorText(DWORD error);
 // another program holds the clipboard. False, with the last error set, on failure.
 bool PutClipboardText(HWND owner, const std::wstring& text);
 
-// The whole value of a key of a profile (INI) file, however long. Empty when the
+// The whole value of a key of a profile (INI) file, however long; `absent` when the
 // section or key is absent.
-std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& path);
+std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& path,
+                              const std::wstring& absent = std::wstring());
 // Sets a key of a profile file, keeping the file's encoding. False, with the last
 // error set, when the platform could not write it.
 bool WriteProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& value,
@@ -72,5 +73,9 @@ std::wstring ReadRegistryString(HKEY root, const std::wstring& subKey, const std
 // Removes a value. True when it is gone afterwards (also when it, or its key, never
 // existed); false, with the last error set, when it could not be removed.
 bool DeleteRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name);
+
+// The mandatory integrity level of a process (SECURITY_MANDATORY_*_RID); 0 when it
+// cannot be read (no such process, no access, or a system without levels).
+DWORD ProcessIntegrityLevel(DWORD processId);
 
 } // namespace inkwarden

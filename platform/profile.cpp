@@ -4,13 +4,13 @@
 
 namespace inkwarden {
 
-std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key,
-                              const std::wstring& path) {
+std::wstring ReadProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& path,
+                              const std::wstring& absent) {
     // GetPrivateProfileStringW cuts a value to the buffer and reports size - 1; grow
     // until the whole value fits, so a long author name is never truncated.
     std::vector<wchar_t> buf(256);
     for (;;) {
-        const DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buf.data(),
+        const DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), absent.c_str(), buf.data(),
                                                  static_cast<DWORD>(buf.size()), path.c_str());
         if (n + 1 < buf.size())
             return std::wstring(buf.data(), n);

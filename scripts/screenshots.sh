@@ -79,7 +79,7 @@ for dpi in ${INKWARDEN_SHOTS_DPIS:-96 120 144 192}; do
     # The settings label opens the settings window, centred on the screen.
     click_until $((mx + $(px 6847))) $((my + $(px 1387))) opened Form1
     sleep 0.5
-    sw=$(px 4680) sh=$(px 3465)
+    sw=$(px 4680) sh=$(px 3585)
     shoot settings $((mx + (mw - sw) / 2)) $((my + (mh - sh) / 2)) "$sw" "$sh"
 
     wineserver -k >/dev/null 2>&1 || true

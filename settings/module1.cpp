@@ -11,11 +11,12 @@ std::wstring WriterName;
 std::int16_t MinAtStart = 0;
 std::int16_t AutoRun = 0;
 std::int16_t CodeType = 0;
+std::wstring HotkeyText;
 
 const wchar_t kIniSection[] = L"main";
 const wchar_t kIniFileName[] = L"scribbet.ini";
 
-const SettingsValues kResetValues = {std::int16_t{1}, L"www.inkwarden.dev", false, false};
+const SettingsValues kResetValues = {std::int16_t{1}, L"www.inkwarden.dev", false, false, L"Ctrl+Alt+K"};
 
 namespace {
 
@@ -61,6 +62,10 @@ void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target) {
     MinAtStart = ReadNumber(keys::kMin, FlagNumber(kResetValues.minAtStart));
     AutoRun = ReadNumber(keys::kRun, FlagNumber(kResetValues.autoRun));
     CodeType = ReadNumber(keys::kCode, *kResetValues.code);
+    // An absent key (or file) means the default; an empty value means no hotkey.
+    HotkeyText = FileIsPresent(IniPath)
+                     ? ReadProfileValue(kIniSection, keys::kHotkey, IniPath, *kResetValues.hotkey)
+                     : *kResetValues.hotkey;
 
     const std::string language = SelectRemarkStyle(CodeType);
     if (MinAtStart == 1)

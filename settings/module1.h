@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "core/hotkey.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,6 +17,7 @@ extern std::wstring WriterName;
 extern std::int16_t MinAtStart;
 extern std::int16_t AutoRun;
 extern std::int16_t CodeType;
+extern std::wstring HotkeyText; // the stored global hotkey, as written
 
 extern const wchar_t kIniSection[];  // L"main"
 extern const wchar_t kIniFileName[]; // L"scribbet.ini"
@@ -25,6 +28,7 @@ inline constexpr wchar_t kCode[] = L"code";
 inline constexpr wchar_t kWriter[] = L"writer";
 inline constexpr wchar_t kMin[] = L"min";
 inline constexpr wchar_t kRun[] = L"run";
+inline constexpr wchar_t kHotkey[] = L"hotkey";
 } // namespace keys
 
 // The settings as a save stores them. Inside the program flags are bool; the file
@@ -34,6 +38,7 @@ struct SettingsValues {
     std::wstring writer;
     bool minAtStart = false;
     bool autoRun = false;
+    std::optional<std::wstring> hotkey = std::nullopt; // the text to store; none: the stored one stays
 };
 
 // What a reset writes, and what a missing or unreadable number loads as.
@@ -49,6 +54,9 @@ public:
     virtual void Minimise() = 0;
     virtual void SetStyleCaption(const std::wstring& caption) = 0;
     virtual void SetInputText(int index, const std::wstring& text) = 0; // txt0(index)
+    // Registers the global hotkey at once in place of the current one; false when the
+    // system refused it (another program holds it), leaving no hotkey.
+    virtual bool SetHotkey(const Hotkey& hotkey) = 0;
 
 protected:
     ~SettingsTarget() = default;

@@ -1,7 +1,10 @@
 #include "settings/save.h"
 
+#include "core/hotkey.h"
 #include "core/setting_number.h"
 #include "platform/platform.h"
+
+#include <optional>
 
 namespace inkwarden {
 
@@ -29,6 +32,20 @@ public:
     void WriteRun(bool autoRun) {
         if (Write(keys::kRun, FlagText(autoRun)))
             outcome_.autoRun = SetAutoRunAt(store_.runKeys, autoRun);
+    }
+    // A hotkey that is not usable is not stored: the one in the file stays. A stored
+    // one is registered at once, where the store registers.
+    void WriteHotkey(const std::wstring& text) {
+        outcome_.hotkey.text = text;
+        const std::optional<Hotkey> hotkey = ParseHotkey(Narrow(text));
+        if (!hotkey) {
+            outcome_.hotkey.state = HotkeyOutcome::Invalid;
+            return;
+        }
+        if (!Write(keys::kHotkey, text))
+            return;
+        const bool registered = !store_.registerHotkey || store_.registerHotkey(*hotkey);
+        outcome_.hotkey.state = registered ? HotkeyOutcome::Stored : HotkeyOutcome::Refused;
     }
     const SettingsOutcome& outcome() const { return outcome_; }
 
@@ -74,6 +91,23 @@ Notice AutoRunNotice(const AutoRunOutcome& autoRun) {
     return {std::wstring(), MB_ICONINFORMATION};
 }
 
+// The note about the hotkey of a save, or none (empty text).
+std::wstring HotkeyNotice(const HotkeyOutcome& hotkey) {
+    switch (hotkey.state) {
+    case HotkeyOutcome::Invalid:
+        return L"热键设置无效：" + hotkey.text +
+               L"\r\n\r\n这个热键没有保存：热键需要 Ctrl、Alt 或 Win 加一个字母、数字，或 F1–F24。";
+    case HotkeyOutcome::Refused:
+        return L"热键 " + hotkey.text +
+               L" 已被其他程序占用，现在没有热键。\r\n\r\n热键已保存；关闭占用它的程序后重新启动 "
+               L"Inkwarden，或换一个热键。";
+    case HotkeyOutcome::Untouched:
+    case HotkeyOutcome::Stored:
+        break;
+    }
+    return std::wstring();
+}
+
 } // namespace
 
 SettingsStore CurrentStore() {
@@ -87,11 +121,15 @@ SettingsOutcome SaveSettingsTo(const SettingsStore& store, const SettingsValues&
     writer.WriteRun(values.autoRun);
     writer.Write(keys::kMin, FlagText(values.minAtStart));
     writer.Write(keys::kWriter, values.writer);
+    if (values.hotkey)
+        writer.WriteHotkey(*values.hotkey);
     return writer.outcome();
 }
 
-SettingsOutcome SaveSettings(const SettingsValues& values) {
-    return SaveSettingsTo(CurrentStore(), values);
+SettingsOutcome SaveSettings(const SettingsValues& values, SettingsTarget& target) {
+    SettingsStore store = CurrentStore();
+    store.registerHotkey = [&target](const Hotkey& hotkey) { return target.SetHotkey(hotkey); };
+    return SaveSettingsTo(store, values);
 }
 
 SettingsOutcome ResetSettingsTo(const SettingsStore& store) {
@@ -100,6 +138,7 @@ SettingsOutcome ResetSettingsTo(const SettingsStore& store) {
     writer.Write(keys::kWriter, kResetValues.writer);
     writer.Write(keys::kMin, FlagText(kResetValues.minAtStart));
     writer.WriteRun(kResetValues.autoRun);
+    writer.Write(keys::kHotkey, *kResetValues.hotkey);
     return writer.outcome();
 }
 
@@ -121,6 +160,9 @@ std::vector<Notice> Report(const SettingsOutcome& outcome) {
         notices.push_back({texts.doneBut + autoRun.text, MB_ICONWARNING});
     else if (!autoRun.text.empty())
         notices.push_back(autoRun);
+    const std::wstring hotkey = HotkeyNotice(outcome.hotkey);
+    if (!hotkey.empty())
+        notices.push_back({texts.doneBut + hotkey, MB_ICONWARNING});
     return notices;
 }
 

@@ -5,6 +5,7 @@
 #include "settings/autorun.h"
 #include "settings/module1.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,23 @@ namespace inkwarden {
 struct SettingsStore {
     std::wstring iniPath;
     RunKeys runKeys;
+    // Registers a saved hotkey at once; none: a save only stores it.
+    std::function<bool(const Hotkey&)> registerHotkey = nullptr;
 };
 SettingsStore CurrentStore();
 
 enum class SettingsAction { Save, Reset };
+
+// What became of the hotkey of a save.
+struct HotkeyOutcome {
+    enum State {
+        Untouched, // not part of the save, or its write failed
+        Stored,    // written (and registered, where the store registers)
+        Invalid,   // not a usable hotkey: not written, the stored one stays
+        Refused,   // written, but the system refused it: there is no hotkey now
+    } state = Untouched;
+    std::wstring text; // as given, for the report
+};
 
 // What a save or reset stored, what failed and why.
 struct SettingsOutcome {
@@ -27,13 +41,16 @@ struct SettingsOutcome {
     bool fileWritten = true;         // every write reached the settings file
     DWORD fileError = ERROR_SUCCESS; // the reason the first failed write gave
     AutoRunOutcome autoRun;          // Untouched when the run key itself was not stored
+    HotkeyOutcome hotkey;
 };
 
-// Writes code (when chosen), run, then the registration following it, min, writer.
-SettingsOutcome SaveSettings(const SettingsValues& values);
+// Writes code (when chosen), run, then the registration following it, min, writer,
+// and the hotkey (when given), which `target` registers at once.
+SettingsOutcome SaveSettings(const SettingsValues& values, SettingsTarget& target);
 SettingsOutcome SaveSettingsTo(const SettingsStore& store, const SettingsValues& values);
 
-// Writes kResetValues: code, writer, min, run, then disables start with Windows.
+// Writes kResetValues: code, writer, min, run, then disables start with Windows; then
+// the hotkey. Nothing is applied (the next save or start does).
 SettingsOutcome ResetSettings();
 SettingsOutcome ResetSettingsTo(const SettingsStore& store);
 

@@ -43,6 +43,25 @@ bool TrayIcon::Readd() {
     return added_;
 }
 
+bool TrayIcon::ShowBalloon(const std::wstring& text, bool warning) {
+    if (!added_)
+        return false;
+    // A record of its own: the one kept for Readd must not carry the balloon again.
+    NOTIFYICONDATAW balloon = {};
+    balloon.cbSize = sizeof balloon;
+    balloon.hWnd = nid_.hWnd;
+    balloon.uID = nid_.uID;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
+    lstrcpynW(balloon.szInfoTitle, kProductTitle, ARRAYSIZE(balloon.szInfoTitle));
+    // Cut to the field, with an ellipsis, so an overlong value still reads as cut.
+    std::wstring shown = text;
+    if (shown.size() >= ARRAYSIZE(balloon.szInfo))
+        shown = shown.substr(0, ARRAYSIZE(balloon.szInfo) - 2) + L"…";
+    lstrcpynW(balloon.szInfo, shown.c_str(), ARRAYSIZE(balloon.szInfo));
+    return notify_(NIM_MODIFY, &balloon) != FALSE;
+}
+
 bool TrayIcon::Remove() {
     if (!filled_)
         return false;

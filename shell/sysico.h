@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 namespace inkwarden {
 
 constexpr UINT kTrayIconId = 1;
@@ -26,6 +28,9 @@ public:
     bool Add(HWND owner, HICON icon);
     // Adds the same record again, after the taskbar was re-created. No-op before Add.
     bool Readd();
+    // A balloon from the icon that tells the person something without stopping them
+    // (no modal box); the icon itself is left as it is. False when there is no icon.
+    bool ShowBalloon(const std::wstring& text, bool warning);
     // Removes the icon; harmless when it is not there.
     bool Remove();
     bool added() const { return added_; }

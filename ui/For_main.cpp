@@ -7,6 +7,9 @@
 #include "ui/control_ids.h"
 #include "ui/title_band.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace inkwarden {
 
 namespace {
@@ -67,7 +70,9 @@ bool InRect(const RECT& r, POINT p) {
 
 } // namespace
 
-For_main::For_main() : settings_(*this) {}
+For_main::For_main() : settings_(*this, hotkey_) {
+    result_.SetPasteBack([this] { PasteBack(); });
+}
 
 For_main::~For_main() = default;
 
@@ -84,8 +89,9 @@ bool For_main::Form_Load() {
     FillFromSettings();
     // 4. Today's date.
     FillDates();
-    // 5. The tray icon, last.
+    // 5. The tray icon, last; then the hotkey, whose trouble the icon tells.
     tray_.Add(hwnd(), iconSmall_);
+    RegisterHotkey();
     return true;
 }
 
@@ -118,17 +124,25 @@ bool For_main::Create() {
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFraTop, {kFraTopX, kFraTopY, 8055, 855});
     AddTooltip(minimise, L"最小化");
     AddTooltip(exit, L" 退出");
+    MakeSpot(minimise);
+    MakeSpot(exit);
     MakeCaption(image);
 
     // Template selector.
     const int funcLeft[kTemplateCount] = {240, 1320, 2400, 3600};
     const int funcWidth[kTemplateCount] = {1095, 1095, 1095, 1335};
-    for (int k = 0; k < kTemplateCount; ++k)
+    for (int k = 0; k < kTemplateCount; ++k) {
+        // Two buttons are wider than the gap to their neighbour: end them where the
+        // neighbour starts, or each would cover the next one's circle.
+        const int width =
+            k + 1 < kTemplateCount ? std::min(funcWidth[k], funcLeft[k + 1] - funcLeft[k]) : funcWidth[k];
         AddControl(L"BUTTON", kTemplateNames[k], BS_AUTORADIOBUTTON | (k == 0 ? WS_GROUP | WS_TABSTOP : 0),
-                   ids::kFunc0 + k, {kFrame1X + funcLeft[k], kFrame1Y + 240, funcWidth[k], 375});
+                   ids::kFunc0 + k, {kFrame1X + funcLeft[k], kFrame1Y + 240, width, 375});
+    }
     CheckRadioButton(hwnd(), ids::kFunc0, ids::kFunc0 + 3, ids::kFunc0);
-    AddControl(L"STATIC", L"系统设置", label | WS_GROUP, ids::kSettingsLabel,
-               {kFrame1X + 6240, kFrame1Y + 360, 975, 375});
+    HWND settingsLabel = AddControl(L"STATIC", L"系统设置", label | WS_GROUP, ids::kSettingsLabel,
+                                    {kFrame1X + 6240, kFrame1Y + 360, 975, 375});
+    MakeSpot(settingsLabel);
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFrame1, {kFrame1X, kFrame1Y, 7335, 855});
 
     // Panels, each in its focus order: in the function panel the confirm button comes
@@ -186,6 +200,8 @@ void For_main::ShowOnlyPanel(int k) {
 
 void For_main::Show() {
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
+    // Also when started minimised: the first restore puts the focus there.
+    SetRememberedFocus(Item(ids::kFunc0));
     ShowWindow(hwnd(), startMinimised_ ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
     shown_ = true;
     if (!startMinimised_)
@@ -213,6 +229,86 @@ void For_main::SetInputText(int index, const std::wstring& text) {
 
 std::wstring For_main::InputText(int index) const {
     return WindowText(Item(ids::kTxt0 + index));
+}
+
+bool For_main::SetHotkey(const Hotkey& hotkey) {
+    return hotkey_.Register(hwnd(), hotkey);
+}
+
+void For_main::RegisterHotkey() {
+    const std::optional<Hotkey> hotkey = ParseHotkey(Narrow(HotkeyText));
+    if (!hotkey)
+        tray_.ShowBalloon(L"热键设置无效：" + HotkeyText, true);
+    else if (!SetHotkey(*hotkey))
+        tray_.ShowBalloon(L"热键 " + Widen(FormatHotkey(*hotkey)) + L" 已被其他程序占用", true);
+}
+
+void For_main::Form_Hotkey() {
+    HWND active = GetForegroundWindow();
+    if (active == hwnd() && !IsIconic(hwnd()))
+        BackToEditor(); // a toggle
+    else
+        ComeFromEditor(active);
+}
+
+bool For_main::OnCtrlEnter(bool repeat) {
+    if (!repeat)
+        ok_Click(VisiblePanel());
+    return true;
+}
+
+int For_main::VisiblePanel() const {
+    for (int k = 0; k < kTemplateCount; ++k)
+        if (IsWindowVisible(Item(ids::kFraList0 + k)))
+            return k;
+    return 0;
+}
+
+HWND For_main::FirstEmptyInput() const {
+    const int first = VisiblePanel() * kFieldsPerTemplate;
+    for (int index = first; index < first + kFieldsPerTemplate; ++index)
+        if (GetWindowTextLengthW(Item(ids::kTxt0 + index)) == 0)
+            return Item(ids::kTxt0 + index);
+    return Item(ids::kTxt0 + first);
+}
+
+void For_main::ComeFromEditor(HWND editor) {
+    editor_.Remember(editor);
+    ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
+    if (!IsWindowEnabled(hwnd())) {
+        // The settings window is open modally: it is what takes keys now.
+        BringToFront(settings_.hwnd());
+        return;
+    }
+    BringToFront(hwnd());
+    HWND input = FirstEmptyInput();
+    SetRememberedFocus(input);
+    SetFocus(input);
+}
+
+void For_main::BackToEditor() {
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    ActivateEditor(editor_);
+}
+
+void For_main::PasteBack() {
+    // Without the editor the person came from, the block stays on the clipboard only.
+    if (!editor_.Get())
+        return;
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    switch (PasteInto(editor_)) {
+    case PasteOutcome::Pasted:
+    case PasteOutcome::NoEditor:
+        break;
+    case PasteOutcome::Elevated:
+        tray_.ShowBalloon(L"注释已复制到剪贴板。编辑器以更高权限（管理员）运行，无法自动粘贴，请在编辑器中按 "
+                          L"Ctrl+V 粘贴。",
+                          false);
+        break;
+    case PasteOutcome::NotActivated:
+        tray_.ShowBalloon(L"注释已复制到剪贴板。无法切换到原来的编辑器，请在编辑器中按 Ctrl+V 粘贴。", false);
+        break;
+    }
 }
 
 void For_main::Form_MouseMove(WPARAM wParam, LPARAM lParam) {
@@ -350,6 +446,10 @@ LRESULT For_main::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         Form_MouseMove(wParam, lParam);
+        return 0;
+    case WM_HOTKEY:
+        if (wParam == kGlobalHotkeyId)
+            Form_Hotkey();
         return 0;
     case WM_LBUTTONDBLCLK:
         Form_DblClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

@@ -1,7 +1,10 @@
 // The main window: title band, template selector, the four template panels.
 #pragma once
 
+#include "core/hotkey.h"
 #include "settings/module1.h"
+#include "shell/hotkey.h"
+#include "shell/paste_back.h"
 #include "shell/sysico.h"
 #include "ui/for_ok.h"
 #include "ui/set_ini.h"
@@ -28,12 +31,14 @@ public:
     void Minimise() override;
     void SetStyleCaption(const std::wstring& caption) override;
     void SetInputText(int index, const std::wstring& text) override;
+    bool SetHotkey(const Hotkey& hotkey) override;
 
     std::wstring InputText(int index) const;
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
+    bool OnCtrlEnter(bool repeat) override;
 
 private:
     // Event handlers: thin, each runs the steps below.
@@ -45,6 +50,7 @@ private:
     void Form_MouseMove(WPARAM wParam, LPARAM lParam);
     void Form_DblClick(POINT pt);
     void Form_Unload();
+    void Form_Hotkey(); // the global hotkey, pressed in any program
 
     // Steps.
     void LoadImages();
@@ -61,12 +67,22 @@ private:
     void OpenSettingsModal();
     bool OnFreeFrameSurface(POINT pt) const;
     void DrawTitleBand(const DRAWITEMSTRUCT& item);
+    // The hotkey of the settings; a value that does not parse or a combination another
+    // program holds is told once in a balloon, and Inkwarden runs on without one.
+    void RegisterHotkey();
+    int VisiblePanel() const;
+    HWND FirstEmptyInput() const; // of the visible panel; its first input when none is empty
+    void ComeFromEditor(HWND editor);
+    void BackToEditor();
+    void PasteBack(); // after the result window copied the block and closed
 
     HICON iconLarge_ = nullptr;
     HICON iconSmall_ = nullptr;
     bool startMinimised_ = false;
     bool shown_ = false;
     TrayIcon tray_;
+    GlobalHotkey hotkey_; // before the settings window, which suspends it
+    EditorWindow editor_; // the window the hotkey was pressed in
     for_ok result_;
     set_ini settings_;
 };

@@ -36,7 +36,9 @@ constexpr int kSystemFrame = 120; // Frame2
 constexpr int kCheck0 = 121;      // Check1(k)
 constexpr int kAuthorLabel = 123; // Label1
 constexpr int kUser = 124;
-constexpr int kReset = 125; // no
-constexpr int kSave = 126;  // ok
+constexpr int kReset = 125;       // no
+constexpr int kSave = 126;        // ok
+constexpr int kHotkey = 140;      // the hotkey control
+constexpr int kHotkeyLabel = 141; // its caption
 
 } // namespace inkwarden::ids

@@ -19,6 +19,7 @@ Twips InFrame(int left, int top, int width, int height) {
 const wchar_t kCaption[] = L"   Inkwarden                                         注 释 内 容";
 const wchar_t kCredit[] = L"Inkwarden                                    Inkwarden Team";
 const wchar_t kCreditTip[] = L"Inkwarden Team  https://www.inkwarden.dev";
+const wchar_t kCopyTip[] = L"复制到剪贴板。Ctrl+Enter：复制，关闭本窗口，并粘贴回原来的编辑器";
 
 } // namespace
 
@@ -44,11 +45,12 @@ bool for_ok::Create(HWND mainWindow) {
                    ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
                ids::kText1, InFrame(240, 600, 7335, 4815));
     AddControl(L"BUTTON", L"返回", BS_PUSHBUTTON | WS_TABSTOP, ids::kBack, InFrame(5160, 5520, 975, 375));
-    AddControl(L"BUTTON", L"复制注释", BS_PUSHBUTTON | WS_TABSTOP, ids::kCopy,
-               InFrame(6120, 5520, 1095, 375));
+    HWND copy = AddControl(L"BUTTON", L"复制注释", BS_PUSHBUTTON | WS_TABSTOP, ids::kCopy,
+                           InFrame(6120, 5520, 1095, 375));
     HWND credit = AddControl(L"STATIC", kCredit, label | SS_LEFTNOWORDWRAP, ids::kCredit,
                              InFrame(360, 5640, 4215, 375));
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kResultFrame, {kFrameX, kFrameY, 7695, 6135});
+    AddTooltip(copy, kCopyTip);
     AddTooltip(credit, kCreditTip);
     MakeCaptionBar(caption, close);
 
@@ -73,10 +75,27 @@ void for_ok::Show() {
     SetFocus(Item(ids::kText1));
 }
 
-void for_ok::CopyToClipboard() {
-    if (!PutClipboardText(hwnd(), Text()))
-        ShowMessage(hwnd(), L"复制失败：剪贴板正被其他程序占用，注释内容没有复制。请稍后再试。",
-                    MB_ICONWARNING);
+bool for_ok::CopyToClipboard() {
+    if (PutClipboardText(hwnd(), Text()))
+        return true;
+    ShowMessage(hwnd(), L"复制失败：剪贴板正被其他程序占用，注释内容没有复制。请稍后再试。", MB_ICONWARNING);
+    return false;
+}
+
+void for_ok::CopyAndPasteBack() {
+    // A block that is not on the clipboard keeps the window open: nothing is pasted
+    // that was not copied.
+    if (!CopyToClipboard())
+        return;
+    Unload();
+    if (pasteBack_)
+        pasteBack_();
+}
+
+bool for_ok::OnCtrlEnter(bool repeat) {
+    if (!repeat)
+        CopyAndPasteBack();
+    return true;
 }
 
 LRESULT for_ok::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

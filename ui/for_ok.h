@@ -3,6 +3,7 @@
 
 #include "ui/window.h"
 
+#include <functional>
 #include <string>
 
 namespace inkwarden {
@@ -15,9 +16,13 @@ public:
     std::wstring Text() const;
     // Displays the window and puts the focus in the text.
     void Show();
+    // What Ctrl+Enter does after it has copied the block and closed this window:
+    // the main window's way back into the editor.
+    void SetPasteBack(std::function<void()> pasteBack) { pasteBack_ = std::move(pasteBack); }
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnCtrlEnter(bool repeat) override;
 
 private:
     // Event handlers: thin, each runs the steps below.
@@ -27,8 +32,12 @@ private:
 
     // Steps.
     bool Create(HWND mainWindow);
-    void CopyToClipboard();
+    // True when the block is on the clipboard; a failure is shown to the person.
+    bool CopyToClipboard();
+    void CopyAndPasteBack();
     void Unload() { Close(); }
+
+    std::function<void()> pasteBack_;
 };
 
 } // namespace inkwarden

@@ -4,16 +4,25 @@
 #include "platform/platform.h"
 #include "ui/control_ids.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace inkwarden {
 
 namespace {
 
-constexpr int kWidth = 4680, kHeight = 3465; // twips
+// The hotkey row under the author: 系统设置 grows by it, and the window with it, so
+// the buttons keep their place at the bottom.
+constexpr int kHotkeyRow = 120;
+constexpr int kWidth = 4680, kHeight = 3465 + kHotkeyRow; // twips
 constexpr int kFrame1X = 120, kFrame1Y = 480;
 constexpr int kFrame2X = 120, kFrame2Y = 1680;
+constexpr Twips kHotkeyLabel = {1800, 900, 1095, 255}; // in 系统设置
+constexpr Twips kHotkeyInput = {2760, 900, 1575, 315};
+constexpr int kButtonsY = 3000 + kHotkeyRow;
 
 const wchar_t kCaption[] = L"   Inkwarden                  系统设置";
 
@@ -29,6 +38,21 @@ const OptionLayout kOptions[kStyleCount] = {
 
 bool IsTicked(HWND box) {
     return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+Twips InFrame2(const Twips& r) {
+    return {kFrame2X + r.left, kFrame2Y + r.top, r.width, r.height};
+}
+
+// While the hotkey control has the focus, the global hotkey is off, so the control can
+// take the current combination too.
+LRESULT CALLBACK HotkeyInputProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
+    GlobalHotkey& hotkey = *reinterpret_cast<GlobalHotkey*>(ref);
+    if (msg == WM_SETFOCUS)
+        hotkey.Suspend();
+    else if (msg == WM_KILLFOCUS || msg == WM_DESTROY)
+        hotkey.Resume();
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace
@@ -73,14 +97,19 @@ bool set_ini::Create() {
     for (int k = 3; k < kStyleCount; ++k)
         option(k);
     AddControl(L"BUTTON", L"重置", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kReset,
-               {2880, 3000, 855, 375});
-    AddControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, ids::kSave, {3720, 3000, 855, 375});
+               {2880, kButtonsY, 855, 375});
+    AddControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, ids::kSave, {3720, kButtonsY, 855, 375});
     AddControl(L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, ids::kUser,
                {kFrame2X + 2760, kFrame2Y + 480, 1575, 315}, FontKind::Input);
+    HWND hotkey =
+        AddControl(HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER, ids::kHotkey, InFrame2(kHotkeyInput));
+    SetWindowSubclass(hotkey, HotkeyInputProc, 1, reinterpret_cast<DWORD_PTR>(&hotkey_));
     AddControl(L"STATIC", L"开发人员：", label, ids::kAuthorLabel,
                {kFrame2X + 1800, kFrame2Y + 480, 1095, 255});
+    AddControl(L"STATIC", L"呼出热键：", label, ids::kHotkeyLabel, InFrame2(kHotkeyLabel));
     AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame, {kFrame1X, kFrame1Y, 4455, 1095});
-    AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame, {kFrame2X, kFrame2Y, 4455, 1215});
+    AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame,
+               {kFrame2X, kFrame2Y, 4455, 1215 + kHotkeyRow});
     MakeCaptionBar(caption, close);
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
     return true;
@@ -92,6 +121,21 @@ void set_ini::FillFromSettings() {
     CheckDlgButton(hwnd(), ids::kCheck0, AutoRun == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd(), ids::kCheck0 + 1, MinAtStart == 1 ? BST_CHECKED : BST_UNCHECKED);
     SetWindowTextW(Item(ids::kUser), WriterName.c_str());
+    // The control holds no Win key and no invalid text: those show empty, and stay
+    // stored as they are unless the person enters another hotkey.
+    const std::optional<Hotkey> hotkey = ParseHotkey(Narrow(HotkeyText));
+    shownHotkey_ = hotkey && !(hotkey->modifiers & kHotkeyWin) ? HotkeyControlValue(*hotkey) : 0;
+    SendMessageW(Item(ids::kHotkey), HKM_SETHOTKEY, shownHotkey_, 0);
+}
+
+void set_ini::FocusFirst() {
+    // The selected style, or the first control that takes the focus when none is.
+    const int code = CodeType;
+    HWND first = code >= 0 && code < kStyleCount ? Item(ids::kOption0 + code)
+                                                 : GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    SetRememberedFocus(first);
+    SetFocus(first);
+    ShowFocusCue();
 }
 
 void set_ini::SelectStyle(int code) {
@@ -114,6 +158,13 @@ SettingsValues set_ini::CollectValues() const {
     values.autoRun = IsTicked(Item(ids::kCheck0));
     values.minAtStart = IsTicked(Item(ids::kCheck0 + 1));
     values.writer = WindowText(Item(ids::kUser));
+    const WORD hotkey = static_cast<WORD>(SendMessageW(Item(ids::kHotkey), HKM_GETHOTKEY, 0, 0));
+    if (hotkey == shownHotkey_)
+        values.hotkey = HotkeyText;
+    else if (const std::string text = FormatHotkey(HotkeyFromControlValue(hotkey)); !text.empty())
+        values.hotkey = Widen(text);
+    else
+        values.hotkey = WindowText(Item(ids::kHotkey)); // as the control names it, reported invalid
     return values;
 }
 
@@ -128,6 +179,7 @@ void set_ini::ShowModeless() {
         return;
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
+    FocusFirst();
 }
 
 bool set_ini::ShowModal(HWND mainWindow, HWND resultWindow) {
@@ -138,6 +190,7 @@ bool set_ini::ShowModal(HWND mainWindow, HWND resultWindow) {
     DisableOthers(mainWindow, resultWindow);
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
+    FocusFirst();
     RunModalLoop(*this);
     return true;
 }
@@ -172,7 +225,7 @@ void set_ini::EnableOthers() {
 }
 
 void set_ini::ok_Click() {
-    if (!ShowReport(SaveSettings(CollectValues())))
+    if (!ShowReport(SaveSettings(CollectValues(), main_)))
         return; // the window stays open with what the user entered
     LoadSettings(main_);
     Unload();

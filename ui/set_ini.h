@@ -1,14 +1,16 @@
-// The settings window: style, start with Windows, minimise at start, author.
+// The settings window: style, start with Windows, minimise at start, author, hotkey.
 #pragma once
 
 #include "settings/save.h"
+#include "shell/hotkey.h"
 #include "ui/window.h"
 
 namespace inkwarden {
 
 class set_ini : public Window {
 public:
-    explicit set_ini(SettingsTarget& mainWindow) : main_(mainWindow) {}
+    // The global hotkey lets the keys through while the hotkey control has the focus.
+    set_ini(SettingsTarget& mainWindow, GlobalHotkey& hotkey) : main_(mainWindow), hotkey_(hotkey) {}
 
     // Modeless display; when the window is already open it is only activated.
     void ShowModeless();
@@ -32,6 +34,7 @@ private:
     bool Create();
     void FillFromSettings();
     void SelectStyle(int code); // -1, or a code that names no style: none selected
+    void FocusFirst();
     SettingsValues CollectValues() const;
     bool ShowReport(const SettingsOutcome& outcome); // true when the file was written
     void DisableOthers(HWND mainWindow, HWND resultWindow);
@@ -39,6 +42,8 @@ private:
     void Unload();
 
     SettingsTarget& main_;
+    GlobalHotkey& hotkey_;
+    WORD shownHotkey_ = 0;  // the hotkey control's value as filled; unchanged keeps the stored text
     HWND disabled_[2] = {}; // windows disabled while this one is modal
 };
 

@@ -20,16 +20,81 @@ LRESULT CALLBACK CaptionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-// Inputs: Ctrl+A selects everything, and Escape is not passed on as a close request
-// (a multi-line edit in dialog mode posts WM_CLOSE to its parent on Escape).
+bool IsMultiline(HWND input) {
+    return (GetWindowLongW(input, GWL_STYLE) & ES_MULTILINE) != 0;
+}
+
+bool CtrlHeld() {
+    return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+
+// Inputs: Ctrl+A selects everything. A multi-line input wants every key, so the
+// window's dialog keys would never reach the window; it gives up Tab and Escape, so
+// Tab moves on and Escape is the window's cancel, as in a dialog. Ctrl+Tab types a tab.
 LRESULT CALLBACK InputProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (msg == WM_KEYDOWN && wParam == 'A' && (GetKeyState(VK_CONTROL) & 0x8000)) {
-        SendMessageW(hwnd, EM_SETSEL, 0, -1);
+    switch (msg) {
+    case WM_GETDLGCODE: {
+        LRESULT code = DefSubclassProc(hwnd, msg, wParam, lParam);
+        const MSG* key = reinterpret_cast<const MSG*>(lParam);
+        if (key && key->message == WM_KEYDOWN && IsMultiline(hwnd) &&
+            (key->wParam == VK_ESCAPE || (key->wParam == VK_TAB && !CtrlHeld())))
+            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        return code;
+    }
+    case WM_KEYDOWN:
+        if (wParam == 'A' && CtrlHeld()) {
+            SendMessageW(hwnd, EM_SETSEL, 0, -1);
+            return 0;
+        }
+        if (wParam == VK_TAB && CtrlHeld() && IsMultiline(hwnd)) {
+            if (!(GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY))
+                SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\t"));
+            return 0;
+        }
+        // In dialog mode a multi-line input would post WM_CLOSE to its window on
+        // Escape; the window's cancel handles Escape instead.
+        if (wParam == VK_ESCAPE && IsMultiline(hwnd))
+            return 0;
+        break;
+    case WM_CHAR:
+        // The tab was typed on the key press (Ctrl+Tab); Escape is the window's.
+        if ((wParam == L'\t' || wParam == VK_ESCAPE) && IsMultiline(hwnd))
+            return 0;
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// Spots (labels that act as buttons): the click counts on the release of the left
+// button inside the spot, like a button; pressing and sliding off does nothing.
+LRESULT CALLBACK SpotProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR pressed) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        SetCapture(hwnd);
+        SetWindowSubclass(hwnd, SpotProc, 1, TRUE);
+        return 0;
+    case WM_LBUTTONUP: {
+        if (!pressed)
+            return 0;
+        SetWindowSubclass(hwnd, SpotProc, 1, FALSE);
+        ReleaseCapture();
+        RECT r;
+        GetClientRect(hwnd, &r);
+        const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (PtInRect(&r, p))
+            SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
+                         reinterpret_cast<LPARAM>(hwnd));
         return 0;
     }
-    if ((msg == WM_KEYDOWN || msg == WM_CHAR) && wParam == VK_ESCAPE &&
-        (GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE))
-        return 0;
+    case WM_CAPTURECHANGED:
+        SetWindowSubclass(hwnd, SpotProc, 1, FALSE);
+        break;
+    default:
+        break;
+    }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
@@ -132,11 +197,24 @@ void Window::MakeCaption(HWND control) {
     SetWindowSubclass(control, CaptionProc, 1, 0);
 }
 
+void Window::MakeSpot(HWND control) {
+    SetWindowSubclass(control, SpotProc, 1, FALSE);
+}
+
+void Window::SetRememberedFocus(HWND control) {
+    focus_ = control;
+}
+
+void Window::ShowFocusCue() {
+    SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
 void Window::MakeCaptionBar(HWND caption, HWND close) {
     captionBar_ = caption;
     closeSpot_ = close;
     MakeCaption(caption);
     AddTooltip(close, L"关闭");
+    MakeSpot(close);
 }
 
 void Window::CentreWithSize(int width, int height) {
@@ -186,6 +264,20 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         ApplyDpi(HIWORD(wParam));
         return 0;
     }
+    case WM_NEXTDLGCTL: {
+        // What a dialog does for a control that asks for the next one (a multi-line
+        // input on Tab, say): this window is not a dialog, so DefWindowProc would not.
+        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+        if (next) {
+            if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+                SendMessageW(next, EM_SETSEL, 0, -1);
+            SetFocus(next);
+        }
+        return 0;
+    }
+    case kCtrlEnterMessage:
+        return OnCtrlEnter(wParam != 0) ? TRUE : FALSE;
     case WM_CTLCOLORSTATIC: {
         const HWND control = reinterpret_cast<HWND>(lParam);
         if (control != captionBar_ && control != closeSpot_)
@@ -259,7 +351,17 @@ namespace {
 
 bool PreTranslate(MSG& msg) {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    return root && IsDialogMessageW(root, &msg);
+    if (!root)
+        return false;
+    // Ctrl+Enter is the window's, before any input turns it into a line break. A held
+    // key repeats: only the first press counts, so holding it does not paste twice.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && CtrlHeld() &&
+        !(GetKeyState(VK_MENU) & 0x8000)) {
+        const bool repeat = (msg.lParam & (1 << 30)) != 0;
+        if (SendMessageW(root, kCtrlEnterMessage, repeat, 0))
+            return true;
+    }
+    return IsDialogMessageW(root, &msg) != FALSE;
 }
 
 } // namespace

@@ -14,6 +14,10 @@ struct Twips {
 
 enum class FontKind { Ui, Input };
 
+// Sent by the message loop to the window that gets Ctrl+Enter (wParam: nonzero for
+// the key's auto-repeat); nonzero when the window took it.
+constexpr UINT kCtrlEnterMessage = WM_APP + 0x101;
+
 class Window {
 public:
     Window() = default;
@@ -34,6 +38,12 @@ protected:
     void AddTooltip(HWND control, const wchar_t* text);
     // Makes a control start the window's caption drag when the left button goes down on it.
     void MakeCaption(HWND control);
+    // Makes a notifying label act like a button: STN_CLICKED on release inside it.
+    void MakeSpot(HWND control);
+    // The control that gets the focus when the window is next activated.
+    void SetRememberedFocus(HWND control);
+    // Shows focus rectangles from the start, not only after the first key.
+    void ShowFocusCue();
     // A caption bar: a caption (drag, tooltip background, red text) and the "X" above it,
     // which shares the background so it looks transparent and tells "关闭" as its tip.
     void MakeCaptionBar(HWND caption, HWND close);
@@ -43,6 +53,9 @@ protected:
 
     virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     virtual void OnDestroy() {}
+    // Ctrl+Enter anywhere in the window; true when the window takes the key. A window
+    // that takes it acts on the first press only, not on the key's repeats.
+    virtual bool OnCtrlEnter(bool /*repeat*/) { return false; }
 
 private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

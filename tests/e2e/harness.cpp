@@ -205,14 +205,6 @@ bool ClickWithMouse(HWND control) {
     return SendInput(3, inputs, sizeof(INPUT)) == 3;
 }
 
-bool PressKey(WORD vk) {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = vk;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
-}
-
 void ClickLabel(HWND label) {
     PostMessageW(GetParent(label), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED),
                  reinterpret_cast<LPARAM>(label));
@@ -251,6 +243,155 @@ RECT RectIn(HWND parent, HWND window) {
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+// ---- keyboard and focus ----------------------------------------------------
+
+namespace {
+
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+bool Send(std::vector<INPUT>& inputs) {
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+// The editor's window procedure: the input fills the window and keeps the focus.
+LRESULT CALLBACK EditorProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND input = GetDlgItem(window, 1);
+    switch (msg) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && input)
+            SetFocus(input);
+        return 0;
+    case WM_SETFOCUS:
+        if (input)
+            SetFocus(input);
+        return 0;
+    default:
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+}
+
+} // namespace
+
+bool PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+    std::vector<INPUT> inputs;
+    for (WORD m : modifiers)
+        inputs.push_back(KeyInput(m, false));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    for (auto m = modifiers.end(); m != modifiers.begin();)
+        inputs.push_back(KeyInput(*--m, true));
+    return Send(inputs);
+}
+
+bool TypeKeys(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        if (c == L'\n') {
+            inputs.push_back(KeyInput(VK_RETURN, false));
+            inputs.push_back(KeyInput(VK_RETURN, true));
+            continue;
+        }
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = c;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs.push_back(input);
+        input.ki.dwFlags |= KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    return Send(inputs);
+}
+
+bool MouseTo(POINT screen) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // Absolute positions are in 0..65535 across the primary screen.
+    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    if (SendInput(1, &input, sizeof input) != 1)
+        return false;
+    return WaitUntil([screen] {
+        POINT p;
+        return GetCursorPos(&p) && p.x == screen.x && p.y == screen.y;
+    });
+}
+
+bool LeftButton(bool down) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
+POINT CentreOf(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+HWND ActiveWindowOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndActive : nullptr;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+bool Activate(HWND window) {
+    SetForegroundWindow(window);
+    return WaitUntil(
+        [window] { return GetForegroundWindow() == window && ActiveWindowOf(window) == window; });
+}
+
+TestEditor::TestEditor() {
+    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &TestEditor::Run, this, 0, &threadId_);
+    WaitForSingleObject(ready_, kWaitMs);
+}
+
+TestEditor::~TestEditor() {
+    if (window_)
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, kWaitMs);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+}
+
+DWORD WINAPI TestEditor::Run(void* param) {
+    TestEditor& self = *static_cast<TestEditor*>(param);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = EditorProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"InkwardenE2E.Editor";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    self.window_ = CreateWindowExW(0, wc.lpszClassName, L"editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
+                                   400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+    self.input_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0,
+                                  380, 250, self.window_, reinterpret_cast<HMENU>(1), wc.hInstance, nullptr);
+    SetFocus(self.input_);
+    SetEvent(self.ready_);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
 }
 
 // ---- message boxes ---------------------------------------------------------

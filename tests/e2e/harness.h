@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,6 @@ void ClickLabel(HWND label);
 // The left mouse button pressed and released over the middle of a control, as a
 // person does it (SendInput). False when the input was not taken.
 bool ClickWithMouse(HWND control);
-// A key pressed and released (SendInput); it goes where the keyboard focus is.
-bool PressKey(WORD vk);
 // Keys typed into an input: characters as WM_CHAR, each line break ("\r\n" or "\n")
 // as the Enter key (WM_KEYDOWN/WM_KEYUP, translated by the application's own loop).
 // False when a key was not taken.
@@ -60,6 +59,50 @@ bool Type(HWND input, const std::wstring& text);
 bool SendAndWait(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = kWaitMs);
 // A rectangle of a window in the client coordinates of `parent`.
 RECT RectIn(HWND parent, HWND window);
+
+// ---- keyboard and focus ----------------------------------------------------
+
+// Real keyboard input (SendInput): it goes to whatever control has the focus in the
+// active window, as a person's keys do. Returns once the input is queued; callers
+// wait for its effect.
+// A key with modifiers (VK_CONTROL, VK_MENU, VK_SHIFT) held around it.
+bool PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+// Characters as typed Unicode input; "\n" is the Enter key.
+bool TypeKeys(const std::wstring& text);
+// The mouse: moves to a screen point, presses or releases the left button there.
+bool MouseTo(POINT screen);
+bool LeftButton(bool down);
+// The centre of a window on the screen.
+POINT CentreOf(HWND window);
+
+// The active window and the focused control of the thread that owns `window`
+// (GetGUIThreadInfo), so another process's focus can be read.
+HWND ActiveWindowOf(HWND window);
+HWND FocusOf(HWND window);
+// Makes the window the active (foreground) window and waits until it is.
+bool Activate(HWND window);
+
+// A stand-in for a person's editor, owned by the test process on a thread of its own:
+// a top-level window with a multi-line input that has the focus whenever the window
+// is active.
+class TestEditor {
+public:
+    TestEditor();
+    ~TestEditor();
+    TestEditor(const TestEditor&) = delete;
+    TestEditor& operator=(const TestEditor&) = delete;
+    HWND window() const { return window_; }
+    HWND input() const { return input_; }
+    std::wstring Text() const { return TextOf(input_); }
+
+private:
+    static DWORD WINAPI Run(void* self);
+    HANDLE ready_ = nullptr;
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+    HWND window_ = nullptr;
+    HWND input_ = nullptr;
+};
 
 // ---- message boxes ---------------------------------------------------------
 

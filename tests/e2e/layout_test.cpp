@@ -48,7 +48,8 @@ TEST(Layout, MainWindowAt96Dpi) {
         {"minimise spot", ids::kMinimise, {464, 0, 489, 25}},
         {"exit spot", ids::kExit, {488, 0, 513, 25}},
         {"selector frame", ids::kFrame1, {8, 56, 497, 113}},
-        {"func(0)", ids::kFunc0, {24, 72, 97, 97}},
+        {"func(0), ending where func(1) starts", ids::kFunc0, {24, 72, 96, 97}},
+        {"func(1), ending where func(2) starts", ids::kFunc0 + 1, {96, 72, 168, 97}},
         {"func(3)", ids::kFunc0 + 3, {248, 72, 337, 97}},
         {"settings label", ids::kSettingsLabel, {424, 80, 489, 105}},
         {"panel 0", ids::kFraList0, {8, 120, 497, 385}},
@@ -92,7 +93,7 @@ TEST(Layout, SettingsWindowAt96Dpi) {
     ASSERT_TRUE(app.Start(IniText(0, L"dev", 0, 0)));
     const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
-    ExpectSize(settings, 312, 231);
+    ExpectSize(settings, 312, 239); // 8 pixels taller for the hotkey row
     const Placed controls[] = {
         {"caption bar", ids::kSetCaption, {0, 0, 313, 25}},
         {"X", ids::kSetClose, {296, 0, 313, 17}},
@@ -100,12 +101,14 @@ TEST(Layout, SettingsWindowAt96Dpi) {
         {"C++/C", ids::kOption0, {16, 48, 73, 73}},
         {"Delphi", ids::kOption0 + 4, {232, 48, 289, 73}},
         {"VFP", ids::kOption0 + 5, {16, 72, 73, 97}},
-        {"system frame", ids::kSystemFrame, {8, 112, 305, 193}},
+        {"system frame", ids::kSystemFrame, {8, 112, 305, 201}},
         {"start with Windows", ids::kCheck0, {24, 136, 129, 161}},
         {"minimise at start", ids::kCheck0 + 1, {24, 160, 129, 185}},
         {"author", ids::kUser, {192, 144, 297, 165}},
-        {"reset", ids::kReset, {192, 200, 249, 225}},
-        {"confirm", ids::kSave, {248, 200, 305, 225}},
+        {"hotkey caption", ids::kHotkeyLabel, {128, 172, 201, 189}},
+        {"hotkey", ids::kHotkey, {192, 172, 297, 193}},
+        {"reset", ids::kReset, {192, 208, 249, 233}},
+        {"confirm", ids::kSave, {248, 208, 305, 233}},
     };
     for (const Placed& p : controls)
         ExpectPlaced(settings, p);

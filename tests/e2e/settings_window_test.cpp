@@ -18,6 +18,8 @@ namespace {
 namespace ids = inkwarden::ids;
 
 const wchar_t kSetClass[] = L"Inkwarden.set_ini";
+// Every save and reset stores the hotkey last; these files start with the default.
+const wchar_t kHotkeyLine[] = L"hotkey=Ctrl+Alt+K\r\n";
 const wchar_t* const kOptionText[8] = {L"C++/C",  L"VB",  L"ASP",  L"PHP",
                                        L"Delphi", L"VFP", L"Html", L"JavaScript"};
 
@@ -251,7 +253,7 @@ TEST_F(SettingsWindow, SaveWritesFileAndRunValueThenAppliesToTheMainWindowAndThe
     EXPECT_EQ(PressAndAcknowledge(app_, Control(settings, ids::kSave)), L"设置成功！");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
 
-    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(6, author, 1, 1))));
+    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(6, author, 1, 1) + kHotkeyLine)));
     const RegValue run = ReadRunValue();
     EXPECT_TRUE(run.present());
     EXPECT_EQ(run.type, static_cast<DWORD>(REG_SZ));
@@ -286,7 +288,7 @@ TEST_F(SettingsWindow, SaveWithNoStyleSelectedLeavesTheStoredCodeAlone) {
 
     EXPECT_EQ(PressAndAcknowledge(app_, Control(settings, ids::kSave)), L"设置成功！");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
-    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(8, L"李四", 0, 0))));
+    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(8, L"李四", 0, 0) + kHotkeyLine)));
     EXPECT_EQ(app_.ItemText(ids::kFrame1), L"当前语言类型为  ");
     ExpectAuthors(app_, L"李四");
 }
@@ -300,7 +302,7 @@ TEST_F(SettingsWindow, ResetWritesTheDefaultsAndLeavesTheMainWindowAsItWas) {
 
     EXPECT_EQ(PressAndAcknowledge(app_, Control(settings, ids::kReset)), L"重置成功！");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
-    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(1, L"www.inkwarden.dev", 0, 0))));
+    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(1, L"www.inkwarden.dev", 0, 0) + kHotkeyLine)));
     const RegValue run = ReadRunValue();
     EXPECT_TRUE(run.present());
     EXPECT_EQ(run.type, static_cast<DWORD>(REG_SZ));
@@ -356,7 +358,8 @@ TEST_F(SettingsWindow, SaveCreatesAMissingFileInUtf16) {
     const std::string bytes = FileBytes();
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(Hex(bytes.substr(0, 2)), "FF FE ");
-    EXPECT_EQ(Hex(bytes), Hex(Utf16File(L"[main]\r\ncode=3\r\nrun=0\r\nmin=0\r\nwriter=王五\r\n")));
+    EXPECT_EQ(Hex(bytes), Hex(Utf16File(L"[main]\r\ncode=3\r\nrun=0\r\nmin=0\r\nwriter=王五\r\n" +
+                                        std::wstring(kHotkeyLine))));
     EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(3));
     ExpectAuthors(app_, L"王五");
 }
@@ -456,10 +459,11 @@ TEST_P(SettingsFileUnwritable, SaveWarnsKeepsTheWindowWithTheInputAndChangesNoth
 
 INSTANTIATE_TEST_SUITE_P(Obstacles, SettingsFileUnwritable,
                          ::testing::Values(UnwritableCase{"HeldOpenWithoutSharing", Obstacle::HeldOpen, true,
-                                                          IniText(4, L"李四", 1, 1)},
+                                                          IniText(4, L"李四", 1, 1) + kHotkeyLine},
                                            UnwritableCase{
                                                "FolderOfTheSameName", Obstacle::FolderInTheWay, false,
-                                               L"[main]\r\ncode=4\r\nrun=1\r\nmin=1\r\nwriter=李四\r\n"}),
+                                               L"[main]\r\ncode=4\r\nrun=1\r\nmin=1\r\nwriter=李四\r\n" +
+                                                   std::wstring(kHotkeyLine)}),
                          CaseName());
 
 struct RunKeyCase : NamedCase {
@@ -527,14 +531,15 @@ TEST_P(WithoutTheMachineRunKey, AutoRunGoesToThePerUserKeyAndDisablingRemovesIt)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(SaveAndReset, WithoutTheMachineRunKey,
-                         ::testing::Values(RunKeyCase{"SaveWithAutoRun", ids::kSave, true, L"设置成功！",
-                                                      kPerUserNote, IniText(0, L"张三", 0, 1), true},
-                                           RunKeyCase{"SaveWithoutAutoRun", ids::kSave, false, L"设置成功！",
-                                                      nullptr, IniText(0, L"张三", 0, 0), false},
-                                           RunKeyCase{"Reset", ids::kReset, true, L"重置成功！", nullptr,
-                                                      IniText(1, L"www.inkwarden.dev", 0, 0), false}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    SaveAndReset, WithoutTheMachineRunKey,
+    ::testing::Values(RunKeyCase{"SaveWithAutoRun", ids::kSave, true, L"设置成功！", kPerUserNote,
+                                 IniText(0, L"张三", 0, 1) + kHotkeyLine, true},
+                      RunKeyCase{"SaveWithoutAutoRun", ids::kSave, false, L"设置成功！", nullptr,
+                                 IniText(0, L"张三", 0, 0) + kHotkeyLine, false},
+                      RunKeyCase{"Reset", ids::kReset, true, L"重置成功！", nullptr,
+                                 IniText(1, L"www.inkwarden.dev", 0, 0) + kHotkeyLine, false}),
+    CaseName());
 
 } // namespace
 } // namespace inkwarden_testing

@@ -70,11 +70,13 @@ TEST_F(SaveSettingsTest, WritesTheKeysInOrderAndRegistersAsTicked) {
          SettingsValues{std::int16_t{7}, L"", false, true},
          L"[main]\r\ncode=7\r\nrun=1\r\nmin=0\r\nwriter=\r\n", AutoRunState::AllUsers, path,
          "info:设置成功！"},
-        {"reset", SettingsAction::Reset, L"[main]\r\ncode=7\r\nwriter=张三\r\nmin=1\r\nrun=1\r\n",
-         SettingsValues{}, IniText(1, L"www.inkwarden.dev", 0, 0), AutoRunState::Off, "", "info:重置成功！"},
-        {"reset, no file", SettingsAction::Reset, nullptr, SettingsValues{},
-         L"[main]\r\ncode=1\r\nwriter=www.inkwarden.dev\r\nmin=0\r\nrun=0\r\n", AutoRunState::Off, "",
+        {"reset", SettingsAction::Reset,
+         L"[main]\r\ncode=7\r\nwriter=张三\r\nmin=1\r\nrun=1\r\nhotkey=Win+F2\r\n", SettingsValues{},
+         IniText(1, L"www.inkwarden.dev", 0, 0) + L"hotkey=Ctrl+Alt+K\r\n", AutoRunState::Off, "",
          "info:重置成功！"},
+        {"reset, no file", SettingsAction::Reset, nullptr, SettingsValues{},
+         L"[main]\r\ncode=1\r\nwriter=www.inkwarden.dev\r\nmin=0\r\nrun=0\r\nhotkey=Ctrl+Alt+K\r\n",
+         AutoRunState::Off, "", "info:重置成功！"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -91,6 +93,64 @@ TEST_F(SaveSettingsTest, WritesTheKeysInOrderAndRegistersAsTicked) {
         EXPECT_EQ(Hex(keys_.Machine().bytes), Hex(c.machineAfter));
         EXPECT_FALSE(keys_.User().present()) << "one registration at most, machine-wide";
         EXPECT_EQ(Lines(Report(outcome)), std::vector<std::string>{c.report});
+    }
+}
+
+TEST_F(SaveSettingsTest, HotkeyIsStoredAndRegisteredAtOnceOrReportedAndNeverLost) {
+    struct Case {
+        const char* what;
+        const wchar_t* given;
+        bool systemAccepts;
+        const wchar_t* stored; // in the file afterwards
+        HotkeyOutcome::State state;
+        std::vector<Hotkey> registered;
+        const wchar_t* warning; // how the second notice begins; nullptr: none
+    } const cases[] = {
+        {"registered",
+         L"Ctrl+Shift+F9",
+         true,
+         L"Ctrl+Shift+F9",
+         HotkeyOutcome::Stored,
+         {{kHotkeyCtrl | kHotkeyShift, kHotkeyF1 + 8}},
+         nullptr},
+        {"no hotkey", L"none", true, L"none", HotkeyOutcome::Stored, {Hotkey{}}, nullptr},
+        {"held by another program: stored all the same",
+         L"Ctrl+Alt+K",
+         false,
+         L"Ctrl+Alt+K",
+         HotkeyOutcome::Refused,
+         {DefaultHotkey()},
+         L"设置已保存，但热键 Ctrl+Alt+K 已被其他程序占用"},
+        {"not usable: the stored one stays",
+         L"Shift + K",
+         true,
+         L"Win+F2",
+         HotkeyOutcome::Invalid,
+         {},
+         L"设置已保存，但热键设置无效：Shift + K"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(IniPathIn(folder_), Utf16File(IniText(0, L"张三", 0, 0) + L"hotkey=Win+F2\r\n"));
+        std::vector<Hotkey> registered;
+        SettingsStore store = Store();
+        store.registerHotkey = [&](const Hotkey& hotkey) {
+            registered.push_back(hotkey);
+            return c.systemAccepts;
+        };
+        SettingsValues values{std::int16_t{0}, L"张三", false, false};
+        values.hotkey = c.given;
+        const SettingsOutcome outcome = SaveSettingsTo(store, values);
+        EXPECT_EQ(Hex(FileBytes()),
+                  Hex(Utf16File(IniText(0, L"张三", 0, 0) + L"hotkey=" + c.stored + L"\r\n")));
+        EXPECT_EQ(outcome.hotkey.state, c.state);
+        EXPECT_EQ(registered, c.registered);
+        const std::vector<std::string> lines = Lines(Report(outcome));
+        ASSERT_EQ(lines.size(), c.warning ? 2u : 1u) << testing::PrintToString(lines);
+        EXPECT_EQ(lines[0], "info:设置成功！");
+        if (c.warning) {
+            EXPECT_EQ(lines[1].rfind("warning:" + Narrow(c.warning), 0), 0u) << lines[1];
+        }
     }
 }
 

@@ -246,6 +246,10 @@ public:
     void SetInputText(int index, const std::wstring& text) override {
         calls.push_back(L"input " + std::to_wstring(index) + L":" + text);
     }
+    bool SetHotkey(const Hotkey& hotkey) override {
+        calls.push_back(L"hotkey:" + Widen(FormatHotkey(hotkey)));
+        return true;
+    }
     std::vector<std::wstring> calls;
 };
 
@@ -324,6 +328,34 @@ TEST_F(LoadSettingsFile, UnreadableNumbersFallBackAndUnusualOnesLoadAsStored) {
         EXPECT_EQ(AutoRun, c.run);
         EXPECT_EQ(WriterName, c.writer);
         EXPECT_EQ(target.calls, ExpectedCalls(c.min == 1, kCaptionLead + c.language, c.writer));
+    }
+}
+
+TEST_F(LoadSettingsFile, HotkeyIsTheDefaultOnlyWhenItsKeyIsAbsent) {
+    struct Case {
+        const char* what;
+        const char* file; // nullptr: no file
+        const wchar_t* hotkey;
+    } const cases[] = {
+        {"no file", nullptr, L"Ctrl+Alt+K"},
+        {"no key", "[main]\r\ncode=1\r\n", L"Ctrl+Alt+K"},
+        {"other section only", "[other]\r\nhotkey=Ctrl+F5\r\n", L"Ctrl+Alt+K"},
+        {"empty: no hotkey", "[main]\r\nhotkey=\r\n", L""},
+        {"none", "[main]\r\nhotkey=none\r\n", L"none"},
+        {"as written", "[main]\r\nhotkey=shift+f12\r\n", L"shift+f12"},
+        {"junk is kept for the message", "[main]\r\nhotkey=Ctrl+Alt+Del\r\n", L"Ctrl+Alt+Del"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileW(Ini().c_str());
+        if (c.file)
+            WriteBytes(Ini(), c.file);
+        HotkeyText = L"?";
+        RecordingTarget target;
+        LoadSettingsIn(folder_, target);
+        EXPECT_EQ(HotkeyText, c.hotkey);
+        for (const std::wstring& call : target.calls)
+            EXPECT_NE(call.rfind(L"hotkey:", 0), 0u) << "loading registers nothing; the main window does";
     }
 }
 

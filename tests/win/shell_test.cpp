@@ -264,6 +264,43 @@ TEST_F(Tray, RemoveAndReaddBeforeAddSendNothing) {
     EXPECT_TRUE(sent.empty());
 }
 
+TEST_F(Tray, BalloonsGoInARecordOfTheirOwnAndNeedTheIcon) {
+    TrayIcon tray(&RecordNotify);
+    EXPECT_FALSE(tray.ShowBalloon(L"before the icon", false));
+    ASSERT_TRUE(tray.Add(owner_, icon_));
+    struct Case {
+        std::wstring text;
+        bool warning;
+        std::wstring shown;
+    } const cases[] = {
+        {L"热键 Ctrl+Alt+K 已被其他程序占用", true, L"热键 Ctrl+Alt+K 已被其他程序占用"},
+        {L"注释已复制", false, L"注释已复制"},
+        {L"热键设置无效：" + std::wstring(1000, L'K'), true,
+         L"热键设置无效：" + std::wstring(247, L'K') + L"…"},
+    };
+    for (const Case& c : cases) {
+        sent.clear();
+        EXPECT_TRUE(tray.ShowBalloon(c.text, c.warning));
+        ASSERT_EQ(sent.size(), 1u);
+        NOTIFYICONDATAW expected;
+        ZeroMemory(&expected, sizeof expected);
+        expected.cbSize = sizeof expected;
+        expected.hWnd = owner_;
+        expected.uID = 1;
+        expected.uFlags = NIF_INFO;
+        expected.dwInfoFlags = c.warning ? NIIF_WARNING : NIIF_INFO;
+        lstrcpyW(expected.szInfoTitle, L"Inkwarden");
+        lstrcpynW(expected.szInfo, c.shown.c_str(), ARRAYSIZE(expected.szInfo));
+        EXPECT_EQ(sent[0].message, static_cast<DWORD>(NIM_MODIFY));
+        EXPECT_EQ(Describe(sent[0].data), Describe(expected));
+    }
+    // The icon's own record stays without the balloon.
+    sent.clear();
+    EXPECT_TRUE(tray.Readd());
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(Describe(sent[0].data), Describe(Expected()));
+}
+
 TEST(TaskbarCreated, MessageIsTheRegisteredOne) {
     const UINT message = TrayIcon::TaskbarCreatedMessage();
     EXPECT_GE(message, 0xC000u) << "registered messages are in 0xC000..0xFFFF";
