@@ -31,7 +31,8 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
         # Size: every function and object in a section of its own, so the linker drops what
         # nothing calls. The window code is a chain of Win32 calls and is compiled for size;
         # the block assembly copies whole fields and keeps -O2.
-        foreach(target inkwarden_core inkwarden_platform inkwarden_settings inkwarden_shell inkwarden_ui scribbet)
+        foreach(target inkwarden_remark inkwarden_core inkwarden_platform inkwarden_settings inkwarden_shell
+                       inkwarden_ui scribbet)
             target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Os>)
         endforeach()
         set_source_files_properties(core/remark.cpp PROPERTIES COMPILE_OPTIONS $<$<CONFIG:Release>:-O2>)
