@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Draw Inkwarden's image assets: the application icon and the title band.
+"""Draw Inkwarden's application icon (the title band is drawn by the program itself,
+at the window's DPI: ui/title_band.cpp).
 
 Run from the repository root:  python3 assets/make_assets.py
-Writes assets/inkwarden.ico and assets/title_{100,150,200}.bmp.
+Writes assets/inkwarden.ico.
 
 Standard library only, so any build machine can rebuild the assets; output
 is deterministic so regenerating never shows up as a spurious diff.
@@ -274,89 +275,6 @@ def draw_icon(S):
 
 
 # ---------------------------------------------------------------------------
-# Title band
-# ---------------------------------------------------------------------------
-BAND_W, BAND_H, BAND_BLUE_H = 588, 35, 28
-HOUSE_C = (548.5, 12.5)     # centre of the minimise spot: picture x 536..561, y 0..25
-CLOSE_C = (568.5, 12.5)     # centre of the exit spot's visible part: picture x 560..577 (the window ends there)
-
-
-def mix(a, b, t):
-    return tuple(a[i] + (b[i] - a[i]) * t for i in range(4))
-
-
-def band_colour(k):
-    """Background colour at a pixel centre, in 100%-scale coordinates."""
-    top, bottom = rgba('#4B8BDA'), rgba('#1C4F9C')
-    glow = rgba('#A9D0FF')
-    blue_h = round(BAND_BLUE_H * k)
-
-    def f(x, y):
-        yu = y / k
-        t = min(1.0, yu / BAND_BLUE_H)
-        col = mix(top, bottom, t * t * 0.6 + t * 0.4)
-        # Elliptical glow centred under the title text; smoothstep-like
-        # falloff so it has no visible rim.
-        dx, dy = (x / k - 294.0) / 250.0, (yu - 9.0) / 24.0
-        d = dx * dx + dy * dy
-        if d < 1.0:
-            col = mix(col, glow, 0.55 * (1.0 - d) ** 2)
-        if y < k:                   # bevel: light top edge, dark bottom lip
-            col = mix(col, rgba('#FFFFFF'), 0.28)
-        elif y >= blue_h - k:
-            col = mix(col, rgba('#0E2F66'), 0.25)
-        return col
-    return f
-
-
-BAND_SIZES = {100: (588, 35), 150: (882, 53), 200: (1176, 70)}
-
-
-def draw_band(k):
-    # Explicit sizes: 35 * 1.5 rounds half-to-even to 52, but 53 is wanted.
-    w, h = BAND_SIZES[round(k * 100)]
-    blue_h, sh = round(BAND_BLUE_H * k), max(1, int(k))
-    c = Canvas(w, h)
-    blue = band_colour(k)
-    grey = rgba('#E0E0E0')
-    for y in range(h):
-        for x in range(w):
-            if y < blue_h:
-                col = blue(x + 0.5, y + 0.5)
-            elif y < blue_h + sh:
-                col = rgba('#23324A')
-            else:
-                # Shadow fading into the grey strip over ~3 logical px.
-                d = (y + 0.5 - blue_h - sh) / k
-                col = mix(grey, rgba('#9AA0A8'), 0.45 * math.exp(-d * 1.1))
-            i = y * w + x
-            c.r[i], c.g[i], c.b[i] = col[0] / 255, col[1] / 255, col[2] / 255
-            c.a[i] = 1.0
-    return c
-
-
-def draw_title(k):
-    c = draw_band(k)
-    S = lambda pts: [(x * k, y * k) for x, y in pts]
-    # House ("minimise to home"): roof over a square body, with a door cut
-    # out in the band colour so it reads as a house rather than an arrow.
-    hx, hy = HOUSE_C
-    house = [S([(hx - 7, hy - 0.2), (hx, hy - 7), (hx + 7, hy - 0.2)]),
-             S(rect(hx - 4.5, hy - 1.2, hx + 4.5, hy + 6.5))]
-    door = S(rect(hx - 1.5, hy + 2.0, hx + 1.5, hy + 6.5))
-    cx, cy, r = CLOSE_C[0], CLOSE_C[1], 4.6
-    cross = [capsule(*S([(cx - r, cy - r), (cx + r, cy + r)]), 2 * k, 'butt'),
-             capsule(*S([(cx + r, cy - r), (cx - r, cy + r)]), 2 * k, 'butt')]
-    # A faint 1-logical-px drop shadow gives the white glyphs some depth.
-    for glyph in (house, cross):
-        c.fill([[(x + k, y + k) for x, y in p] for p in glyph],
-               rgba('#0A2450', 90))
-        c.fill(glyph, rgba('#FFFFFF'))
-    c.fill(door, band_colour(k))
-    return c
-
-
-# ---------------------------------------------------------------------------
 # File writers
 # ---------------------------------------------------------------------------
 def png_bytes(c):
@@ -391,7 +309,9 @@ def dib_bytes(c):
 
 
 def write_ico(path, images):
-    blobs = [png_bytes(c) if c.w >= 256 else dib_bytes(c) for c in images]
+    # PNG from 48 px up (Vista and later read PNG images of any size), which halves
+    # the icon; the small sizes the tray and title bars use stay plain DIBs.
+    blobs = [png_bytes(c) if c.w >= 48 else dib_bytes(c) for c in images]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for c, blob in zip(images, blobs):
@@ -403,30 +323,10 @@ def write_ico(path, images):
         f.write(out + b''.join(blobs))
 
 
-def write_bmp24(path, c, k):
-    stride = (c.w * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(c.h - 1, -1, -1):    # bottom-up rows
-        row = bytearray()
-        for x in range(c.w):
-            r, g, b, _ = c.pixel(x, y)
-            row += bytes((b, g, r))
-        data += row + bytes(stride - len(row))
-    ppm = round(3780 * k)               # 96 DPI times the scale factor
-    info = struct.pack('<IiiHHIIiiII', 40, c.w, c.h, 1, 24, 0, len(data),
-                       ppm, ppm, 0, 0)
-    head = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54)
-    with open(path, 'wb') as f:
-        f.write(head + info + bytes(data))
-
-
 def main():
     sizes = [16, 20, 24, 32, 40, 48, 64, 256]
     write_ico(os.path.join(OUT_DIR, 'inkwarden.ico'),
               [draw_icon(s) for s in sizes])
-    for pct in (100, 150, 200):
-        write_bmp24(os.path.join(OUT_DIR, 'title_%d.bmp' % pct),
-                    draw_title(pct / 100.0), pct / 100.0)
 
 
 if __name__ == '__main__':

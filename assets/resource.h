@@ -2,6 +2,3 @@
 #pragma once
 
 #define IDI_INKWARDEN 1
-#define IDB_TITLE_100 201
-#define IDB_TITLE_150 202
-#define IDB_TITLE_200 203

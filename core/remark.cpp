@@ -4,6 +4,18 @@
 #include <cstring>
 #include <utility>
 
+// Sixteen bytes at a time where SSE2 and the C++20 bit functions are at hand (every
+// x86-64 build); memchr from line break to line break elsewhere.
+#if __has_include(<bit>)
+#include <bit>
+#endif
+#if (defined(__SSE2__) || defined(_M_X64)) && defined(__cpp_lib_bitops)
+#include <emmintrin.h>
+#define BLOCK_SCAN 1
+#else
+#define BLOCK_SCAN 0
+#endif
+
 namespace inkwarden {
 
 std::string OpeningLine;
@@ -72,66 +84,162 @@ const TemplateField kTemplates[kTemplateCount][kFieldsPerTemplate] = {
     },
 };
 
-// What a CR LF inside lines 4 and 5 becomes.
-std::string ContinuationBreak() {
-    std::string indent = "\r\n" + LinePrefix;
+// What follows each CR LF inside lines 4 and 5.
+std::string ContinuationIndent() {
+    std::string indent = LinePrefix;
     indent.append(kContinuationBlanks, ' ');
     return indent;
 }
 
-// Calls onBreak(pos) for every CR LF in s, left to right. Scanning for the LF with
-// memchr keeps long fields close to memory speed; CR LF cannot overlap itself, so this
-// finds exactly the pairs a left-to-right search for "\r\n" finds.
-template <typename F> void ForEachCrLf(const std::string& s, F onBreak) {
-    const char* begin = s.data();
-    const char* end = begin + s.size();
-    for (const char* p = begin; p < end;) {
+// Calls onBreak(lf) for the LF of every CR LF in [from, end), left to right; `begin`
+// is the start of the text, for a CR just before `from`. CR LF cannot overlap itself,
+// so this finds exactly the pairs a left-to-right search for "\r\n" finds.
+template <typename F> void ForEachCrLf(const char* begin, const char* from, const char* end, F onBreak) {
+    for (const char* p = from; p < end;) {
         const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         if (!lf)
             break;
         if (lf > begin && lf[-1] == '\r')
-            onBreak(static_cast<std::size_t>(lf - 1 - begin));
+            onBreak(lf);
         p = lf + 1;
     }
 }
 
-// An output buffer written through a raw pointer. Fields with many short lines make
-// per-piece std::string::append calls cost more than the copying itself.
-class Sink {
+#if BLOCK_SCAN
+__m128i Load16(const char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+__m128i Equal(__m128i block, char c) {
+    return _mm_cmpeq_epi8(block, _mm_set1_epi8(c));
+}
+
+// Bit j is set where p[j] is the LF of a CR LF, for j < 32; p[-1] must be readable.
+unsigned CrLfBits(const char* p) {
+    const auto bits = [p](int at, char c) {
+        return static_cast<unsigned>(_mm_movemask_epi8(Equal(Load16(p + at), c)));
+    };
+    const unsigned lf = bits(0, '\n') | bits(16, '\n') << 16;
+    const unsigned cr = bits(0, '\r') | bits(16, '\r') << 16;
+    return lf & (cr << 1 | (p[-1] == '\r' ? 1u : 0u));
+}
+#endif
+
+std::size_t CountCrLf(const std::string& s) {
+    const char* begin = s.data();
+    const char* p = begin;
+    const char* end = begin + s.size();
+    std::size_t n = 0;
+#if BLOCK_SCAN
+    // Per-byte counters in two registers, summed before any of them can pass 255.
+    if (end - p > 64) {
+        ++p; // each LF is compared with the byte before it
+        while (end - p >= 64) {
+            __m128i even = _mm_setzero_si128(), odd = _mm_setzero_si128();
+            const auto pairsAt = [&p](int at) {
+                return _mm_and_si128(Equal(Load16(p + at), '\n'), Equal(Load16(p + at - 1), '\r'));
+            };
+            for (int round = 0; round < 127 && end - p >= 64; ++round, p += 64) {
+                even = _mm_sub_epi8(_mm_sub_epi8(even, pairsAt(0)), pairsAt(32)); // a match is -1
+                odd = _mm_sub_epi8(_mm_sub_epi8(odd, pairsAt(16)), pairsAt(48));
+            }
+            const __m128i zero = _mm_setzero_si128();
+            const __m128i sums = _mm_add_epi64(_mm_sad_epu8(even, zero), _mm_sad_epu8(odd, zero));
+            n += static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+        }
+    }
+#endif
+    ForEachCrLf(begin, p, end, [&n](const char*) { ++n; });
+    return n;
+}
+
+// Output written through a raw pointer into a buffer of the exact final size.
+class Writer {
 public:
-    explicit Sink(std::size_t guess) : buf_(guess, '\0') {}
+    explicit Writer(char* out) : out_(out) {}
     void Put(const char* src, std::size_t n) {
-        if (buf_.size() - len_ < n) // more line breaks than guessed: grow geometrically
-            buf_.resize(std::max(buf_.size() * 2, len_ + n));
-        std::memcpy(&buf_[0] + len_, src, n);
-        len_ += n;
+        std::memcpy(out_, src, n);
+        out_ += n;
     }
     void Put(const std::string& s) { Put(s.data(), s.size()); }
     void Put(const char* s) { Put(s, std::strlen(s)); }
-    // s with every CR LF replaced by brk, in a single pass over s.
-    void PutIndented(const std::string& s, const std::string& brk) {
-        std::size_t chunk = 0;
-        ForEachCrLf(s, [&](std::size_t cr) {
-            Put(s.data() + chunk, cr - chunk);
-            Put(brk);
-            chunk = cr + 2;
+
+    // s with `indent` after every CR LF.
+    void PutIndented(const std::string& s, const std::string& indent) {
+        const char* begin = s.data();
+        const char* p = begin;
+        const char* end = begin + s.size();
+#if BLOCK_SCAN
+        // Fields of many short lines: a memchr and two memcpy calls per line would cost
+        // more than the copying itself. Each 32 bytes are stored whole, then the indent and
+        // the rest of the block after it as fixed 32-byte stores, with no branch for the
+        // usual one line break or none. What lands past the real text is overwritten by
+        // what follows, so the loop stops while 64 bytes of the field remain.
+        if (indent.size() <= 30 && p < end) {
+            char padded[32] = {}, blankLine[32] = {'\r', '\n'};
+            std::memcpy(padded, indent.data(), indent.size());
+            std::memcpy(blankLine + 2, indent.data(), indent.size());
+            const std::size_t blankLineSize = 2 + indent.size();
+            char* out = out_;
+            std::memcpy(out++, p++, 1); // from here on p[-1] is readable
+            while (end - p >= 64) {
+                const unsigned breaks = CrLfBits(p);
+                if (breaks & (breaks - 1)) {
+                    // Several line breaks: up to the first one, then any blank lines after it.
+                    const int upToLf = std::countr_zero(breaks) + 1;
+                    std::memcpy(out, p, 32);
+                    std::memcpy(out + upToLf, padded, 32);
+                    p += upToLf;
+                    out += upToLf + indent.size();
+                    for (; end - p >= 64 && p[0] == '\r' && p[1] == '\n'; p += 2, out += blankLineSize)
+                        std::memcpy(out, blankLine, 32);
+                    continue;
+                }
+                const int at = breaks ? std::countr_zero(breaks) + 1 : 32;
+                std::memcpy(out, p, 32);
+                std::memcpy(out + at, padded, 32);
+                std::memcpy(out + at + indent.size(), p + at, 32);
+                out += 32 + (breaks ? indent.size() : 0);
+                p += 32;
+            }
+            out_ = out;
+        }
+#endif
+        const char* chunk = p;
+        ForEachCrLf(begin, p, end, [&](const char* lf) {
+            Put(chunk, static_cast<std::size_t>(lf + 1 - chunk));
+            Put(indent);
+            chunk = lf + 1;
         });
-        Put(s.data() + chunk, s.size() - chunk);
-    }
-    std::string Take() {
-        buf_.resize(len_);
-        return std::move(buf_);
+        Put(chunk, static_cast<std::size_t>(end - chunk));
     }
 
 private:
-    std::string buf_;
-    std::size_t len_ = 0;
+    char* out_;
 };
 
-// A first guess at the size of an indented text (a line break every 60 bytes or so),
-// so typical fields need neither a counting pass nor a reallocation.
-std::size_t IndentedSizeGuess(const std::string& s, const std::string& brk) {
-    return s.size() + s.size() / 60 * (brk.size() - 2);
+// A string of exactly `size` characters, all written by `write`: allocated once, with
+// its capacity equal to its size, and not zero-filled first where the library allows.
+template <typename F> std::string WriteExactly(std::size_t size, F write) {
+    std::string s;
+#if defined(__cpp_lib_string_resize_and_overwrite)
+    // Returns `size`, not the count it is passed: GCC 12's library passes the capacity
+    // it chose, which for short texts is larger than asked.
+    s.resize_and_overwrite(size, [&write, size](char* p, std::size_t) {
+        Writer out(p);
+        write(out);
+        return size;
+    });
+#else
+    s.resize(size);
+    Writer out(&s[0]);
+    write(out);
+#endif
+    return s;
+}
+
+std::size_t IndentedSize(const std::string& s, const std::string& indent) {
+    return s.size() + CountCrLf(s) * indent.size();
 }
 
 } // namespace
@@ -185,40 +293,44 @@ std::string StyleCaption(const std::string& languageName) {
 }
 
 const TemplateField& TemplateFieldAt(int kind, int line) {
+    static const TemplateField kNoField = {"", false, Prefill::None};
+    if (kind < 0 || kind >= kTemplateCount || line < 0 || line >= kFieldsPerTemplate)
+        return kNoField;
     return kTemplates[kind][line];
 }
 
 std::string gettxt(const std::string& s) {
-    const std::string brk = ContinuationBreak();
-    Sink out(IndentedSizeGuess(s, brk));
-    out.PutIndented(s, brk);
-    return out.Take();
+    const std::string indent = ContinuationIndent();
+    return WriteExactly(IndentedSize(s, indent), [&](Writer& out) { out.PutIndented(s, indent); });
 }
 
 std::string BuildRemarkBlock(int kind, const TemplateFields& fields) {
-    const std::string brk = ContinuationBreak();
+    if (kind < 0 || kind >= kTemplateCount)
+        return std::string();
+    const std::string indent = ContinuationIndent();
     const TemplateField* labels = kTemplates[kind];
-    std::size_t guess = OpeningLine.size() + 2 + 2 + ClosingLine.size();
+    // Lines 4 and 5 carry the continuation indent; lines 1 to 3 are taken as typed.
+    auto indented = [](int line) { return line >= 3; };
+    std::size_t size = OpeningLine.size() + 2 + 2 + ClosingLine.size();
     for (int i = 0; i < kFieldsPerTemplate; ++i) {
-        const std::size_t text = i >= 3 ? IndentedSizeGuess(fields[i], brk) : fields[i].size();
-        guess += LinePrefix.size() + std::strlen(labels[i].label) + text + 2;
+        const std::size_t text = indented(i) ? IndentedSize(fields[i], indent) : fields[i].size();
+        size += LinePrefix.size() + std::strlen(labels[i].label) + text + 2;
     }
-    Sink out(guess);
-    out.Put(OpeningLine);
-    out.Put("\r\n", 2);
-    for (int i = 0; i < kFieldsPerTemplate; ++i) {
-        out.Put(LinePrefix);
-        out.Put(labels[i].label);
-        // Lines 4 and 5 carry the continuation indent; lines 1 to 3 are taken as typed.
-        if (i >= 3)
-            out.PutIndented(fields[i], brk);
-        else
-            out.Put(fields[i]);
+    return WriteExactly(size, [&](Writer& out) {
+        out.Put(OpeningLine);
         out.Put("\r\n", 2);
-    }
-    out.Put("\r\n", 2);
-    out.Put(ClosingLine);
-    return out.Take();
+        for (int i = 0; i < kFieldsPerTemplate; ++i) {
+            out.Put(LinePrefix);
+            out.Put(labels[i].label);
+            if (indented(i))
+                out.PutIndented(fields[i], indent);
+            else
+                out.Put(fields[i]);
+            out.Put("\r\n", 2);
+        }
+        out.Put("\r\n", 2);
+        out.Put(ClosingLine);
+    });
 }
 
 } // namespace inkwarden

@@ -63,7 +63,8 @@ struct TemplateField {
     Prefill prefill;   // what the main window puts there at start-up
 };
 
-const TemplateField& TemplateFieldAt(int kind, int line); // line 0..4
+// Line 0..4 of template `kind`; outside the table, a field with an empty label.
+const TemplateField& TemplateFieldAt(int kind, int line);
 
 // The inputs (txt0 indices, template by template) whose field the table marks with
 // `prefill`, in the order start-up fills them.
@@ -76,7 +77,8 @@ using TemplateFields = std::array<std::string, kFieldsPerTemplate>;
 std::string gettxt(const std::string& s);
 
 // The finished block for template `kind` (0..3) in the current style; lines joined by
-// CR LF, an empty line before the closing line, no CR LF at the end.
+// CR LF, an empty line before the closing line, no CR LF at the end. Another kind gives
+// an empty text. The block is allocated once, at its exact size.
 std::string BuildRemarkBlock(int kind, const TemplateFields& fields);
 
 } // namespace inkwarden

@@ -1,5 +1,7 @@
 #include "core/setting_number.h"
 
+#include <charconv>
+
 namespace inkwarden {
 
 std::int16_t ParseSettingNumber(const std::string& text, std::int16_t fallback) {
@@ -25,6 +27,12 @@ std::int16_t ParseSettingNumber(const std::string& text, std::int16_t fallback) 
     if (value < -32768 || value > 32767)
         return fallback;
     return static_cast<std::int16_t>(value);
+}
+
+std::string DecimalText(long long value) {
+    char digits[24];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, end.ptr);
 }
 
 } // namespace inkwarden

@@ -1,5 +1,7 @@
 #include "platform/platform.h"
 
+#include "core/setting_number.h"
+
 namespace inkwarden {
 
 const wchar_t kProductTitle[] = L"Inkwarden";
@@ -21,7 +23,7 @@ std::wstring ErrorText(DWORD error) {
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
     if (text.empty())
-        text = L"错误代码 " + std::to_wstring(error);
+        text = L"错误代码 " + Widen(DecimalText(error));
     return text;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Screenshots of the three windows at 96 and 144 DPI, on a virtual display:
+# Screenshots of the three windows at 96, 120, 144 and 192 DPI, on a virtual display:
 #   scripts/screenshots.sh [OUTDIR]      (default build/screenshots)
-# INKWARDEN_SHOTS_DISPLAY names the X display it starts (default :94).
+# INKWARDEN_SHOTS_DPIS picks other scales (e.g. "168 288"), INKWARDEN_SHOTS_DISPLAY
+# names the X display it starts (default :94).
 # Each DPI gets its own Wine prefix; the windows are opened with clicks at the
 # controls' places, computed from their twips as the program lays them out.
 set -euo pipefail
@@ -43,7 +44,7 @@ shoot() {  # shoot NAME X Y W H: crop of the root window
     import -window root -crop "${4}x${5}+${2}+${3}" +repage "$out/$1-$dpi.png"
 }
 
-for dpi in 96 144; do
+for dpi in ${INKWARDEN_SHOTS_DPIS:-96 120 144 192}; do
     export WINEPREFIX=$root/build/wineprefix-shots-$dpi WINEDEBUG=-all LANG=zh_CN.UTF-8 DISPLAY=${INKWARDEN_SHOTS_DISPLAY:-:94}
     Xvfb "$DISPLAY" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!

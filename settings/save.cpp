@@ -1,6 +1,7 @@
 #include "settings/save.h"
 
 #include "core/hotkey.h"
+#include "core/setting_number.h"
 #include "platform/platform.h"
 
 #include <optional>
@@ -116,7 +117,7 @@ SettingsStore CurrentStore() {
 SettingsOutcome SaveSettingsTo(const SettingsStore& store, const SettingsValues& values) {
     Writer writer(store, SettingsAction::Save);
     if (values.code)
-        writer.Write(keys::kCode, std::to_wstring(*values.code));
+        writer.Write(keys::kCode, Widen(DecimalText(*values.code)));
     writer.WriteRun(values.autoRun);
     writer.Write(keys::kMin, FlagText(values.minAtStart));
     writer.Write(keys::kWriter, values.writer);
@@ -133,7 +134,7 @@ SettingsOutcome SaveSettings(const SettingsValues& values, SettingsTarget& targe
 
 SettingsOutcome ResetSettingsTo(const SettingsStore& store) {
     Writer writer(store, SettingsAction::Reset);
-    writer.Write(keys::kCode, std::to_wstring(*kResetValues.code));
+    writer.Write(keys::kCode, Widen(DecimalText(*kResetValues.code)));
     writer.Write(keys::kWriter, kResetValues.writer);
     writer.Write(keys::kMin, FlagText(kResetValues.minAtStart));
     writer.WriteRun(kResetValues.autoRun);

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "shell/window_utils.h"
 #include "ui/control_ids.h"
+#include "ui/title_band.h"
 
 #include <algorithm>
 #include <optional>
@@ -73,11 +74,7 @@ For_main::For_main() : settings_(*this, hotkey_) {
     result_.SetPasteBack([this] { PasteBack(); });
 }
 
-For_main::~For_main() {
-    for (HBITMAP b : band_)
-        if (b)
-            DeleteObject(b);
-}
+For_main::~For_main() = default;
 
 bool For_main::Form_Load() {
     // 1. A second start tells the user and ends here, before any window exists.
@@ -107,10 +104,6 @@ void For_main::LoadImages() {
     iconSmall_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_INKWARDEN), IMAGE_ICON,
                                                GetSystemMetricsForDpi(SM_CXSMICON, systemDpi),
                                                GetSystemMetricsForDpi(SM_CYSMICON, systemDpi), LR_SHARED));
-    const int bands[3] = {IDB_TITLE_100, IDB_TITLE_150, IDB_TITLE_200};
-    for (int i = 0; i < 3; ++i)
-        band_[i] = static_cast<HBITMAP>(
-            LoadImageW(instance, MAKEINTRESOURCEW(bands[i]), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 bool For_main::Create() {
@@ -396,31 +389,24 @@ void For_main::OnDestroy() {
 }
 
 void For_main::DrawTitleBand(const DRAWITEMSTRUCT& item) {
-    // The picture, drawn for the nearest scale; the labels above it show the part of
-    // the picture beneath them, which is what makes them transparent.
-    const UINT d = dpi();
-    HBITMAP band = band_[d <= 120 ? 0 : d <= 168 ? 1 : 2];
-    RECT control;
-    GetWindowRect(item.hwndItem, &control);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&control), 2);
-    const int imageX = TwipsToPixels(kImage1.left, d), imageY = TwipsToPixels(kImage1.top, d);
-    const int imageW = TwipsToPixels(kImage1.width, d), imageH = TwipsToPixels(kImage1.height, d);
-    const int w = item.rcItem.right - item.rcItem.left, h = item.rcItem.bottom - item.rcItem.top;
-    BITMAP bm = {};
-    if (band && GetObjectW(band, sizeof bm, &bm)) {
-        HDC mem = CreateCompatibleDC(item.hDC);
-        HGDIOBJ old = SelectObject(mem, band);
-        SetStretchBltMode(item.hDC, HALFTONE);
-        SetBrushOrgEx(item.hDC, 0, 0, nullptr);
-        const int sx = MulDiv(control.left - imageX, bm.bmWidth, imageW);
-        const int sy = MulDiv(control.top - imageY, bm.bmHeight, imageH);
-        StretchBlt(item.hDC, 0, 0, w, h, mem, sx, sy, MulDiv(w, bm.bmWidth, imageW),
-                   MulDiv(h, bm.bmHeight, imageH), SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
-    } else {
-        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_HIGHLIGHT));
-    }
+    // Each part of the band (the picture, and the labels above it) draws the whole band
+    // shifted to its own place and clipped to itself, which is what makes the labels
+    // look transparent.
+    auto inWindow = [this](int id) {
+        RECT r;
+        GetWindowRect(Item(id), &r);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    TitleBandPlace place = {inWindow(ids::kImage1), inWindow(ids::kMinimise), inWindow(ids::kExit)};
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    IntersectRect(&place.exit, &place.exit, &client); // the spot reaches past the window's edge
+    const RECT control = inWindow(static_cast<int>(item.CtlID));
+    POINT oldOrigin;
+    SetViewportOrgEx(item.hDC, -control.left, -control.top, &oldOrigin);
+    PaintTitleBand(item.hDC, dpi(), place);
+    SetViewportOrgEx(item.hDC, oldOrigin.x, oldOrigin.y, nullptr);
     if (item.CtlID == static_cast<UINT>(ids::kTitle)) {
         HGDIOBJ oldFont =
             SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));

@@ -78,7 +78,6 @@ private:
 
     HICON iconLarge_ = nullptr;
     HICON iconSmall_ = nullptr;
-    HBITMAP band_[3] = {}; // the title picture drawn for 100 %, 150 % and 200 %
     bool startMinimised_ = false;
     bool shown_ = false;
     TrayIcon tray_;

@@ -164,14 +164,16 @@ HWND Window::AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, in
                         FontKind font) {
     // Siblings overlap (labels over the title picture, controls over their frames):
     // clipping keeps each from painting over the others.
-    HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
-                                   hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+    // Made in its place at once: a move afterwards would cost every control a round of
+    // position messages at start-up.
+    const Pixels at = Scaled(rect);
+    HWND control = CreateWindowExW(
+        0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, at.x, at.y, at.width, at.height, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!control)
         return nullptr;
     controls_.push_back({control, rect, font});
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), FALSE);
-    Place(controls_.back());
     if (lstrcmpiW(cls, L"EDIT") == 0) {
         SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit: the default stops near 30,000 characters
         SetWindowSubclass(control, InputProc, 1, 0);
@@ -229,10 +231,14 @@ HFONT Window::FontFor(FontKind kind) const {
     return kind == FontKind::Input ? inputFont_ : uiFont_;
 }
 
+Window::Pixels Window::Scaled(const Twips& r) const {
+    return {TwipsToPixels(r.left, dpi_), TwipsToPixels(r.top, dpi_), TwipsToPixels(r.width, dpi_),
+            TwipsToPixels(r.height, dpi_)};
+}
+
 void Window::Place(const Control& c) const {
-    SetWindowPos(c.hwnd, nullptr, TwipsToPixels(c.rect.left, dpi_), TwipsToPixels(c.rect.top, dpi_),
-                 TwipsToPixels(c.rect.width, dpi_), TwipsToPixels(c.rect.height, dpi_),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const Pixels at = Scaled(c.rect);
+    SetWindowPos(c.hwnd, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::ApplyDpi(UINT dpi) {

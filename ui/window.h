@@ -67,7 +67,12 @@ private:
         FontKind font;
     };
     HFONT FontFor(FontKind kind) const;
-    void Place(const Control& c) const; // at its twips, scaled to the window's DPI
+    // A control's twips scaled to the window's DPI: the one place that does it.
+    struct Pixels {
+        int x, y, width, height;
+    };
+    Pixels Scaled(const Twips& rect) const;
+    void Place(const Control& c) const; // moves it to its scaled place
 
     HWND hwnd_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;

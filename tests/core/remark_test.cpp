@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace inkwarden {
 namespace {
@@ -121,6 +122,9 @@ TEST(Templates, LabelsLineKindsAndStartUpFill) {
     // The inputs start-up fills, in the order it fills them.
     EXPECT_EQ(PrefilledInputs(Prefill::Author), (std::vector<int>{0, 5, 10, 15}));
     EXPECT_EQ(PrefilledInputs(Prefill::Date), (std::vector<int>{1, 6, 17}));
+    // Outside the table: an empty field, never a read past it.
+    for (auto [kind, line] : {std::pair{4, 0}, {-1, 0}, {0, 5}, {3, -1}, {1 << 30, 1 << 30}})
+        EXPECT_STREQ(TemplateFieldAt(kind, line).label, "") << kind << "/" << line;
 }
 
 TEST(BuildRemarkBlock, WorkedExampleByteForByte) {
@@ -226,6 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"*/", "", "", "", "-->"},
                   kC + "*     开发人员：*/\r\n*     编写时间：\r\n*     函数名称：\r\n*     参数说明：\r\n"
                        "*     功能说明：-->\r\n\r\n*/"},
+        BlockCase{"template kind outside 0..3: no block", 0, 4, {"a", "b", "c", "d", "e"}, ""},
+        BlockCase{"negative template kind: no block", 0, -1, {"a", "b", "c", "d", "e"}, ""},
         BlockCase{
             "consecutive CR LF pairs are each replaced",
             4,
@@ -267,6 +273,47 @@ TEST(BuildRemarkBlock, LargeFieldIsCarriedWhole) {
     const std::size_t indentGrowth = 8000u * 26u; // each CR LF gains prefix + 20 blanks
     const std::size_t fixed = BuildRemarkBlock(0, {"", "", "", "", ""}).size();
     EXPECT_EQ(block.size(), fixed + big.size() + indentGrowth);
+    EXPECT_EQ(block.capacity(), block.size()) << "allocated at its exact size";
+}
+
+// Long fields go through the block-at-a-time path: every kind of line break, at every
+// offset against its 32-byte steps, must come out as a plain search and replace gives it.
+TEST(Gettxt, LongFieldsMatchAPlainReplace) {
+    auto plain = [](const std::string& s, const std::string& indent) {
+        std::string out;
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            out += s[i];
+            if (s[i] == '\n' && i > 0 && s[i - 1] == '\r')
+                out += indent;
+        }
+        return out;
+    };
+    auto repeat = [](const std::string& unit, std::size_t bytes) {
+        std::string s;
+        while (s.size() < bytes)
+            s += unit;
+        return s;
+    };
+    const std::string texts[] = {
+        repeat("\r\n", 300),                            // nothing but line breaks
+        repeat("a\r\n", 300),                           // two breaks in most 32-byte steps
+        repeat(std::string(29, 'x') + "\r\n", 400),     // breaks straddling the steps
+        repeat(std::string(61, 'y') + "\r\n\r\n", 700), // prose with blank lines
+        repeat("\r\r\n\n\n\r", 300),                    // lone CR and LF around pairs
+        "\n" + repeat("z\r\n", 200) + "\r",             // starts with LF, ends with CR
+    };
+    for (CodeType_t style : {CodeType_t(0), CodeType_t(4), CodeType_t(6)}) {
+        SelectRemarkStyle(style);
+        const std::string indent = LinePrefix + std::string(20, ' ');
+        for (const std::string& text : texts)
+            for (std::size_t skip : {0, 1, 17, 31}) {
+                const std::string s = text.substr(skip);
+                EXPECT_EQ(gettxt(s), plain(s, indent)) << "style " << style << ", skip " << skip;
+            }
+    }
+    // A prefix too long for the fixed-size stores takes the general path.
+    LinePrefix = std::string(40, '#');
+    EXPECT_EQ(gettxt(texts[1]), plain(texts[1], LinePrefix + std::string(20, ' ')));
 }
 
 } // namespace

@@ -23,5 +23,12 @@ TEST(ParseSettingNumber, WholeNumbersInRangeAndFallbacks) {
         EXPECT_EQ(ParseSettingNumber(c.text, 99), c.expected) << "'" << c.text << "'";
 }
 
+TEST(DecimalText, WritesWhatTheSettingsFileReadsBack) {
+    for (long long value : {0LL, 7LL, -1LL, 32767LL, -32768LL, 4294967295LL, -9223372036854775807LL - 1})
+        EXPECT_EQ(DecimalText(value), std::to_string(value));
+    for (int code = -32768; code <= 32767; code += 4099)
+        EXPECT_EQ(ParseSettingNumber(DecimalText(code), 99), code);
+}
+
 } // namespace
 } // namespace inkwarden

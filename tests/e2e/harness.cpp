@@ -193,11 +193,16 @@ bool ClickWithMouse(HWND control) {
     const POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     if (!SetCursorPos(at.x, at.y) || !WaitUntil([&] { return WindowFromPoint(at) == control; }))
         return false;
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    // The press comes with its own position, as a real mouse's does: Wine does not
+    // always take a pointer that was only placed as the place of the next press.
+    INPUT inputs[3] = {};
+    inputs[0].type = inputs[1].type = inputs[2].type = INPUT_MOUSE;
+    inputs[0].mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[0].mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(3, inputs, sizeof(INPUT)) == 3;
 }
 
 void ClickLabel(HWND label) {
