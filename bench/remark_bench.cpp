@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -115,6 +116,14 @@ void BM_Memcpy(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * out));
 }
 
+// How many times one memcpy of `out` bytes (into a buffer already in use) a run took.
+double RatioToMemcpy(std::size_t out, double secondsPerIteration) {
+    auto& base = MemcpySeconds();
+    if (!base.count(out))
+        base[out] = TimeMemcpy(out);
+    return secondsPerIteration / base[out];
+}
+
 void RunBuild(benchmark::State& state) {
     SelectRemarkStyle(0);
     const TemplateFields fields = MakeFields(state);
@@ -127,11 +136,7 @@ void RunBuild(benchmark::State& state) {
     }
     const double perIteration = CpuSeconds(t0) / static_cast<double>(state.iterations());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * out));
-    auto& base = MemcpySeconds();
-    if (!base.count(out))
-        base[out] = TimeMemcpy(out);
-    // How many times one memcpy of the finished block's size this run took.
-    state.counters["ratio_to_memcpy"] = perIteration / base[out];
+    state.counters["ratio_to_memcpy"] = RatioToMemcpy(out, perIteration);
 
     if (state.range(0) >= (16 << 20)) {
         // One more block, counting what is held at most while it is built.
@@ -153,6 +158,25 @@ void BM_BuildRemarkBlock(benchmark::State& state) {
     RunBuild(state);
 }
 
+// Not a target, an explanation: the same memcpy into a new allocation each time, as every
+// block gets one. Its ratio is what faulting in and zeroing fresh pages costs any writer
+// of a new buffer of that size, before a byte of the block is assembled.
+void BM_MemcpyIntoFreshAllocation(benchmark::State& state) {
+    SelectRemarkStyle(0);
+    const std::size_t out = BuildRemarkBlock(0, MakeFields(state)).size();
+    const std::vector<char> src(out, 'x');
+    const std::clock_t t0 = std::clock();
+    for (auto _ : state) {
+        const std::unique_ptr<char[]> dst(new char[out]);
+        std::memcpy(dst.get(), src.data(), out);
+        benchmark::DoNotOptimize(dst.get());
+        benchmark::ClobberMemory();
+    }
+    const double perIteration = CpuSeconds(t0) / static_cast<double>(state.iterations());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * out));
+    state.counters["ratio_to_memcpy"] = RatioToMemcpy(out, perIteration);
+}
+
 // Arguments: total bytes of the two multi-line fields, and the kind of text in them.
 void Sizes(benchmark::internal::Benchmark* b) {
     b->ArgNames({"bytes", "all_breaks"});
@@ -164,6 +188,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_Memcpy)->Apply(Sizes);
 BENCHMARK(BM_BuildRemarkBlock)->Apply(Sizes);
+BENCHMARK(BM_MemcpyIntoFreshAllocation)->Apply(Sizes);
 
 #if defined(__GLIBC__)
 // The same with glibc keeping freed large blocks in its heap, which isolates the

@@ -146,11 +146,14 @@ bool For_main::Create() {
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFrame1, {kFrame1X, kFrame1Y, 7335, 855});
 
     // Panels, each in its focus order: in the function panel the confirm button comes
-    // first, in the others last.
+    // first, in the others last. Only the first panel shows at start; the others are made
+    // hidden rather than hidden afterwards, which would cost each control a round of messages.
     for (int k = 0; k < kTemplateCount; ++k) {
+        const bool shown = k == 0;
         const Twips okRect = InPanel({6000, 3480, 975, 375});
         if (k == 0)
-            AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kOk0 + k, okRect);
+            AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kOk0 + k, okRect,
+                       FontKind::Ui, shown);
         for (int line = 0; line < kFieldsPerTemplate; ++line) {
             const FieldLayout& f = kFields[k * kFieldsPerTemplate + line];
             const bool multiline = TemplateFieldAt(k, line).multiline;
@@ -159,14 +162,15 @@ bool For_main::Create() {
             if (k != 0 && line == 0)
                 style |= WS_GROUP;
             AddControl(L"EDIT", L"", style, ids::kTxt0 + k * kFieldsPerTemplate + line, InPanel(f.rect),
-                       FontKind::Input);
+                       FontKind::Input, shown);
             AddControl(L"STATIC", f.caption, label, ids::kLabel2_0 + f.label,
-                       InPanel({f.captionLeft, f.captionTop, 1095, 375}));
+                       InPanel({f.captionLeft, f.captionTop, 1095, 375}), FontKind::Ui, shown);
         }
         if (k != 0)
-            AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, ids::kOk0 + k, okRect);
+            AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, ids::kOk0 + k, okRect, FontKind::Ui,
+                       shown);
         AddControl(L"BUTTON", kTemplateNames[k], BS_GROUPBOX, ids::kFraList0 + k,
-                   {kPanelX, kPanelY, kPanelW, kPanelH});
+                   {kPanelX, kPanelY, kPanelW, kPanelH}, FontKind::Ui, shown);
     }
     return true;
 }

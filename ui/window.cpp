@@ -161,15 +161,16 @@ bool Window::CreateBorderless(const wchar_t* className, const wchar_t* text, HIC
 }
 
 HWND Window::AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, Twips rect,
-                        FontKind font) {
+                        FontKind font, bool visible) {
     // Siblings overlap (labels over the title picture, controls over their frames):
     // clipping keeps each from painting over the others.
     // Made in its place at once: a move afterwards would cost every control a round of
     // position messages at start-up.
     const Pixels at = Scaled(rect);
-    HWND control = CreateWindowExW(
-        0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, at.x, at.y, at.width, at.height, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    HWND control =
+        CreateWindowExW(0, cls, text, WS_CHILD | (visible ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS | style, at.x,
+                        at.y, at.width, at.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (!control)
         return nullptr;
     controls_.push_back({control, rect, font});

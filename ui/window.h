@@ -33,8 +33,9 @@ public:
 protected:
     bool CreateBorderless(const wchar_t* className, const wchar_t* text, HICON icon, DWORD style,
                           DWORD exStyle);
+    // A control made hidden stays out of the start-up paint and needs no hiding later.
     HWND AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, Twips rect,
-                    FontKind font = FontKind::Ui);
+                    FontKind font = FontKind::Ui, bool visible = true);
     void AddTooltip(HWND control, const wchar_t* text);
     // Makes a control start the window's caption drag when the left button goes down on it.
     void MakeCaption(HWND control);
