@@ -101,6 +101,8 @@ TEST_F(SaveSettingsTest, WritesTheKeysInOrderAndRegistersAsTicked) {
 }
 
 TEST_F(SaveSettingsTest, HotkeyIsStoredAndRegisteredAtOnceOrReportedAndNeverLost) {
+    const std::vector<Hotkey> nothing, noHotkey{Hotkey{}}, defaultKey{DefaultHotkey()},
+        ctrlShiftF9{{kHotkeyCtrl | kHotkeyShift, kHotkeyF1 + 8}};
     struct Case {
         const char* what;
         const wchar_t* given;
@@ -110,27 +112,11 @@ TEST_F(SaveSettingsTest, HotkeyIsStoredAndRegisteredAtOnceOrReportedAndNeverLost
         std::vector<Hotkey> registered;
         const wchar_t* warning; // how the second notice begins; nullptr: none
     } const cases[] = {
-        {"registered",
-         L"Ctrl+Shift+F9",
-         true,
-         L"Ctrl+Shift+F9",
-         HotkeyOutcome::Stored,
-         {{kHotkeyCtrl | kHotkeyShift, kHotkeyF1 + 8}},
-         nullptr},
-        {"no hotkey", L"none", true, L"none", HotkeyOutcome::Stored, {Hotkey{}}, nullptr},
-        {"held by another program: stored all the same",
-         L"Ctrl+Alt+K",
-         false,
-         L"Ctrl+Alt+K",
-         HotkeyOutcome::Refused,
-         {DefaultHotkey()},
-         L"设置已保存，但热键 Ctrl+Alt+K 已被其他程序占用"},
-        {"not usable: the stored one stays",
-         L"Shift + K",
-         true,
-         L"Win+F2",
-         HotkeyOutcome::Invalid,
-         {},
+        {"registered", L"Ctrl+Shift+F9", true, L"Ctrl+Shift+F9", HotkeyOutcome::Stored, ctrlShiftF9, nullptr},
+        {"no hotkey", L"none", true, L"none", HotkeyOutcome::Stored, noHotkey, nullptr},
+        {"held by another program: stored all the same", L"Ctrl+Alt+K", false, L"Ctrl+Alt+K",
+         HotkeyOutcome::Refused, defaultKey, L"设置已保存，但热键 Ctrl+Alt+K 已被其他程序占用"},
+        {"not usable: the stored one stays", L"Shift + K", true, L"Win+F2", HotkeyOutcome::Invalid, nothing,
          L"设置已保存，但热键设置无效：Shift + K"},
     };
     for (const Case& c : cases) {
@@ -182,24 +168,17 @@ TEST_F(SaveSettingsTest, FailuresAreReportedWithTheSystemsReason) {
         const char* what;
         int obstacles;
         SettingsAction action;
-        std::vector<const wchar_t*> leads; // each message starts with its lead; the last warns
+        const wchar_t* info; // how the first of two notices begins; nullptr: one notice
+        const wchar_t* warning;
     } const cases[] = {
-        {"file held open, save",
-         FileHeldOpen,
-         SettingsAction::Save,
-         {L"设置没有全部保存：未能写入设置文件："}},
-        {"file held open, reset",
-         FileHeldOpen,
-         SettingsAction::Reset,
-         {L"设置没有全部重置：未能写入设置文件："}},
-        {"both Run keys denied, save",
-         MachineDenied | UserDenied,
-         SettingsAction::Save,
-         {L"设置成功！", L"设置已保存，但未能设置开机自动运行"}},
-        {"per-user key denied, reset",
-         UserDenied,
-         SettingsAction::Reset,
-         {L"重置成功！", L"设置已重置，但未能取消开机自动运行"}},
+        {"file held open, save", FileHeldOpen, SettingsAction::Save, nullptr,
+         L"设置没有全部保存：未能写入设置文件："},
+        {"file held open, reset", FileHeldOpen, SettingsAction::Reset, nullptr,
+         L"设置没有全部重置：未能写入设置文件："},
+        {"both Run keys denied, save", MachineDenied | UserDenied, SettingsAction::Save, L"设置成功！",
+         L"设置已保存，但未能设置开机自动运行"},
+        {"per-user key denied, reset", UserDenied, SettingsAction::Reset, L"重置成功！",
+         L"设置已重置，但未能取消开机自动运行"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -232,11 +211,14 @@ TEST_F(SaveSettingsTest, FailuresAreReportedWithTheSystemsReason) {
             EXPECT_EQ(outcome.autoRun.state, AutoRunState::Untouched);
             EXPECT_EQ(Hex(keys_.User().bytes), Hex(userBefore));
         }
+        std::vector<const wchar_t*> leads{c.warning}; // each message starts with its lead
+        if (c.info)
+            leads.insert(leads.begin(), c.info);
         const std::vector<Notice> notices = Report(outcome);
-        ASSERT_EQ(notices.size(), c.leads.size()) << testing::PrintToString(Lines(notices));
+        ASSERT_EQ(notices.size(), leads.size()) << testing::PrintToString(Lines(notices));
         for (std::size_t i = 0; i < notices.size(); ++i) {
             SCOPED_TRACE(Narrow(notices[i].text));
-            EXPECT_EQ(notices[i].text.rfind(c.leads[i], 0), 0u);
+            EXPECT_EQ(notices[i].text.rfind(leads[i], 0), 0u);
             EXPECT_EQ(notices[i].icon,
                       static_cast<UINT>(i + 1 < notices.size() ? MB_ICONINFORMATION : MB_ICONWARNING));
         }
