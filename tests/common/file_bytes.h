@@ -42,6 +42,16 @@ inline std::string Utf16Bytes(const std::wstring& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
+// Text in code page 936 (GBK), as ANSI files and programs on a Chinese system hold it.
+inline std::string Gbk(const std::wstring& text) {
+    const int n =
+        WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    if (n > 0)
+        WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
 // Printable form of raw bytes for failure messages.
 inline std::string Hex(const std::string& bytes) {
     static const char kDigits[] = "0123456789ABCDEF";

@@ -76,23 +76,75 @@ inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVers
 inline constexpr wchar_t kRunValue[] = L"Inkwarden";
 
 // The value "Inkwarden" of the machine-wide (HKLM) or the per-user (HKCU) Run key.
-RegValue ReadRunValue(HKEY root = HKEY_LOCAL_MACHINE);
+inline RegValue ReadRunValue(HKEY root = HKEY_LOCAL_MACHINE) {
+    return QueryValue(root, kRunKey, kRunValue);
+}
+
 // Whether the machine-wide Run key exists.
-bool RunKeyExists();
+inline bool RunKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
 
 // Saves a Run key's values on construction and puts the key back exactly as it was on
 // destruction; in between the key may be changed or deleted. Wine starts the
 // programs listed there when a prefix boots, so no test may leave a value behind.
 class RunKeyGuard {
 public:
-    explicit RunKeyGuard(HKEY root = HKEY_LOCAL_MACHINE);
-    ~RunKeyGuard();
+    explicit RunKeyGuard(HKEY root = HKEY_LOCAL_MACHINE) : root_(root) {
+        HKEY key = nullptr;
+        existed_ = RegOpenKeyExW(root_, kRunKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+        if (!existed_)
+            return;
+        DWORD count = 0, maxName = 0, maxData = 0;
+        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName,
+                         &maxData, nullptr, nullptr);
+        for (DWORD i = 0; i < count; ++i) {
+            std::wstring name(maxName + 1, L'\0');
+            std::string data(maxData, '\0');
+            DWORD nameLength = maxName + 1, type = REG_NONE, bytes = maxData;
+            if (RegEnumValueW(key, i, &name[0], &nameLength, nullptr, &type,
+                              bytes ? reinterpret_cast<BYTE*>(&data[0]) : nullptr, &bytes) != ERROR_SUCCESS)
+                continue;
+            name.resize(nameLength);
+            data.resize(bytes);
+            values_.push_back({name, type, data});
+        }
+        RegCloseKey(key);
+    }
+    ~RunKeyGuard() {
+        if (!existed_) {
+            RegDeleteKeyW(root_, kRunKey);
+            return;
+        }
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(root_, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        // Remove what the test left, then put back what was there.
+        for (;;) {
+            wchar_t name[16384];
+            DWORD length = ARRAYSIZE(name);
+            if (RegEnumValueW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+                RegDeleteValueW(key, name) != ERROR_SUCCESS)
+                break;
+        }
+        for (const Value& v : values_)
+            RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
+                           static_cast<DWORD>(v.data.size()));
+        RegCloseKey(key);
+    }
     RunKeyGuard(const RunKeyGuard&) = delete;
     RunKeyGuard& operator=(const RunKeyGuard&) = delete;
     // Deletes the key so that the application cannot open it.
-    bool DeleteKey();
+    bool DeleteKey() { return RegDeleteKeyW(root_, kRunKey) == ERROR_SUCCESS; }
     // Sets the "Inkwarden" value to a known marker, to see whether it is written.
-    bool SetMarker(const std::wstring& text);
+    bool SetMarker(const std::wstring& text) {
+        return StoreValue(root_, kRunKey, kRunValue, REG_SZ, RegSzBytes(text)) == ERROR_SUCCESS;
+    }
 
 private:
     struct Value {
@@ -104,78 +156,5 @@ private:
     bool existed_ = false;
     std::vector<Value> values_;
 };
-
-inline RegValue ReadRunValue(HKEY root) {
-    return QueryValue(root, kRunKey, kRunValue);
-}
-
-inline bool RunKeyExists() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-inline RunKeyGuard::RunKeyGuard(HKEY root) : root_(root) {
-    HKEY key = nullptr;
-    existed_ = RegOpenKeyExW(root_, kRunKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
-    if (!existed_)
-        return;
-    DWORD count = 0, maxName = 0, maxData = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
-                     nullptr, nullptr);
-    for (DWORD i = 0; i < count; ++i) {
-        std::wstring name(maxName + 1, L'\0');
-        std::string data(maxData, '\0');
-        DWORD nameLength = maxName + 1, type = REG_NONE, bytes = maxData;
-        if (RegEnumValueW(key, i, &name[0], &nameLength, nullptr, &type,
-                          bytes ? reinterpret_cast<BYTE*>(&data[0]) : nullptr, &bytes) != ERROR_SUCCESS)
-            continue;
-        name.resize(nameLength);
-        data.resize(bytes);
-        values_.push_back({name, type, data});
-    }
-    RegCloseKey(key);
-}
-
-inline RunKeyGuard::~RunKeyGuard() {
-    if (!existed_) {
-        RegDeleteKeyW(root_, kRunKey);
-        return;
-    }
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root_, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    // Remove what the test left, then put back what was there.
-    for (;;) {
-        wchar_t name[16384];
-        DWORD length = ARRAYSIZE(name);
-        if (RegEnumValueW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        if (RegDeleteValueW(key, name) != ERROR_SUCCESS)
-            break;
-    }
-    for (const Value& v : values_)
-        RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
-                       static_cast<DWORD>(v.data.size()));
-    RegCloseKey(key);
-}
-
-inline bool RunKeyGuard::DeleteKey() {
-    return RegDeleteKeyW(root_, kRunKey) == ERROR_SUCCESS;
-}
-
-inline bool RunKeyGuard::SetMarker(const std::wstring& text) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root_, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    const std::string data = RegSzBytes(text);
-    const LONG rc = RegSetValueExW(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
-                                   static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
-}
 
 } // namespace inkwarden_testing

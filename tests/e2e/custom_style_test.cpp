@@ -55,11 +55,6 @@ std::wstring Chosen(HWND settings) {
     return chosen.empty() ? L"none" : chosen;
 }
 
-HWND OpenSettings(const App& app) {
-    ClickLabel(app.Item(ids::kSettingsLabel));
-    return app.SettingsWindow();
-}
-
 TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     App app;
     ASSERT_TRUE(app.Start(IniText(8, L"张三", 0, 0) + kSections));
@@ -77,7 +72,7 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     // The topmost result window would lie over the settings window.
     Click(GetDlgItem(result, ids::kBack));
     ASSERT_TRUE(WaitUntil([&] { return app.WindowCount(L"Inkwarden.for_ok") == 0; }));
-    const HWND settings = OpenSettings(app);
+    const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
     const HWND list = GetDlgItem(settings, ids::kOtherStyles);
     EXPECT_EQ(Show(Chosen(settings)), Show(L"list python"));
@@ -143,7 +138,7 @@ TEST_P(CustomStyleOpening, CaptionListAndChoiceAsStored) {
     App app;
     ASSERT_TRUE(app.Start(IniText(c.code, L"张三", 0, 0) + (c.sections ? kSections : L"")));
     EXPECT_EQ(Show(app.ItemText(ids::kFrame1)), Show(kCaptionLead + c.language));
-    const HWND settings = OpenSettings(app);
+    const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
     const HWND list = GetDlgItem(settings, ids::kOtherStyles), label = GetDlgItem(settings, ids::kOtherLabel);
     EXPECT_EQ(TextOf(label), L"其他语言：");

@@ -432,16 +432,6 @@ std::string Show(const std::wstring& text) {
     return inkwarden::Narrow(text);
 }
 
-std::string Gbk(const std::wstring& text) {
-    if (text.empty())
-        return std::string();
-    const int n =
-        WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
 // ---- notification area -----------------------------------------------------
 
 int TrayIconCount() {

@@ -119,8 +119,6 @@ bool PressOk(HWND box);
 
 // Printable (UTF-8) form of a wide text for failure messages.
 std::string Show(const std::wstring& text);
-// Text in code page 936 (GBK).
-std::string Gbk(const std::wstring& text);
 
 // ---- notification area -----------------------------------------------------
 

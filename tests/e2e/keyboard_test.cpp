@@ -18,9 +18,6 @@ namespace {
 
 namespace ids = inkwarden::ids;
 
-const wchar_t kResultClass[] = L"Inkwarden.for_ok";
-const wchar_t kSetClass[] = L"Inkwarden.set_ini";
-
 // Waits for the focus to be on `control`; names the control that has it otherwise.
 ::testing::AssertionResult FocusIs(HWND control) {
     if (WaitUntil([control] { return FocusOf(control) == control; }))
@@ -59,8 +56,7 @@ HWND OpenByKeys(const App& app, const TabCase& c) {
         PressKey(VK_RETURN, {VK_CONTROL});
         return app.ResultWindow();
     case Where::Settings:
-        ClickLabel(app.Item(ids::kSettingsLabel));
-        return app.SettingsWindow();
+        return app.OpenSettings();
     }
     return nullptr;
 }
@@ -118,6 +114,10 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
 }
 
 const int kOpt = ids::kOption0, kChk = ids::kCheck0;
+// The settings window's round with the style of code 1, of code 5, and with none chosen.
+const std::vector<int> kEarly{kOpt + 1, kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey},
+    kLate{kOpt + 5, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kChk, kChk + 1},
+    kNone{kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey};
 INSTANTIATE_TEST_SUITE_P(
     PanelsAndWindows, TabOrder,
     ::testing::Values(TabCase{"FunctionPanel", 0, 0, Where::Main, MainPanelCycle(0), 5},
@@ -125,24 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TabCase{"CopyrightPanel", 0, 2, Where::Main, MainPanelCycle(2), 1},
                       TabCase{"FileHeaderPanel", 0, 3, Where::Main, MainPanelCycle(3), 5},
                       TabCase{"ResultWindow", 0, 0, Where::Result, {ids::kText1, ids::kBack, ids::kCopy}, 0},
-                      TabCase{"SettingsWithAnEarlyStyle",
-                              1,
-                              0,
-                              Where::Settings,
-                              {kOpt + 1, kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey},
-                              6},
-                      TabCase{"SettingsWithALateStyle",
-                              5,
-                              0,
-                              Where::Settings,
-                              {kOpt + 5, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kChk, kChk + 1},
-                              3},
-                      TabCase{"SettingsWithNoStyle",
-                              8,
-                              0,
-                              Where::Settings,
-                              {kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey},
-                              0}),
+                      TabCase{"SettingsWithAnEarlyStyle", 1, 0, Where::Settings, kEarly, 6},
+                      TabCase{"SettingsWithALateStyle", 5, 0, Where::Settings, kLate, 3},
+                      TabCase{"SettingsWithNoStyle", 8, 0, Where::Settings, kNone, 0}),
     CaseName());
 
 TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirmsThenCopies) {
@@ -205,7 +190,7 @@ TEST_P(Spot, ActsOnReleaseInsideNotOnPress) {
         if (c.spot == ids::kMinimise)
             return IsIconic(app.main()) != FALSE;
         if (c.spot == ids::kSettingsLabel)
-            return app.WindowCount(kSetClass) == 1;
+            return app.WindowCount(L"Inkwarden.set_ini") == 1;
         return !IsWindow(window);
     };
 
@@ -269,7 +254,7 @@ TEST(RoundTrip, HotkeyTypeCtrlEnterTwicePutsTheBlockIntoTheEditor) {
     const std::wstring block = Block(0, 0, {L"张三", Today(), L"Parse", L"text", L""});
     EXPECT_TRUE(WaitUntil([&] { return editor.Text() == L"// before\r\n" + block; })) << Show(editor.Text());
     EXPECT_TRUE(IsIconic(app.main()));
-    EXPECT_EQ(app.WindowCount(kResultClass), 0);
+    EXPECT_EQ(app.WindowCount(L"Inkwarden.for_ok"), 0);
     EXPECT_EQ(GetForegroundWindow(), editor.window());
     EXPECT_EQ(TextOf(name), L"Parse") << "the inputs keep their texts";
 }

@@ -19,28 +19,27 @@ struct Shape {
     int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
 };
 
-class Band {
-public:
-    explicit Band(UINT dpi) : dpi_(dpi) {
+struct Band {
+    explicit Band(UINT dpi) {
         auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
-        width_ = px(7575);
-        place_.band = {px(-1080), 0, px(-1080) + px(8820), px(525)};
-        place_.minimise = {px(6960), 0, px(6960) + px(375), px(375)};
-        place_.exit = {px(7320), 0, width_, px(375)};
-        height_ = place_.band.bottom;
+        width = px(7575);
+        place.band = {px(-1080), 0, px(-1080) + px(8820), px(525)};
+        place.minimise = {px(6960), 0, px(6960) + px(375), px(375)};
+        place.exit = {px(7320), 0, width, px(375)};
+        height = place.band.bottom;
         BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         dc_ = CreateCompatibleDC(nullptr);
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
         SelectObject(dc_, bitmap_);
-        PaintTitleBand(dc_, dpi_, place_);
+        PaintTitleBand(dc_, dpi, place);
         GdiFlush();
     }
     ~Band() {
         DeleteDC(dc_);
         DeleteObject(bitmap_);
     }
-    std::uint32_t At(int x, int y) const { return bits_[y * width_ + x] & 0xFFFFFF; }
+    std::uint32_t At(int x, int y) const { return bits_[y * width + x] & 0xFFFFFF; }
     bool White(int x, int y) const { return At(x, y) == 0xFFFFFF; }
     // The white pixels inside a rectangle.
     Shape WhiteIn(const RECT& r) const {
@@ -61,35 +60,24 @@ public:
                     return false;
         return true;
     }
-    const TitleBandPlace& place() const { return place_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-
-private:
-    UINT dpi_;
-    int width_, height_;
-    TitleBandPlace place_;
+    int width, height;
+    TitleBandPlace place;
     HDC dc_;
     HBITMAP bitmap_;
     std::uint32_t* bits_ = nullptr;
 };
 
-int Red(std::uint32_t c) {
-    return static_cast<int>(c >> 16);
-}
-int Blue(std::uint32_t c) {
-    return static_cast<int>(c & 0xFF);
-}
-
 TEST(TitleBand, SharpGlyphsUnderTheSpotsAtEveryScale) {
+    const auto red = [](std::uint32_t c) { return static_cast<int>(c >> 16); };
+    const auto blue = [](std::uint32_t c) { return static_cast<int>(c & 0xFF); };
     for (UINT dpi : {96u, 120u, 144u, 168u, 192u, 288u}) {
         SCOPED_TRACE(dpi);
         const Band band(dpi);
         const double scale = dpi / 96.0;
-        const TitleBandPlace& p = band.place();
+        const TitleBandPlace& p = band.place;
 
         // White appears only in the two spots.
-        const Shape all = band.WhiteIn({0, 0, band.width(), band.height()});
+        const Shape all = band.WhiteIn({0, 0, band.width, band.height});
         const Shape house = band.WhiteIn(p.minimise);
         const RECT exitOnly = {p.minimise.right, p.exit.top, p.exit.right, p.exit.bottom};
         const Shape cross = band.WhiteIn(exitOnly);
@@ -104,14 +92,14 @@ TEST(TitleBand, SharpGlyphsUnderTheSpotsAtEveryScale) {
         }
 
         // The band: blue with its lighter middle, a dark line, a light grey strip.
-        const int x = band.width() / 2, blueRow = static_cast<int>(14 * scale);
-        EXPECT_GT(Blue(band.At(x, blueRow)), Red(band.At(x, blueRow)) + 60);
-        EXPECT_GT(Red(band.At(x, blueRow)), Red(band.At(8, blueRow))); // the glow
+        const int x = band.width / 2, blueRow = static_cast<int>(14 * scale);
+        EXPECT_GT(blue(band.At(x, blueRow)), red(band.At(x, blueRow)) + 60);
+        EXPECT_GT(red(band.At(x, blueRow)), red(band.At(8, blueRow))); // the glow
         const std::uint32_t line = band.At(x, static_cast<int>(std::lround(28 * scale)));
-        EXPECT_LT(Red(line), 0x40);
-        const std::uint32_t strip = band.At(x, band.height() - 1);
-        EXPECT_GT(Red(strip), 0xD0);
-        EXPECT_LE(std::abs(Red(strip) - Blue(strip)), 8);
+        EXPECT_LT(red(line), 0x40);
+        const std::uint32_t strip = band.At(x, band.height - 1);
+        EXPECT_GT(red(strip), 0xD0);
+        EXPECT_LE(std::abs(red(strip) - blue(strip)), 8);
     }
 }
 

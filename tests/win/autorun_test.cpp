@@ -46,34 +46,9 @@ TEST_F(AutoRunKeys, EnableStoresQuotedPathMachineWideAndRemovesThePerUserValue) 
     }
 }
 
-TEST_F(AutoRunKeys, DisableBlanksTheMachineValueAndRemovesThePerUserValue) {
-    struct Case {
-        bool machineBefore, userBefore;
-    } const cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.machineBefore ? "machine value" : "no machine value") +
-                     (c.userBefore ? ", user value" : ", no user value"));
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, TestRunKeys::kMachine, kValueName);
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, TestRunKeys::kUser, kValueName);
-        if (c.machineBefore) {
-            ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kMachine, kValueName, REG_SZ, kOld),
-                      ERROR_SUCCESS);
-        }
-        if (c.userBefore) {
-            ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kUser, kValueName, REG_SZ, kOld),
-                      ERROR_SUCCESS);
-        }
-        const AutoRunOutcome outcome = SetAutoRunAt(keys_.Keys(kExe), false);
-        EXPECT_EQ(outcome.state, AutoRunState::Off);
-        // Blanked, not deleted: an empty REG_SZ without data bytes.
-        ExpectRegSz(keys_.Machine(), "");
-        EXPECT_EQ(keys_.User().status, ERROR_FILE_NOT_FOUND);
-    }
-}
-
-TEST_F(AutoRunKeys, AMachineKeyThatRefusesLeadsToThePerUserKey) {
-    enum Key { Open, Denied, Missing };
-    enum After { Absent, Old, Path };
+TEST_F(AutoRunKeys, DisableBlanksAndAMachineKeyThatRefusesLeadsToThePerUserKey) {
+    enum Key { Open, Empty, Denied, Missing }; // Empty: open, without a value of ours
+    enum After { Absent, Blank, Old, Path };   // Blank: an empty REG_SZ without data bytes
     struct Case {
         const char* what;
         Key machine, user;
@@ -83,6 +58,10 @@ TEST_F(AutoRunKeys, AMachineKeyThatRefusesLeadsToThePerUserKey) {
         DWORD error;
         After machineAfter, userAfter;
     } const cases[] = {
+        {"disable", Open, Empty, false, Absent, AutoRunState::Off, 0, Blank, Absent},
+        {"disable, machine value", Open, Empty, false, Old, AutoRunState::Off, 0, Blank, Absent},
+        {"disable, per-user value", Open, Open, false, Absent, AutoRunState::Off, 0, Blank, Absent},
+        {"disable, both values", Open, Open, false, Old, AutoRunState::Off, 0, Blank, Absent},
         {"denied, enable", Denied, Open, true, Absent, AutoRunState::CurrentUser, 0, Absent, Path},
         {"denied, enable, no per-user key yet", Denied, Missing, true, Absent, AutoRunState::CurrentUser, 0,
          Absent, Path},
@@ -103,7 +82,7 @@ TEST_F(AutoRunKeys, AMachineKeyThatRefusesLeadsToThePerUserKey) {
         if (after == Absent) {
             EXPECT_FALSE(value.present()) << Hex(value.bytes);
         } else {
-            ExpectRegSz(value, after == Old ? kOld : kPath);
+            ExpectRegSz(value, after == Blank ? "" : after == Old ? kOld : kPath);
         }
     };
     for (const Case& c : cases) {
@@ -118,8 +97,9 @@ TEST_F(AutoRunKeys, AMachineKeyThatRefusesLeadsToThePerUserKey) {
         for (auto [key, subKey] :
              {std::pair{c.machine, TestRunKeys::kMachine}, {c.user, TestRunKeys::kUser}}) {
             if (key != Open) {
-                ASSERT_EQ(key == Denied ? DenySetValue(HKEY_CURRENT_USER, subKey)
-                                        : RegDeleteTreeW(HKEY_CURRENT_USER, subKey),
+                ASSERT_EQ(key == Denied    ? DenySetValue(HKEY_CURRENT_USER, subKey)
+                          : key == Missing ? RegDeleteTreeW(HKEY_CURRENT_USER, subKey)
+                                           : RegDeleteKeyValueW(HKEY_CURRENT_USER, subKey, kValueName),
                           ERROR_SUCCESS);
             }
         }

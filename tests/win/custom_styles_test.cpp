@@ -21,13 +21,7 @@ enum class Encoding { Ansi, Utf16 };
 const Encoding kEncodings[] = {Encoding::Ansi, Encoding::Utf16};
 
 std::string Encode(const std::wstring& text, Encoding encoding) {
-    if (encoding == Encoding::Utf16)
-        return "\xFF\xFE" + Utf16Bytes(text);
-    const int n =
-        WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
-    return bytes;
+    return encoding == Encoding::Utf16 ? "\xFF\xFE" + Utf16Bytes(text) : Gbk(text);
 }
 
 std::wstring Section(int code, const std::wstring& body) {

@@ -45,49 +45,42 @@ std::vector<std::string> Lines(const std::vector<Notice>& notices) {
 }
 
 TEST_F(SaveSettingsTest, WritesTheKeysInOrderAndRegistersAsTicked) {
-    const std::string path = RegSzBytes(kQuotedExe);
+    const SettingsAction save = SettingsAction::Save, reset = SettingsAction::Reset;
+    const std::wstring resetFile = IniText(1, L"www.inkwarden.dev", 0, 0) + L"hotkey=Ctrl+Alt+K\r\n";
     struct Case {
         const char* what;
         SettingsAction action;
         const wchar_t* fileBefore; // nullptr: no file
         SettingsValues values;     // of a save
         std::wstring fileAfter;
-        AutoRunState state;
-        std::string machineAfter;
-        const char* report;
+        AutoRunState state; // AllUsers: the machine-wide value holds the quoted path
     } const cases[] = {
-        {"save, no file: created in UTF-16, keys in the order they are written", SettingsAction::Save,
-         nullptr, SettingsValues{std::int16_t{3}, L"王五", true, true},
-         L"[main]\r\ncode=3\r\nrun=1\r\nmin=1\r\nwriter=王五\r\n", AutoRunState::AllUsers, path,
-         "info:设置成功！"},
-        {"save, nothing ticked", SettingsAction::Save,
-         L"[main]\r\ncode=0\r\nwriter=张三\r\nmin=1\r\nrun=1\r\n",
-         SettingsValues{std::int16_t{2}, L"李四", false, false}, IniText(2, L"李四", 0, 0), AutoRunState::Off,
-         "", "info:设置成功！"},
-        {"save, no style chosen: the stored code stays", SettingsAction::Save,
+        {"save, no file: created in UTF-16, keys in the order they are written", save, nullptr,
+         SettingsValues{std::int16_t{3}, L"王五", true, true},
+         L"[main]\r\ncode=3\r\nrun=1\r\nmin=1\r\nwriter=王五\r\n", AutoRunState::AllUsers},
+        {"save, nothing ticked", save, L"[main]\r\ncode=0\r\nwriter=张三\r\nmin=1\r\nrun=1\r\n",
+         SettingsValues{std::int16_t{2}, L"李四", false, false}, IniText(2, L"李四", 0, 0),
+         AutoRunState::Off},
+        {"save, no style chosen: the stored code stays", save,
          L"[main]\r\ncode=8\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n",
          SettingsValues{std::nullopt, L"李四 Lee \U0001F600", false, false},
-         IniText(8, L"李四 Lee \U0001F600", 0, 0), AutoRunState::Off, "", "info:设置成功！"},
-        {"save, a style of one's own", SettingsAction::Save,
+         IniText(8, L"李四 Lee \U0001F600", 0, 0), AutoRunState::Off},
+        {"save, a style of one's own", save,
          L"[main]\r\ncode=1\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n" STYLE9_SECTION,
          SettingsValues{std::int16_t{9}, L"张三", false, false}, IniText(9, L"张三", 0, 0) + STYLE9_SECTION,
-         AutoRunState::Off, "", "info:设置成功！"},
-        {"save, empty author", SettingsAction::Save, L"[main]\r\n",
-         SettingsValues{std::int16_t{7}, L"", false, true},
-         L"[main]\r\ncode=7\r\nrun=1\r\nmin=0\r\nwriter=\r\n", AutoRunState::AllUsers, path,
-         "info:设置成功！"},
-        {"reset", SettingsAction::Reset,
-         L"[main]\r\ncode=7\r\nwriter=张三\r\nmin=1\r\nrun=1\r\nhotkey=Win+F2\r\n", SettingsValues{},
-         IniText(1, L"www.inkwarden.dev", 0, 0) + L"hotkey=Ctrl+Alt+K\r\n", AutoRunState::Off, "",
-         "info:重置成功！"},
-        {"reset, no file", SettingsAction::Reset, nullptr, SettingsValues{},
+         AutoRunState::Off},
+        {"save, empty author", save, L"[main]\r\n", SettingsValues{std::int16_t{7}, L"", false, true},
+         L"[main]\r\ncode=7\r\nrun=1\r\nmin=0\r\nwriter=\r\n", AutoRunState::AllUsers},
+        {"reset", reset, L"[main]\r\ncode=7\r\nwriter=张三\r\nmin=1\r\nrun=1\r\nhotkey=Win+F2\r\n",
+         SettingsValues{}, resetFile, AutoRunState::Off},
+        {"reset, no file", reset, nullptr, SettingsValues{},
          L"[main]\r\ncode=1\r\nwriter=www.inkwarden.dev\r\nmin=0\r\nrun=0\r\nhotkey=Ctrl+Alt+K\r\n",
-         AutoRunState::Off, "", "info:重置成功！"},
-        {"reset, styles of one's own stay", SettingsAction::Reset,
+         AutoRunState::Off},
+        {"reset, styles of one's own stay", reset,
          L"[main]\r\ncode=9\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n" STYLE9_SECTION, SettingsValues{},
-         IniText(1, L"www.inkwarden.dev", 0, 0) + L"hotkey=Ctrl+Alt+K\r\n" STYLE9_SECTION, AutoRunState::Off,
-         "", "info:重置成功！"},
+         resetFile + STYLE9_SECTION, AutoRunState::Off},
     };
+    const std::string path = RegSzBytes(kQuotedExe);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DeleteFileW(IniPathIn(folder_).c_str());
@@ -96,17 +89,20 @@ TEST_F(SaveSettingsTest, WritesTheKeysInOrderAndRegistersAsTicked) {
         for (const wchar_t* key : {TestRunKeys::kMachine, TestRunKeys::kUser})
             ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, key, L"Inkwarden", REG_SZ, path), ERROR_SUCCESS);
         const SettingsOutcome outcome =
-            c.action == SettingsAction::Save ? SaveSettingsTo(Store(), c.values) : ResetSettingsTo(Store());
+            c.action == save ? SaveSettingsTo(Store(), c.values) : ResetSettingsTo(Store());
         EXPECT_TRUE(outcome.fileWritten);
         EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(c.fileAfter)));
         EXPECT_EQ(outcome.autoRun.state, c.state);
-        EXPECT_EQ(Hex(keys_.Machine().bytes), Hex(c.machineAfter));
+        EXPECT_EQ(Hex(keys_.Machine().bytes), Hex(c.state == AutoRunState::AllUsers ? path : ""));
         EXPECT_FALSE(keys_.User().present()) << "one registration at most, machine-wide";
-        EXPECT_EQ(Lines(Report(outcome)), std::vector<std::string>{c.report});
+        EXPECT_EQ(Lines(Report(outcome)),
+                  std::vector<std::string>{c.action == save ? "info:设置成功！" : "info:重置成功！"});
     }
 }
 
 TEST_F(SaveSettingsTest, HotkeyIsStoredAndRegisteredAtOnceOrReportedAndNeverLost) {
+    const std::vector<Hotkey> nothing, noHotkey{Hotkey{}}, defaultKey{DefaultHotkey()},
+        ctrlShiftF9{{kHotkeyCtrl | kHotkeyShift, kHotkeyF1 + 8}};
     struct Case {
         const char* what;
         const wchar_t* given;
@@ -116,27 +112,11 @@ TEST_F(SaveSettingsTest, HotkeyIsStoredAndRegisteredAtOnceOrReportedAndNeverLost
         std::vector<Hotkey> registered;
         const wchar_t* warning; // how the second notice begins; nullptr: none
     } const cases[] = {
-        {"registered",
-         L"Ctrl+Shift+F9",
-         true,
-         L"Ctrl+Shift+F9",
-         HotkeyOutcome::Stored,
-         {{kHotkeyCtrl | kHotkeyShift, kHotkeyF1 + 8}},
-         nullptr},
-        {"no hotkey", L"none", true, L"none", HotkeyOutcome::Stored, {Hotkey{}}, nullptr},
-        {"held by another program: stored all the same",
-         L"Ctrl+Alt+K",
-         false,
-         L"Ctrl+Alt+K",
-         HotkeyOutcome::Refused,
-         {DefaultHotkey()},
-         L"设置已保存，但热键 Ctrl+Alt+K 已被其他程序占用"},
-        {"not usable: the stored one stays",
-         L"Shift + K",
-         true,
-         L"Win+F2",
-         HotkeyOutcome::Invalid,
-         {},
+        {"registered", L"Ctrl+Shift+F9", true, L"Ctrl+Shift+F9", HotkeyOutcome::Stored, ctrlShiftF9, nullptr},
+        {"no hotkey", L"none", true, L"none", HotkeyOutcome::Stored, noHotkey, nullptr},
+        {"held by another program: stored all the same", L"Ctrl+Alt+K", false, L"Ctrl+Alt+K",
+         HotkeyOutcome::Refused, defaultKey, L"设置已保存，但热键 Ctrl+Alt+K 已被其他程序占用"},
+        {"not usable: the stored one stays", L"Shift + K", true, L"Win+F2", HotkeyOutcome::Invalid, nothing,
          L"设置已保存，但热键设置无效：Shift + K"},
     };
     for (const Case& c : cases) {
@@ -188,24 +168,17 @@ TEST_F(SaveSettingsTest, FailuresAreReportedWithTheSystemsReason) {
         const char* what;
         int obstacles;
         SettingsAction action;
-        std::vector<const wchar_t*> leads; // each message starts with its lead; the last warns
+        const wchar_t* info; // how the first of two notices begins; nullptr: one notice
+        const wchar_t* warning;
     } const cases[] = {
-        {"file held open, save",
-         FileHeldOpen,
-         SettingsAction::Save,
-         {L"设置没有全部保存：未能写入设置文件："}},
-        {"file held open, reset",
-         FileHeldOpen,
-         SettingsAction::Reset,
-         {L"设置没有全部重置：未能写入设置文件："}},
-        {"both Run keys denied, save",
-         MachineDenied | UserDenied,
-         SettingsAction::Save,
-         {L"设置成功！", L"设置已保存，但未能设置开机自动运行"}},
-        {"per-user key denied, reset",
-         UserDenied,
-         SettingsAction::Reset,
-         {L"重置成功！", L"设置已重置，但未能取消开机自动运行"}},
+        {"file held open, save", FileHeldOpen, SettingsAction::Save, nullptr,
+         L"设置没有全部保存：未能写入设置文件："},
+        {"file held open, reset", FileHeldOpen, SettingsAction::Reset, nullptr,
+         L"设置没有全部重置：未能写入设置文件："},
+        {"both Run keys denied, save", MachineDenied | UserDenied, SettingsAction::Save, L"设置成功！",
+         L"设置已保存，但未能设置开机自动运行"},
+        {"per-user key denied, reset", UserDenied, SettingsAction::Reset, L"重置成功！",
+         L"设置已重置，但未能取消开机自动运行"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -238,11 +211,14 @@ TEST_F(SaveSettingsTest, FailuresAreReportedWithTheSystemsReason) {
             EXPECT_EQ(outcome.autoRun.state, AutoRunState::Untouched);
             EXPECT_EQ(Hex(keys_.User().bytes), Hex(userBefore));
         }
+        std::vector<const wchar_t*> leads{c.warning}; // each message starts with its lead
+        if (c.info)
+            leads.insert(leads.begin(), c.info);
         const std::vector<Notice> notices = Report(outcome);
-        ASSERT_EQ(notices.size(), c.leads.size()) << testing::PrintToString(Lines(notices));
+        ASSERT_EQ(notices.size(), leads.size()) << testing::PrintToString(Lines(notices));
         for (std::size_t i = 0; i < notices.size(); ++i) {
             SCOPED_TRACE(Narrow(notices[i].text));
-            EXPECT_EQ(notices[i].text.rfind(c.leads[i], 0), 0u);
+            EXPECT_EQ(notices[i].text.rfind(leads[i], 0), 0u);
             EXPECT_EQ(notices[i].icon,
                       static_cast<UINT>(i + 1 < notices.size() ? MB_ICONINFORMATION : MB_ICONWARNING));
         }
