@@ -17,7 +17,8 @@ std::wstring HotkeyText;
 const wchar_t kIniSection[] = L"main";
 const wchar_t kIniFileName[] = L"scribbet.ini";
 
-const SettingsValues kResetValues = {std::int16_t{1}, L"www.inkwarden.dev", false, false, L"Ctrl+Alt+K"};
+const SettingsValues kResetValues = {std::int16_t{1}, L"www.inkwarden.dev", false, false,
+                                     Widen(kDefaultHotkeyText)};
 
 namespace {
 

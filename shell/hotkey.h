@@ -34,7 +34,6 @@ public:
     // combination included: Suspend lets them through until Resume.
     void Suspend();
     void Resume();
-    bool registered() const { return registered_; }
 
 private:
     HWND owner_ = nullptr;

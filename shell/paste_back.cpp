@@ -16,11 +16,6 @@ void EditorWindow::Remember(HWND window) {
     thread_ = thread;
 }
 
-void EditorWindow::Forget() {
-    window_ = nullptr;
-    process_ = thread_ = 0;
-}
-
 HWND EditorWindow::Get() const {
     if (!window_ || !IsWindow(window_) || !IsWindowVisible(window_))
         return nullptr;

@@ -12,7 +12,6 @@ public:
     // Remembers `window` when it is another program's window; for no window or a
     // window of this process the editor remembered before stays.
     void Remember(HWND window);
-    void Forget();
     // The remembered window while it is still that window: it exists, is visible and
     // belongs to the same process and thread. Null otherwise.
     HWND Get() const;

@@ -80,7 +80,7 @@ bool For_main::Form_Load() {
     // 1. A second start tells the user and ends here, before any window exists.
     EnsureSingleInstance();
 
-    LoadImages();
+    LoadIcons();
     if (!Create())
         return false;
     // 2. Panels.
@@ -95,7 +95,7 @@ bool For_main::Form_Load() {
     return true;
 }
 
-void For_main::LoadImages() {
+void For_main::LoadIcons() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     const UINT systemDpi = WindowDpi(nullptr);
     iconLarge_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_INKWARDEN), IMAGE_ICON,

@@ -53,7 +53,7 @@ private:
     void Form_Hotkey(); // the global hotkey, pressed in any program
 
     // Steps.
-    void LoadImages();
+    void LoadIcons();
     bool Create();
     void LayOutPanels();
     void FillFromSettings();

@@ -94,9 +94,9 @@ bool set_ini::Create() {
     option(1);
     option(2);
     AddControl(L"BUTTON", L"自动运行", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, ids::kCheck0,
-               {kFrame2X + 240, kFrame2Y + 360, 1575, 375});
+               InFrame2({240, 360, 1575, 375}));
     AddControl(L"BUTTON", L"启动时最小化", BS_AUTOCHECKBOX | WS_TABSTOP, ids::kCheck0 + 1,
-               {kFrame2X + 240, kFrame2Y + 720, 1575, 375});
+               InFrame2({240, 720, 1575, 375}));
     for (int k = 3; k < kStyleCount; ++k)
         option(k);
     // The styles of one's own, after the options of their row. The label is a group of
@@ -110,12 +110,11 @@ bool set_ini::Create() {
                {2880, kButtonsY, 855, 375});
     AddControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, ids::kSave, {3720, kButtonsY, 855, 375});
     AddControl(L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, ids::kUser,
-               {kFrame2X + 2760, kFrame2Y + 480, 1575, 315}, FontKind::Input);
+               InFrame2({2760, 480, 1575, 315}), FontKind::Input);
     HWND hotkey =
         AddControl(HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER, ids::kHotkey, InFrame2(kHotkeyInput));
     SetWindowSubclass(hotkey, HotkeyInputProc, 1, reinterpret_cast<DWORD_PTR>(&hotkey_));
-    AddControl(L"STATIC", L"开发人员：", label, ids::kAuthorLabel,
-               {kFrame2X + 1800, kFrame2Y + 480, 1095, 255});
+    AddControl(L"STATIC", L"开发人员：", label, ids::kAuthorLabel, InFrame2({1800, 480, 1095, 255}));
     AddControl(L"STATIC", L"呼出热键：", label, ids::kHotkeyLabel, InFrame2(kHotkeyLabel));
     AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame,
                {kFrame1X, kFrame1Y, 4455, kFrame1Height});
