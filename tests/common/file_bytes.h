@@ -90,8 +90,15 @@ inline bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Base of the helpers that let go of what they hold in their destructors.
+struct NoCopy {
+    NoCopy() = default;
+    NoCopy(const NoCopy&) = delete;
+    NoCopy& operator=(const NoCopy&) = delete;
+};
+
 // A fresh folder under the temporary folder, deleted with everything in it.
-class TempFolder {
+class TempFolder : NoCopy {
 public:
     TempFolder() {
         static int counter = 0;
@@ -108,8 +115,6 @@ public:
         }
     }
     ~TempFolder() { RemoveTree(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
     const std::wstring& path() const { return path_; }
     std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 

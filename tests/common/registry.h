@@ -92,7 +92,7 @@ inline bool RunKeyExists() {
 // Saves a Run key's values on construction and puts the key back exactly as it was on
 // destruction; in between the key may be changed or deleted. Wine starts the
 // programs listed there when a prefix boots, so no test may leave a value behind.
-class RunKeyGuard {
+class RunKeyGuard : NoCopy {
 public:
     explicit RunKeyGuard(HKEY root = HKEY_LOCAL_MACHINE) : root_(root) {
         HKEY key = nullptr;
@@ -137,8 +137,6 @@ public:
                            static_cast<DWORD>(v.data.size()));
         RegCloseKey(key);
     }
-    RunKeyGuard(const RunKeyGuard&) = delete;
-    RunKeyGuard& operator=(const RunKeyGuard&) = delete;
     // Deletes the key so that the application cannot open it.
     bool DeleteKey() { return RegDeleteKeyW(root_, kRunKey) == ERROR_SUCCESS; }
     // Sets the "Inkwarden" value to a known marker, to see whether it is written.

@@ -85,12 +85,10 @@ bool Activate(HWND window);
 // A stand-in for a person's editor, owned by the test process on a thread of its own:
 // a top-level window with a multi-line input that has the focus whenever the window
 // is active.
-class TestEditor {
+class TestEditor : NoCopy {
 public:
     TestEditor();
     ~TestEditor();
-    TestEditor(const TestEditor&) = delete;
-    TestEditor& operator=(const TestEditor&) = delete;
     HWND window() const { return window_; }
     HWND input() const { return input_; }
     std::wstring Text() const { return TextOf(input_); }
@@ -134,12 +132,10 @@ bool DeleteTrayIcon(HWND owner);
 
 // One run of scribbet.exe from a temporary folder of its own. Only one instance may
 // run at a time; the destructor ends the process and removes the folder.
-class App {
+class App : NoCopy {
 public:
     App();
     ~App();
-    App(const App&) = delete;
-    App& operator=(const App&) = delete;
 
     // Copies the program into the folder, writes scribbet.ini with exactly these bytes
     // (none when `iniBytes` is null), starts it and waits for its main window.

@@ -36,6 +36,7 @@ struct TabCase : NamedCase {
     Where where;
     std::vector<int> cycle;   // where the focus starts, then one Tab each, round to the start
     std::size_t escapeAt = 0; // the place in the cycle where Escape is pressed at the end
+    const wchar_t* sections = L"";
 };
 
 // Opens the window the case is about by keys: the panel by arrow keys, the result
@@ -77,7 +78,7 @@ class TabOrder : public ::testing::TestWithParam<TabCase> {};
 TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow) {
     const TabCase& c = GetParam();
     App app;
-    const std::wstring ini = IniText(c.code, L"张三", 0, 0);
+    const std::wstring ini = IniText(c.code, L"张三", 0, 0) + c.sections;
     ASSERT_TRUE(app.Start(ini));
     const HWND window = OpenByKeys(app, c);
     ASSERT_NE(window, nullptr);
@@ -86,6 +87,14 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
     for (int id : c.cycle)
         cycle.push_back(GetDlgItem(window, id));
     ASSERT_TRUE(FocusIs(cycle[0])) << "where the focus starts";
+    const auto chosen = [&] { // the settings window's options and list
+        std::wstring s =
+            std::to_wstring(SendMessageW(GetDlgItem(window, ids::kOtherStyles), CB_GETCURSEL, 0, 0));
+        for (int k = 0; k < 8; ++k)
+            s += IsChecked(GetDlgItem(window, ids::kOption0 + k)) ? L'1' : L'0';
+        return s;
+    };
+    const std::wstring chosenBefore = chosen();
     const std::size_t n = cycle.size();
     for (std::size_t i = 1; i <= n; ++i) {
         PressKey(VK_TAB);
@@ -95,6 +104,7 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
         PressKey(VK_TAB, {VK_SHIFT});
         ASSERT_TRUE(FocusIs(cycle[(n - i) % n])) << "Shift+Tab " << i;
     }
+    EXPECT_EQ(Show(chosen()), Show(chosenBefore)) << "going round chooses nothing by the way";
 
     // Escape, wherever the focus is: the result and settings windows close (the
     // settings unsaved, although something was typed); the main window stays.
@@ -114,10 +124,12 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
 }
 
 const int kOpt = ids::kOption0, kChk = ids::kCheck0;
-// The settings window's round with the style of code 1, of code 5, and with none chosen.
+// The settings window's round with the style of code 1, of code 5, with none chosen, and
+// with a style of one's own chosen in the list (no option is in the round then).
 const std::vector<int> kEarly{kOpt + 1, kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey},
     kLate{kOpt + 5, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kChk, kChk + 1},
-    kNone{kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey};
+    kNone{kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey},
+    kListed{ids::kOtherStyles, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kChk, kChk + 1};
 INSTANTIATE_TEST_SUITE_P(
     PanelsAndWindows, TabOrder,
     ::testing::Values(TabCase{"FunctionPanel", 0, 0, Where::Main, MainPanelCycle(0), 5},
@@ -127,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TabCase{"ResultWindow", 0, 0, Where::Result, {ids::kText1, ids::kBack, ids::kCopy}, 0},
                       TabCase{"SettingsWithAnEarlyStyle", 1, 0, Where::Settings, kEarly, 6},
                       TabCase{"SettingsWithALateStyle", 5, 0, Where::Settings, kLate, 3},
-                      TabCase{"SettingsWithNoStyle", 8, 0, Where::Settings, kNone, 0}),
+                      TabCase{"SettingsWithNoStyle", 8, 0, Where::Settings, kNone, 0},
+                      TabCase{"SettingsWithAListedStyle", 8, 0, Where::Settings, kListed, 1,
+                              L"[style8]\r\nname=python\r\nlead=\"# \"\r\n"}),
     CaseName());
 
 TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirmsThenCopies) {

@@ -19,7 +19,7 @@ namespace ids = inkwarden::ids;
 
 const wchar_t kSetClass[] = L"Inkwarden.set_ini";
 // Every save and reset stores the hotkey last; these files start with the default.
-const wchar_t kHotkeyLine[] = L"hotkey=Ctrl+Alt+K\r\n";
+const std::wstring kHotkeyLine = L"hotkey=Ctrl+Alt+K\r\n";
 const wchar_t* const kOptionText[8] = {L"C++/C",  L"VB",  L"ASP",  L"PHP",
                                        L"Delphi", L"VFP", L"Html", L"JavaScript"};
 
@@ -358,8 +358,8 @@ TEST_F(SettingsWindow, SaveCreatesAMissingFileInUtf16) {
     const std::string bytes = FileBytes();
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(Hex(bytes.substr(0, 2)), "FF FE ");
-    EXPECT_EQ(Hex(bytes), Hex(Utf16File(L"[main]\r\ncode=3\r\nrun=0\r\nmin=0\r\nwriter=王五\r\n" +
-                                        std::wstring(kHotkeyLine))));
+    EXPECT_EQ(Hex(bytes),
+              Hex(Utf16File(L"[main]\r\ncode=3\r\nrun=0\r\nmin=0\r\nwriter=王五\r\n" + kHotkeyLine)));
     EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(3));
     ExpectAuthors(app_, L"王五");
 }
@@ -457,14 +457,13 @@ TEST_P(SettingsFileUnwritable, SaveWarnsKeepsTheWindowWithTheInputAndChangesNoth
     EXPECT_EQ(app_.ItemText(ids::kFrame1), Caption(4));
 }
 
-INSTANTIATE_TEST_SUITE_P(Obstacles, SettingsFileUnwritable,
-                         ::testing::Values(UnwritableCase{"HeldOpenWithoutSharing", Obstacle::HeldOpen, true,
-                                                          IniText(4, L"李四", 1, 1) + kHotkeyLine},
-                                           UnwritableCase{
-                                               "FolderOfTheSameName", Obstacle::FolderInTheWay, false,
-                                               L"[main]\r\ncode=4\r\nrun=1\r\nmin=1\r\nwriter=李四\r\n" +
-                                                   std::wstring(kHotkeyLine)}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Obstacles, SettingsFileUnwritable,
+    ::testing::Values(UnwritableCase{"HeldOpenWithoutSharing", Obstacle::HeldOpen, true,
+                                     IniText(4, L"李四", 1, 1) + kHotkeyLine},
+                      UnwritableCase{"FolderOfTheSameName", Obstacle::FolderInTheWay, false,
+                                     L"[main]\r\ncode=4\r\nrun=1\r\nmin=1\r\nwriter=李四\r\n" + kHotkeyLine}),
+    CaseName());
 
 struct RunKeyCase : NamedCase {
     int button;

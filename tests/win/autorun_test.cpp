@@ -27,9 +27,6 @@ void ExpectRegSz(const RegValue& value, const std::string& bytes) {
 
 class AutoRunKeys : public ::testing::Test {
 protected:
-    void SetUp() override { keys_.Create(); }
-    void TearDown() override { keys_.Remove(); }
-
     TestRunKeys keys_;
 };
 

@@ -9,11 +9,6 @@
 namespace inkwarden {
 namespace {
 
-HWND NewWindow() {
-    return CreateWindowExW(0, L"STATIC", L"not an editor", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
 TEST(PasteBack, InputOnlyGoesWhereItIsNotDropped) {
     const DWORD low = SECURITY_MANDATORY_LOW_RID, medium = SECURITY_MANDATORY_MEDIUM_RID,
                 high = SECURITY_MANDATORY_HIGH_RID;
@@ -32,9 +27,9 @@ TEST(PasteBack, InputOnlyGoesWhereItIsNotDropped) {
 }
 
 TEST(PasteBack, WindowsOfThisProcessAreNeverTheEditor) {
-    HWND own = NewWindow();
+    HWND own = CreateWindowExW(0, L"STATIC", L"not an editor", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(own, nullptr);
-    ShowWindow(own, SW_SHOW);
     EditorWindow editor;
     editor.Remember(own);
     editor.Remember(nullptr);

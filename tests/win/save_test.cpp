@@ -25,11 +25,6 @@ const wchar_t kPerUser[] = L"已设为当前用户开机启动（为所有用户
 
 class SaveSettingsTest : public ScratchFolderTest {
 protected:
-    void SetUp() override {
-        ScratchFolderTest::SetUp();
-        keys_.Create();
-    }
-    void TearDown() override { keys_.Remove(); }
     SettingsStore Store() const { return {IniPathIn(folder_), keys_.Keys(kExe)}; }
     std::string FileBytes() const { return ReadBytes(IniPathIn(folder_)); }
 

@@ -205,16 +205,17 @@ protected:
     void TearDown() override { DestroyWindow(owner_); }
 
     // The record Add must send: only these fields set, everything else zero.
-    NOTIFYICONDATAW Expected() const {
+    // The record of the icon with the parts the flags name.
+    NOTIFYICONDATAW Expected(UINT flags = NIF_MESSAGE | NIF_ICON | NIF_TIP) const {
         NOTIFYICONDATAW d;
         ZeroMemory(&d, sizeof d);
         d.cbSize = sizeof(NOTIFYICONDATAW);
         d.hWnd = owner_;
         d.uID = 1;
-        d.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        d.uCallbackMessage = WM_MOUSEMOVE;
-        d.hIcon = icon_;
-        lstrcpyW(d.szTip, L"Inkwarden");
+        d.uFlags = flags;
+        d.uCallbackMessage = flags & NIF_MESSAGE ? WM_MOUSEMOVE : 0;
+        d.hIcon = flags & NIF_ICON ? icon_ : nullptr;
+        lstrcpyW(d.szTip, flags & NIF_TIP ? L"Inkwarden" : L"");
         return d;
     }
 
@@ -282,12 +283,7 @@ TEST_F(Tray, BalloonsGoInARecordOfTheirOwnAndNeedTheIcon) {
         sent.clear();
         EXPECT_TRUE(tray.ShowBalloon(c.text, c.warning));
         ASSERT_EQ(sent.size(), 1u);
-        NOTIFYICONDATAW expected;
-        ZeroMemory(&expected, sizeof expected);
-        expected.cbSize = sizeof expected;
-        expected.hWnd = owner_;
-        expected.uID = 1;
-        expected.uFlags = NIF_INFO;
+        NOTIFYICONDATAW expected = Expected(NIF_INFO);
         expected.dwInfoFlags = c.warning ? NIIF_WARNING : NIIF_INFO;
         lstrcpyW(expected.szInfoTitle, L"Inkwarden");
         lstrcpynW(expected.szInfo, c.shown.c_str(), ARRAYSIZE(expected.szInfo));

@@ -46,8 +46,10 @@ void ExpectEachMaps(Function function,
 
 // Two fresh keys under HKCU that stand for the machine-wide and the per-user Run key,
 // removed with everything in them afterwards.
-class TestRunKeys {
+class TestRunKeys : NoCopy {
 public:
+    TestRunKeys() { Create(); }
+    ~TestRunKeys() { Remove(); }
     static constexpr const wchar_t* kRoot = L"Software\\InkwardenTest";
     static constexpr const wchar_t* kMachine = L"Software\\InkwardenTest\\MachineRun";
     static constexpr const wchar_t* kUser = L"Software\\InkwardenTest\\UserRun";
