@@ -76,6 +76,13 @@ using TemplateFields = std::array<std::string, kFieldsPerTemplate>;
 // A lone CR or a lone LF is left as it is.
 std::string gettxt(const std::string& s);
 
+// How many bytes at a time the block assembly looks for line breaks: by default the
+// widest this processor allows. Lowering it changes the speed, never the text; tests
+// lower it to cover every path. Returns the width now in use, which is never wider than
+// the processor allows.
+enum class ScanWidth { Bytewise, Sse2, Avx2 };
+ScanWidth LimitScanWidth(ScanWidth widest);
+
 // The finished block for template `kind` (0..3) in the current style; lines joined by
 // CR LF, an empty line before the closing line, no CR LF at the end. Another kind gives
 // an empty text. The block is allocated once, at its exact size.

@@ -276,9 +276,19 @@ TEST(BuildRemarkBlock, LargeFieldIsCarriedWhole) {
     EXPECT_EQ(block.capacity(), block.size()) << "allocated at its exact size";
 }
 
-// Long fields go through the block-at-a-time path: every kind of line break, at every
-// offset against its 32-byte steps, must come out as a plain search and replace gives it.
-TEST(Gettxt, LongFieldsMatchAPlainReplace) {
+// Long fields go through the block-at-a-time paths: every kind of line break, at every
+// offset against their 32-byte steps, must come out as a plain search and replace gives
+// it, at each scan width the processor allows.
+class LongFields : public ::testing::TestWithParam<ScanWidth> {
+protected:
+    void SetUp() override {
+        if (LimitScanWidth(GetParam()) != GetParam())
+            GTEST_SKIP() << "this processor cannot scan at that width";
+    }
+    void TearDown() override { LimitScanWidth(ScanWidth::Avx2); }
+};
+
+TEST_P(LongFields, MatchAPlainReplace) {
     auto plain = [](const std::string& s, const std::string& indent) {
         std::string out;
         for (std::size_t i = 0; i < s.size(); ++i) {
@@ -301,6 +311,7 @@ TEST(Gettxt, LongFieldsMatchAPlainReplace) {
         repeat(std::string(61, 'y') + "\r\n\r\n", 700), // prose with blank lines
         repeat("\r\r\n\n\n\r", 300),                    // lone CR and LF around pairs
         "\n" + repeat("z\r\n", 200) + "\r",             // starts with LF, ends with CR
+        repeat("\r\n", 40000), // more breaks than a byte counter holds before it is summed
     };
     for (CodeType_t style : {CodeType_t(0), CodeType_t(4), CodeType_t(6)}) {
         SelectRemarkStyle(style);
@@ -315,6 +326,14 @@ TEST(Gettxt, LongFieldsMatchAPlainReplace) {
     LinePrefix = std::string(40, '#');
     EXPECT_EQ(gettxt(texts[1]), plain(texts[1], LinePrefix + std::string(20, ' ')));
 }
+
+std::string WidthName(const ::testing::TestParamInfo<ScanWidth>& info) {
+    const char* const names[] = {"Bytewise", "Sse2", "Avx2"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(EachScanWidth, LongFields,
+                         ::testing::Values(ScanWidth::Bytewise, ScanWidth::Sse2, ScanWidth::Avx2), WidthName);
 
 } // namespace
 } // namespace inkwarden
