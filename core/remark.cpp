@@ -19,8 +19,10 @@
 #endif
 #if BLOCK_SCAN && (defined(__x86_64__) || defined(_M_X64)) && (defined(_MSC_VER) || defined(__GNUC__))
 #include <immintrin.h>
-#if defined(_MSC_VER)
+#if defined(_MSC_VER) && !defined(__clang__)
 #include <intrin.h>
+#else
+#include <cpuid.h>
 #endif
 #define WIDE_SCAN 1
 #else
@@ -226,21 +228,40 @@ private:
     }
 };
 
-bool ProcessorHasAvx2() {
+// Asked of the processor itself (the compilers' own checks would link in a table of
+// every feature): AVX2, and the system saving the AVX registers on a thread switch.
 #if defined(_MSC_VER) && !defined(__clang__)
-    int r[4];
-    __cpuid(r, 0);
+void CpuId(int leaf, unsigned (&r)[4]) {
+    int regs[4];
+    __cpuidex(regs, leaf, 0);
+    for (int i = 0; i < 4; ++i)
+        r[i] = static_cast<unsigned>(regs[i]);
+}
+unsigned long long SavedRegisterSets() {
+    return _xgetbv(0);
+}
+#else
+void CpuId(int leaf, unsigned (&r)[4]) {
+    __cpuid_count(leaf, 0, r[0], r[1], r[2], r[3]);
+}
+__attribute__((target("xsave"))) unsigned long long SavedRegisterSets() {
+    return _xgetbv(0);
+}
+#endif
+
+bool ProcessorHasAvx2() {
+    unsigned r[4]; // EAX, EBX, ECX, EDX
+    CpuId(0, r);
     if (r[0] < 7)
         return false;
-    __cpuid(r, 1);
-    const int osSavesAvxState = 1 << 27, avx = 1 << 28;
-    if ((r[2] & (osSavesAvxState | avx)) != (osSavesAvxState | avx) || (_xgetbv(0) & 6) != 6)
+    CpuId(1, r);
+    const unsigned osSavesRegisters = 1u << 27, avx = 1u << 28;
+    const unsigned long long sseAndAvxState = 6;
+    if ((r[2] & (osSavesRegisters | avx)) != (osSavesRegisters | avx) ||
+        (SavedRegisterSets() & sseAndAvxState) != sseAndAvxState)
         return false;
-    __cpuidex(r, 7, 0);
-    return (r[1] & (1 << 5)) != 0;
-#else
-    return __builtin_cpu_supports("avx2");
-#endif
+    CpuId(7, r);
+    return (r[1] & 1u << 5) != 0;
 }
 #endif
 
