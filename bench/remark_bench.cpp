@@ -204,6 +204,20 @@ BENCHMARK(BM_Memcpy)->Apply(Sizes);
 BENCHMARK(BM_BuildRemarkBlock)->Apply(Sizes);
 BENCHMARK(BM_MemcpyIntoFreshAllocation)->Apply(Sizes);
 
+// The same on a processor without AVX2: the 16-byte scan, where it is compiled in.
+void BM_BuildRemarkBlock_Sse2(benchmark::State& state) {
+    if (LimitScanWidth(ScanWidth::Sse2) != ScanWidth::Sse2)
+        state.SkipWithError("no 16-byte scan in this build");
+    else
+        RunBuild(state, true);
+    LimitScanWidth(ScanWidth::Avx2);
+}
+BENCHMARK(BM_BuildRemarkBlock_Sse2)
+    ->ArgNames({"bytes", "all_breaks"})
+    ->Args({1 << 20, kProse})
+    ->Args({16 << 20, kProse})
+    ->Unit(benchmark::kMicrosecond);
+
 #if defined(__GLIBC__)
 // The same with glibc keeping freed large blocks in its heap, which isolates the
 // assembly itself from the page faults of a fresh mapping.
