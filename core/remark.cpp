@@ -34,6 +34,9 @@
 #if defined(_MSC_VER) && !defined(__clang__)
 #define AVX2_FUNCTION
 #define ALWAYS_INLINE __forceinline
+// "Found AVX instructions, consider /arch:AVX": the whole build may not assume AVX, only
+// the functions chosen at run time use it.
+#pragma warning(disable : 4752)
 #else
 #define AVX2_FUNCTION __attribute__((target("avx2")))
 #define ALWAYS_INLINE __attribute__((always_inline)) inline
