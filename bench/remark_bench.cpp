@@ -55,15 +55,21 @@ namespace {
 
 using namespace inkwarden;
 
-enum FieldKind { kProse, kAllBreaks };
+enum FieldKind { kProse, kAllBreaks, kVariedLines };
 
-// A field of `bytes`: prose with a CR LF about every 60 bytes, or nothing but CR LF.
+// A field of `bytes`: prose with a CR LF about every 60 bytes, nothing but CR LF, or
+// prose whose lines run from 20 to 100 bytes (the same lines every run).
 std::string MakeField(std::size_t bytes, FieldKind kind) {
     std::string s;
     s.reserve(bytes);
+    unsigned seed = 1;
     while (s.size() < bytes) {
         if (kind == kProse)
             s.append(58, 'a');
+        if (kind == kVariedLines) {
+            seed = seed * 1103515245u + 12345u;
+            s.append(18 + (seed >> 16) % 81, 'a');
+        }
         s.append("\r\n");
     }
     s.resize(bytes);
@@ -203,6 +209,17 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_Memcpy)->Apply(Sizes);
 BENCHMARK(BM_BuildRemarkBlock)->Apply(Sizes);
 BENCHMARK(BM_MemcpyIntoFreshAllocation)->Apply(Sizes);
+
+// Lines of varying length, as people write them: a scan that branches on whether a
+// 32-byte step holds a line break guesses wrong here, and not on lines of one length.
+void BM_BuildRemarkBlock_VariedLines(benchmark::State& state) {
+    RunBuild(state, true);
+}
+BENCHMARK(BM_BuildRemarkBlock_VariedLines)
+    ->ArgNames({"bytes", "text"})
+    ->Args({1 << 20, kVariedLines})
+    ->Args({16 << 20, kVariedLines})
+    ->Unit(benchmark::kMicrosecond);
 
 // The same on a processor without AVX2: the 16-byte scan, where it is compiled in.
 void BM_BuildRemarkBlock_Sse2(benchmark::State& state) {
