@@ -2,7 +2,13 @@
 // window and pumps messages, and nothing else. The window is a borderless popup of the
 // main window's size, as scribbet.exe shows: under Wine without a window manager a
 // captioned window would wait for the manager to map it and measure that instead.
+// Built a second time as themed_window: the same with the program's manifest and
+// common controls 6 loaded, which is what any program with themed standard controls
+// pays before it makes a control of its own.
 #include <windows.h>
+#if defined(INKWARDEN_THEMED)
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -17,6 +23,10 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+#if defined(INKWARDEN_THEMED)
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+#endif
     WNDCLASSW wc = {};
     wc.lpfnWndProc = Proc;
     wc.hInstance = instance;

@@ -1,7 +1,7 @@
-// Start-up time of two programs, started alternately: from process creation until the
-// program shows a visible top-level window and WaitForInputIdle returns. Prints each
-// program's median and the ratio of the second to the first.
-//   startup_probe BASELINE.exe PROGRAM.exe [RUNS]
+// Start-up time of programs started in turn: from process creation until the program
+// shows a visible top-level window and WaitForInputIdle returns. Prints each program's
+// median and its ratio to the first one's.
+//   startup_probe RUNS BASELINE.exe PROGRAM.exe...
 #include <windows.h>
 #include <shellapi.h>
 
@@ -74,11 +74,12 @@ double Median(std::vector<double> v) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
-        std::fwprintf(stderr, L"usage: startup_probe BASELINE.exe PROGRAM.exe [RUNS]\n");
+    if (argc < 4) {
+        std::fwprintf(stderr, L"usage: startup_probe RUNS BASELINE.exe PROGRAM.exe...\n");
         return 2;
     }
-    const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 7;
+    const int runs = std::max(1, _wtoi(argv[1]));
+    const int programs = argc - 2;
     // Warm Wine: a hidden window of our own keeps Wine's desktop process running, and a
     // notification icon of our own keeps Wine 8's stand-alone tray window shown, so no
     // start below pays for bringing either up again.
@@ -90,27 +91,30 @@ int wmain(int argc, wchar_t** argv) {
     icon.uFlags = NIF_ICON;
     icon.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     Shell_NotifyIconW(NIM_ADD, &icon);
-    // A start of each first, not counted: both then find the same warm caches.
-    TimeOneStart(argv[1]);
-    TimeOneStart(argv[2]);
-    std::vector<double> times[2];
+    // A start of each first, not counted: all then find the same warm caches.
+    for (int which = 0; which < programs; ++which)
+        TimeOneStart(argv[2 + which]);
+    std::vector<std::vector<double>> times(static_cast<std::size_t>(programs));
     for (int i = 0; i < runs; ++i)
-        for (int which = 0; which < 2; ++which) {
-            const double t = TimeOneStart(argv[1 + which]);
+        for (int which = 0; which < programs; ++which) {
+            const double t = TimeOneStart(argv[2 + which]);
             if (t < 0) {
-                std::fwprintf(stderr, L"%ls did not start\n", argv[1 + which]);
+                std::fwprintf(stderr, L"%ls did not start\n", argv[2 + which]);
                 return 1;
             }
-            times[which].push_back(t);
+            times[static_cast<std::size_t>(which)].push_back(t);
         }
-    for (int which = 0; which < 2; ++which) {
-        std::wprintf(L"%-14ls median %6.1f ms  runs:", which ? L"program" : L"bare window",
-                     Median(times[which]) * 1000);
-        for (double t : times[which])
+    const double baseline = Median(times[0]);
+    for (int which = 0; which < programs; ++which) {
+        const std::wstring path = argv[2 + which];
+        const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+        const std::vector<double>& v = times[static_cast<std::size_t>(which)];
+        std::wprintf(L"%-18ls median %6.1f ms  ratio %.2f  runs:", name.c_str(), Median(v) * 1000,
+                     Median(v) / baseline);
+        for (double t : v)
             std::wprintf(L" %.1f", t * 1000);
         std::wprintf(L"\n");
     }
-    std::wprintf(L"ratio %.2f\n", Median(times[1]) / Median(times[0]));
     Shell_NotifyIconW(NIM_DELETE, &icon);
     return 0;
 }
