@@ -245,6 +245,14 @@ RECT RectIn(HWND parent, HWND window) {
     return r;
 }
 
+bool Closed(HWND window, DWORD timeoutMs) {
+    return WaitUntil([window] { return !IsWindow(window); }, timeoutMs);
+}
+
+std::wstring BlockShown(HWND result) {
+    return TextOf(GetDlgItem(result, inkwarden::ids::kText1));
+}
+
 // ---- keyboard and focus ----------------------------------------------------
 
 namespace {
@@ -423,7 +431,27 @@ std::wstring MessageBoxText(HWND box) {
 
 bool PressOk(HWND box) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return WaitUntil([box] { return !IsWindow(box); });
+    return Closed(box);
+}
+
+std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count) {
+    std::vector<std::wstring> texts;
+    HWND previous = nullptr;
+    while (texts.size() < count) {
+        const HWND box = WaitForMessageBox(pid, previous);
+        if (!box) {
+            texts.push_back(L"(no message box)");
+            break;
+        }
+        texts.push_back(MessageBoxText(box));
+        if (!WaitUntil([box] { return GetForegroundWindow() == box; }) || !PressKey(VK_RETURN) ||
+            !Closed(box)) {
+            texts.back() += L" (not in front, or it stayed)";
+            break;
+        }
+        previous = box;
+    }
+    return texts;
 }
 
 // ---- files -----------------------------------------------------------------
@@ -565,6 +593,11 @@ HWND App::OpenSettings() const {
 HWND App::Confirm(int k) const {
     Click(Item(inkwarden::ids::kOk0 + k));
     return ResultWindow();
+}
+
+bool App::ShowTemplate(int k) const {
+    Click(Item(inkwarden::ids::kFunc0 + k));
+    return WaitUntil([this, k] { return IsWindowVisible(Item(inkwarden::ids::kFraList0 + k)) != FALSE; });
 }
 
 } // namespace inkwarden_testing
