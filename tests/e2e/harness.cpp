@@ -446,7 +446,7 @@ std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count) {
         texts.push_back(MessageBoxText(box));
         if (!WaitUntil([box] { return GetForegroundWindow() == box; }) || !PressKey(VK_RETURN) ||
             !Closed(box)) {
-            texts.back() += L" (not in front, or it stayed)";
+            texts.push_back(L"(the box did not come to the front, or it stayed)");
             break;
         }
         previous = box;
