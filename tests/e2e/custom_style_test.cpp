@@ -64,14 +64,14 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     ASSERT_TRUE(Type(app.Item(ids::kTxt0 + 4), L"Adds a\r\nand b."));
     HWND result = app.Confirm(0);
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(Show(TextOf(GetDlgItem(result, ids::kText1))),
+    EXPECT_EQ(Show(BlockShown(result)),
               Show(L"# " + kRule + L"\r\n#     开发人员：张三\r\n#     编写时间：" + Today() +
                    L"\r\n#     函数名称：Sum\r\n#     参数说明：a, b\r\n#     功能说明：Adds a\r\n#" +
                    std::wstring(25, L' ') + L"and b.\r\n\r\n# " + kRule));
 
     // The topmost result window would lie over the settings window.
     Click(GetDlgItem(result, ids::kBack));
-    ASSERT_TRUE(WaitUntil([&] { return app.WindowCount(L"Inkwarden.for_ok") == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return app.WindowCount(kResultClass) == 0; }));
     const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
     const HWND list = GetDlgItem(settings, ids::kOtherStyles);
@@ -92,10 +92,7 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     EXPECT_EQ(Show(Chosen(settings)), Show(L"list powershell"));
 
     ASSERT_TRUE(ClickWithMouse(GetDlgItem(settings, ids::kSave)));
-    const HWND box = WaitForMessageBox(app.pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), L"设置成功！");
-    ASSERT_TRUE(PressOk(box));
+    ASSERT_EQ(AcknowledgeMessages(app.pid(), 1), std::vector<std::wstring>{L"设置成功！"});
     // Only the keys a save writes changed (the hotkey, absent before, is added to
     // [main]); the sections are as they were.
     EXPECT_EQ(Hex(ReadBytes(app.iniPath())),
@@ -103,7 +100,7 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     EXPECT_TRUE(WaitUntil([&] { return app.ItemText(ids::kFrame1) == kCaptionLead + L"powershell"; }));
     result = app.Confirm(0);
     ASSERT_NE(result, nullptr);
-    const std::wstring block = TextOf(GetDlgItem(result, ids::kText1));
+    const std::wstring block = BlockShown(result);
     const std::wstring head = L"<# " + kRule + L"\r\n#     开发人员：张三\r\n";
     ASSERT_GT(block.size(), head.size() + 6);
     EXPECT_EQ(Show(block.substr(0, head.size())), Show(head));

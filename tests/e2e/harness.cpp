@@ -148,10 +148,10 @@ std::wstring ClassOf(HWND window) {
 }
 
 std::wstring TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kLongTextMs, &length))
+    const long long length = TextLength(window);
+    if (length < 0)
         return std::wstring();
-    std::wstring text(length + 1, L'\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
                              kLongTextMs, &copied))
@@ -347,16 +347,21 @@ POINT CentreOf(HWND window) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-HWND ActiveWindowOf(HWND window) {
+// The state of the thread that owns the window; all nulls when it cannot be read.
+static GUITHREADINFO GuiStateOf(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndActive : nullptr;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        info = {};
+    return info;
+}
+
+HWND ActiveWindowOf(HWND window) {
+    return GuiStateOf(window).hwndActive;
 }
 
 HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+    return GuiStateOf(window).hwndFocus;
 }
 
 bool Activate(HWND window) {
@@ -405,10 +410,7 @@ DWORD WINAPI TestEditor::Run(void* param) {
 // ---- message boxes ---------------------------------------------------------
 
 HWND FindMessageBox(DWORD pid) {
-    for (HWND box : TopLevelWindows(pid, L"#32770", L"Inkwarden"))
-        if (IsWindowVisible(box))
-            return box;
-    return nullptr;
+    return WaitForMessageBox(pid, nullptr, 0);
 }
 
 HWND WaitForMessageBox(DWORD pid, HWND except, DWORD timeoutMs) {
@@ -500,17 +502,19 @@ App::~App() {
     Terminate();
 }
 
+bool App::Launch(PROCESS_INFORMATION* pi) const {
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    std::wstring commandLine = L"\"" + exePath() + L"\"";
+    return CreateProcessW(exePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder().c_str(), &si, pi) != FALSE;
+}
+
 bool App::Start(const std::string* iniBytes) {
     const std::wstring product = ProductExe();
     if (product.empty() || !CopyFileW(product.c_str(), exePath().c_str(), FALSE))
         return false;
-    if (iniBytes && !WriteFileBytes(iniPath(), *iniBytes))
-        return false;
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    std::wstring commandLine = L"\"" + exePath() + L"\"";
-    if (!CreateProcessW(exePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder().c_str(), &si, &pi_))
+    if ((iniBytes && !WriteFileBytes(iniPath(), *iniBytes)) || !Launch(&pi_))
         return false;
     WaitForInputIdle(pi_.hProcess, kWaitMs);
     // Visible means the start-up sequence is complete: the window is shown last.
@@ -523,12 +527,8 @@ bool App::Start(const std::string* iniBytes) {
 }
 
 HANDLE App::StartAnother(DWORD* pid) const {
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    std::wstring commandLine = L"\"" + exePath() + L"\"";
-    if (!CreateProcessW(exePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder().c_str(), &si, &pi))
+    if (!Launch(&pi))
         return nullptr;
     CloseHandle(pi.hThread);
     if (pid)

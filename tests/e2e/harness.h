@@ -198,6 +198,8 @@ public:
     bool ShowTemplate(int k) const;
 
 private:
+    bool Launch(PROCESS_INFORMATION* pi) const;
+
     TempFolder folder_;
     PROCESS_INFORMATION pi_ = {};
     HWND main_ = nullptr;

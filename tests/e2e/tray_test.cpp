@@ -115,7 +115,7 @@ TEST_P(TrayRightPress, OpensTheSettingsWindowModallyUntilItCloses) {
     EXPECT_TRUE(IsWindowEnabled(settings));
 
     ClickLabel(GetDlgItem(settings, ids::kSetClose));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
+    EXPECT_TRUE(Closed(settings));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.main()) != FALSE; }));
     if (result) {
         EXPECT_TRUE(IsWindowEnabled(result));
