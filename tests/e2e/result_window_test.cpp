@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <utility>
 
 namespace inkwarden_testing {
 namespace {
@@ -67,7 +68,7 @@ struct LiteralCase : NamedCase {
     int templ;
     Fields fields;
     std::wstring block;
-    bool typed = false; // lines 3 to 5 typed as keys, the first two as the program fills them
+    bool typed; // lines 3 to 5 typed as keys, the first two as the program fills them
 };
 
 class LiteralBlock : public ::testing::TestWithParam<LiteralCase> {};
@@ -92,65 +93,62 @@ TEST_P(LiteralBlock, IsExactlyTheseCharacters) {
     ExpectResultText(app.Confirm(c.templ), c.block);
 }
 
+LiteralCase Literal(const char* what, int code, int templ, Fields fields, std::wstring block,
+                    bool typed = false) {
+    return {{what}, code, templ, std::move(fields), std::move(block), typed};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Blocks, LiteralBlock,
-    ::testing::Values(LiteralCase{"FunctionInC",
-                                  0,
-                                  0,
-                                  {L"张三", L"2024/5/6", L"Add", L"a：加数\r\nb：加数", L"求和"},
-                                  L"/* ==========================================================\r\n"
-                                  L"*     开发人员：张三\r\n"
-                                  L"*     编写时间：2024/5/6\r\n"
-                                  L"*     函数名称：Add\r\n"
-                                  L"*     参数说明：a：加数\r\n"
-                                  L"*                         b：加数\r\n"
-                                  L"*     功能说明：求和\r\n"
+    ::testing::Values(Literal("FunctionInC", 0, 0,
+                              {L"张三", L"2024/5/6", L"Add", L"a：加数\r\nb：加数", L"求和"},
+                              L"/* ==========================================================\r\n"
+                              L"*     开发人员：张三\r\n"
+                              L"*     编写时间：2024/5/6\r\n"
+                              L"*     函数名称：Add\r\n"
+                              L"*     参数说明：a：加数\r\n"
+                              L"*                         b：加数\r\n"
+                              L"*     功能说明：求和\r\n"
+                              L"\r\n"
+                              L"*/"),
+                      Literal("CopyrightInHtml", 6, 2,
+                              {L"(c) 2024 Inkwarden\r\nAll rights reserved.", L"Inkwarden", L"index.html",
+                               L"首页", L"v1\r\nv2"},
+                              L"<!-- ==========================================================\r\n"
+                              L"     版权说明：(c) 2024 Inkwarden\r\n"
+                              L"All rights reserved.\r\n"
+                              L"     工程名称：Inkwarden\r\n"
+                              L"     文件名：index.html\r\n"
+                              L"     目的：首页\r\n"
+                              L"     更新说明:v1\r\n"
+                              L"                         v2\r\n"
+                              L"\r\n"
+                              L"-->"),
+                      Literal("FileHeaderInDelphiWithTrailingBreak", 4, 3,
+                              {L"张三", L"1.0", L"2024/5/6", L"", L"入口\r\n"},
+                              L"// ==========================================================\r\n"
+                              L"//     开发人员：张三\r\n"
+                              L"//     当前版本：1.0\r\n"
+                              L"//     创建时间：2024/5/6\r\n"
+                              L"//     修改时间：\r\n"
+                              L"//     功能说明：入口\r\n"
+                              L"//                         \r\n"
+                              L"\r\n"
+                              L"// =========================================================="),
+                      Literal("TypedLinesOfAMultiLineInputAreIndented", 7, 0,
+                              {L"张三", Today(), L"init", L"a：宽\r\nb：高", L""},
+                              L"/*- ==========================================================\r\n"
+                              L"*     开发人员：张三\r\n"
+                              L"*     编写时间：" +
+                                  Today() +
                                   L"\r\n"
-                                  L"*/"},
-                      LiteralCase{"CopyrightInHtml",
-                                  6,
-                                  2,
-                                  {L"(c) 2024 Inkwarden\r\nAll rights reserved.", L"Inkwarden", L"index.html",
-                                   L"首页", L"v1\r\nv2"},
-                                  L"<!-- ==========================================================\r\n"
-                                  L"     版权说明：(c) 2024 Inkwarden\r\n"
-                                  L"All rights reserved.\r\n"
-                                  L"     工程名称：Inkwarden\r\n"
-                                  L"     文件名：index.html\r\n"
-                                  L"     目的：首页\r\n"
-                                  L"     更新说明:v1\r\n"
-                                  L"                         v2\r\n"
+                                  L"*     函数名称：init\r\n"
+                                  L"*     参数说明：a：宽\r\n"
+                                  L"*                         b：高\r\n"
+                                  L"*     功能说明：\r\n"
                                   L"\r\n"
-                                  L"-->"},
-                      LiteralCase{"FileHeaderInDelphiWithTrailingBreak",
-                                  4,
-                                  3,
-                                  {L"张三", L"1.0", L"2024/5/6", L"", L"入口\r\n"},
-                                  L"// ==========================================================\r\n"
-                                  L"//     开发人员：张三\r\n"
-                                  L"//     当前版本：1.0\r\n"
-                                  L"//     创建时间：2024/5/6\r\n"
-                                  L"//     修改时间：\r\n"
-                                  L"//     功能说明：入口\r\n"
-                                  L"//                         \r\n"
-                                  L"\r\n"
-                                  L"// =========================================================="},
-                      LiteralCase{"TypedLinesOfAMultiLineInputAreIndented",
-                                  7,
-                                  0,
-                                  {L"张三", Today(), L"init", L"a：宽\r\nb：高", L""},
-                                  L"/*- ==========================================================\r\n"
-                                  L"*     开发人员：张三\r\n"
-                                  L"*     编写时间：" +
-                                      Today() +
-                                      L"\r\n"
-                                      L"*     函数名称：init\r\n"
-                                      L"*     参数说明：a：宽\r\n"
-                                      L"*                         b：高\r\n"
-                                      L"*     功能说明：\r\n"
-                                      L"\r\n"
-                                      L"-*/",
-                                  true}),
+                                  L"-*/",
+                              true)),
     CaseName());
 
 TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSize) {
