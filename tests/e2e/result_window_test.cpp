@@ -90,7 +90,9 @@ TEST_P(LiteralBlock, IsExactlyTheseCharacters) {
     } else {
         Fill(app, c.templ, c.fields);
     }
-    ExpectResultText(app.Confirm(c.templ), c.block);
+    const HWND result = app.Confirm(c.templ);
+    ASSERT_NE(result, nullptr);
+    ExpectResultText(result, c.block);
 }
 
 LiteralCase Literal(const char* what, int code, int templ, Fields fields, std::wstring block,
