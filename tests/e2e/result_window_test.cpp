@@ -95,6 +95,7 @@ TEST_P(LiteralBlock, IsExactlyTheseCharacters) {
     ExpectResultText(result, c.block);
 }
 
+// A row as a call, so that it reads as the block it makes.
 LiteralCase Literal(const char* what, int code, int templ, Fields fields, std::wstring block,
                     bool typed = false) {
     return {{what}, code, templ, std::move(fields), std::move(block), typed};

@@ -220,9 +220,9 @@ void Tick(HWND settings, int id, bool checked) {
 void Enter(HWND settings, const Choice& e) {
     if (e.code >= 0) {
         ASSERT_NO_FATAL_FAILURE(Tick(settings, ids::kOption0 + e.code, true));
+        for (int k = 0; k < 8; ++k) // one option clears the others
+            EXPECT_EQ(IsChecked(Control(settings, ids::kOption0 + k)), k == e.code) << "option " << k;
     }
-    for (int k = 0; k < 8 && e.code >= 0; ++k) // one option clears the others
-        EXPECT_EQ(IsChecked(Control(settings, ids::kOption0 + k)), k == e.code) << "option " << k;
     if (e.run >= 0) {
         ASSERT_NO_FATAL_FAILURE(Tick(settings, ids::kCheck0, e.run == 1));
     }
@@ -265,9 +265,9 @@ public:
                        : DeleteFileW(path.c_str()) && CreateDirectoryW(path.c_str(), nullptr);
     }
     ~Unwritable() {
-        if (heldOpen_)
+        if (file_ != INVALID_HANDLE_VALUE)
             CloseHandle(file_);
-        else
+        if (!heldOpen_)
             RemoveDirectoryW(path_.c_str());
     }
     bool ok() const { return ok_; }
@@ -399,6 +399,7 @@ const wchar_t kBeyond936[] = L"李四 Lee \U0001F600";
 const Choice kZhang = {0, L"张三", 0, 0}, kLiSiAll = {4, L"李四", 1, 1};
 const std::wstring kDefaults = IniText(1, L"www.inkwarden.dev", 0, 0) + kHotkeyLine;
 
+// A row as a call, so that it reads on a few lines.
 PressCase Press(const char* what, Choice before, Choice entry, int button, std::vector<std::wstring> messages,
                 std::wstring file, Choice after, Run machineRun, Run userRun, unsigned special) {
     return {{what},          before, entry,      button,  std::move(messages),
