@@ -43,18 +43,6 @@ std::vector<std::wstring> ListEntries(HWND list) {
     return entries;
 }
 
-// The chosen style as the settings window shows it: "option N", "list NAME" or "none".
-std::wstring Chosen(HWND settings) {
-    std::wstring chosen;
-    for (int k = 0; k < 8; ++k)
-        if (IsChecked(GetDlgItem(settings, ids::kOption0 + k)))
-            chosen += L"option " + std::to_wstring(k);
-    const HWND list = GetDlgItem(settings, ids::kOtherStyles);
-    if (Send(list, CB_GETCURSEL) >= 0)
-        chosen += L"list " + TextOf(list);
-    return chosen.empty() ? L"none" : chosen;
-}
-
 TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     App app;
     ASSERT_TRUE(app.Start(IniText(8, L"张三", 0, 0) + kSections));
@@ -75,21 +63,23 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
     const HWND list = GetDlgItem(settings, ids::kOtherStyles);
-    EXPECT_EQ(Show(Chosen(settings)), Show(L"list python"));
+    EXPECT_EQ(Show(ChosenStyle(settings)), Show(L"list python"));
     // An option clears the list and the list clears the options; Tab leads from the
     // options of the list's row to the list.
     ASSERT_TRUE(ClickWithMouse(GetDlgItem(settings, ids::kOption0 + 6)));
-    EXPECT_TRUE(WaitUntil([&] { return Chosen(settings) == L"option 6"; })) << Show(Chosen(settings));
+    EXPECT_TRUE(WaitUntil([&] { return ChosenStyle(settings) == L"option 6"; }))
+        << Show(ChosenStyle(settings));
     PressKey(VK_TAB);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(settings) == list; }));
     PressKey('S');
-    EXPECT_TRUE(WaitUntil([&] { return Chosen(settings) == L"list sql"; })) << Show(Chosen(settings));
+    EXPECT_TRUE(WaitUntil([&] { return ChosenStyle(settings) == L"list sql"; }))
+        << Show(ChosenStyle(settings));
     ASSERT_TRUE(ClickWithMouse(list)); // drops the list down
     ASSERT_TRUE(WaitUntil([&] { return Send(list, CB_GETDROPPEDSTATE) == TRUE; }));
     PressKey(VK_UP);
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Send(list, CB_GETDROPPEDSTATE) == FALSE; }));
-    EXPECT_EQ(Show(Chosen(settings)), Show(L"list powershell"));
+    EXPECT_EQ(Show(ChosenStyle(settings)), Show(L"list powershell"));
 
     ASSERT_TRUE(ClickWithMouse(GetDlgItem(settings, ids::kSave)));
     ASSERT_EQ(AcknowledgeMessages(app.pid(), 1), std::vector<std::wstring>{L"设置成功！"});
@@ -111,7 +101,7 @@ struct Opening : NamedCase {
     int code;
     bool sections;
     const wchar_t* language; // after the caption lead
-    const wchar_t* chosen;   // as Chosen() tells it
+    const wchar_t* chosen;   // as ChosenStyle() tells it
 };
 
 class CustomStyleOpening : public ::testing::TestWithParam<Opening> {};
@@ -131,7 +121,7 @@ TEST_P(CustomStyleOpening, CaptionListAndChoiceAsStored) {
                                                  ? std::vector<std::wstring>{L"python", L"powershell", L"sql"}
                                                  : std::vector<std::wstring>{};
     EXPECT_EQ(ListEntries(list), listed);
-    EXPECT_EQ(Show(Chosen(settings)), Show(c.chosen));
+    EXPECT_EQ(Show(ChosenStyle(settings)), Show(c.chosen));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CustomStyleOpening,

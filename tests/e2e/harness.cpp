@@ -253,6 +253,19 @@ std::wstring BlockShown(HWND result) {
     return TextOf(GetDlgItem(result, inkwarden::ids::kText1));
 }
 
+std::wstring ChosenStyle(HWND settings) {
+    std::wstring chosen;
+    for (int k = 0; k < 8; ++k)
+        if (IsChecked(GetDlgItem(settings, inkwarden::ids::kOption0 + k)))
+            chosen += L"option " + std::to_wstring(k);
+    const HWND list = GetDlgItem(settings, inkwarden::ids::kOtherStyles);
+    DWORD_PTR selected = static_cast<DWORD_PTR>(CB_ERR);
+    if (list && SendMessageTimeoutW(list, CB_GETCURSEL, 0, 0, SMTO_NORMAL, kWaitMs, &selected) &&
+        static_cast<LRESULT>(selected) >= 0)
+        chosen += L"list " + TextOf(list);
+    return chosen.empty() ? L"none" : chosen;
+}
+
 // ---- keyboard and focus ----------------------------------------------------
 
 namespace {

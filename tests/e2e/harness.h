@@ -68,6 +68,10 @@ bool Closed(HWND window, DWORD timeoutMs = kWaitMs);
 // The block a result window shows.
 std::wstring BlockShown(HWND result);
 
+// The style chosen in the settings window: "option N", "list NAME" (a style of one's
+// own) or "none".
+std::wstring ChosenStyle(HWND settings);
+
 // ---- keyboard and focus ----------------------------------------------------
 
 // Real keyboard input (SendInput): it goes to whatever control has the focus in the

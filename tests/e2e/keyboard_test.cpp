@@ -87,14 +87,7 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
     for (int id : c.cycle)
         cycle.push_back(GetDlgItem(window, id));
     ASSERT_TRUE(FocusIs(cycle[0])) << "where the focus starts";
-    const auto chosen = [&] { // the settings window's options and list
-        std::wstring s =
-            std::to_wstring(SendMessageW(GetDlgItem(window, ids::kOtherStyles), CB_GETCURSEL, 0, 0));
-        for (int k = 0; k < 8; ++k)
-            s += IsChecked(GetDlgItem(window, ids::kOption0 + k)) ? L'1' : L'0';
-        return s;
-    };
-    const std::wstring chosenBefore = chosen();
+    const std::wstring chosenBefore = ChosenStyle(window);
     const std::size_t n = cycle.size();
     for (std::size_t i = 1; i <= n; ++i) {
         PressKey(VK_TAB);
@@ -104,7 +97,7 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
         PressKey(VK_TAB, {VK_SHIFT});
         ASSERT_TRUE(FocusIs(cycle[(n - i) % n])) << "Shift+Tab " << i;
     }
-    EXPECT_EQ(Show(chosen()), Show(chosenBefore)) << "going round chooses nothing by the way";
+    EXPECT_EQ(Show(ChosenStyle(window)), Show(chosenBefore)) << "going round chooses nothing by the way";
 
     // Escape, wherever the focus is: the result and settings windows close (the
     // settings unsaved, although something was typed); the main window stays.
