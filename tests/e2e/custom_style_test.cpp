@@ -43,18 +43,6 @@ std::vector<std::wstring> ListEntries(HWND list) {
     return entries;
 }
 
-// The chosen style as the settings window shows it: "option N", "list NAME" or "none".
-std::wstring Chosen(HWND settings) {
-    std::wstring chosen;
-    for (int k = 0; k < 8; ++k)
-        if (IsChecked(GetDlgItem(settings, ids::kOption0 + k)))
-            chosen += L"option " + std::to_wstring(k);
-    const HWND list = GetDlgItem(settings, ids::kOtherStyles);
-    if (Send(list, CB_GETCURSEL) >= 0)
-        chosen += L"list " + TextOf(list);
-    return chosen.empty() ? L"none" : chosen;
-}
-
 TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     App app;
     ASSERT_TRUE(app.Start(IniText(8, L"张三", 0, 0) + kSections));
@@ -64,38 +52,37 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     ASSERT_TRUE(Type(app.Item(ids::kTxt0 + 4), L"Adds a\r\nand b."));
     HWND result = app.Confirm(0);
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(Show(TextOf(GetDlgItem(result, ids::kText1))),
+    EXPECT_EQ(Show(BlockShown(result)),
               Show(L"# " + kRule + L"\r\n#     开发人员：张三\r\n#     编写时间：" + Today() +
                    L"\r\n#     函数名称：Sum\r\n#     参数说明：a, b\r\n#     功能说明：Adds a\r\n#" +
                    std::wstring(25, L' ') + L"and b.\r\n\r\n# " + kRule));
 
     // The topmost result window would lie over the settings window.
     Click(GetDlgItem(result, ids::kBack));
-    ASSERT_TRUE(WaitUntil([&] { return app.WindowCount(L"Inkwarden.for_ok") == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return app.WindowCount(kResultClass) == 0; }));
     const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
     const HWND list = GetDlgItem(settings, ids::kOtherStyles);
-    EXPECT_EQ(Show(Chosen(settings)), Show(L"list python"));
+    EXPECT_EQ(Show(ChosenStyle(settings)), Show(L"list python"));
     // An option clears the list and the list clears the options; Tab leads from the
     // options of the list's row to the list.
     ASSERT_TRUE(ClickWithMouse(GetDlgItem(settings, ids::kOption0 + 6)));
-    EXPECT_TRUE(WaitUntil([&] { return Chosen(settings) == L"option 6"; })) << Show(Chosen(settings));
+    EXPECT_TRUE(WaitUntil([&] { return ChosenStyle(settings) == L"option 6"; }))
+        << Show(ChosenStyle(settings));
     PressKey(VK_TAB);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(settings) == list; }));
     PressKey('S');
-    EXPECT_TRUE(WaitUntil([&] { return Chosen(settings) == L"list sql"; })) << Show(Chosen(settings));
+    EXPECT_TRUE(WaitUntil([&] { return ChosenStyle(settings) == L"list sql"; }))
+        << Show(ChosenStyle(settings));
     ASSERT_TRUE(ClickWithMouse(list)); // drops the list down
     ASSERT_TRUE(WaitUntil([&] { return Send(list, CB_GETDROPPEDSTATE) == TRUE; }));
     PressKey(VK_UP);
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Send(list, CB_GETDROPPEDSTATE) == FALSE; }));
-    EXPECT_EQ(Show(Chosen(settings)), Show(L"list powershell"));
+    EXPECT_EQ(Show(ChosenStyle(settings)), Show(L"list powershell"));
 
     ASSERT_TRUE(ClickWithMouse(GetDlgItem(settings, ids::kSave)));
-    const HWND box = WaitForMessageBox(app.pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), L"设置成功！");
-    ASSERT_TRUE(PressOk(box));
+    ASSERT_EQ(AcknowledgeMessages(app.pid(), 1), std::vector<std::wstring>{L"设置成功！"});
     // Only the keys a save writes changed (the hotkey, absent before, is added to
     // [main]); the sections are as they were.
     EXPECT_EQ(Hex(ReadBytes(app.iniPath())),
@@ -103,7 +90,7 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     EXPECT_TRUE(WaitUntil([&] { return app.ItemText(ids::kFrame1) == kCaptionLead + L"powershell"; }));
     result = app.Confirm(0);
     ASSERT_NE(result, nullptr);
-    const std::wstring block = TextOf(GetDlgItem(result, ids::kText1));
+    const std::wstring block = BlockShown(result);
     const std::wstring head = L"<# " + kRule + L"\r\n#     开发人员：张三\r\n";
     ASSERT_GT(block.size(), head.size() + 6);
     EXPECT_EQ(Show(block.substr(0, head.size())), Show(head));
@@ -114,7 +101,7 @@ struct Opening : NamedCase {
     int code;
     bool sections;
     const wchar_t* language; // after the caption lead
-    const wchar_t* chosen;   // as Chosen() tells it
+    const wchar_t* chosen;   // as ChosenStyle() tells it
 };
 
 class CustomStyleOpening : public ::testing::TestWithParam<Opening> {};
@@ -134,7 +121,7 @@ TEST_P(CustomStyleOpening, CaptionListAndChoiceAsStored) {
                                                  ? std::vector<std::wstring>{L"python", L"powershell", L"sql"}
                                                  : std::vector<std::wstring>{};
     EXPECT_EQ(ListEntries(list), listed);
-    EXPECT_EQ(Show(Chosen(settings)), Show(c.chosen));
+    EXPECT_EQ(Show(ChosenStyle(settings)), Show(c.chosen));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CustomStyleOpening,

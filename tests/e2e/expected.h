@@ -11,8 +11,9 @@ namespace inkwarden_testing {
 const wchar_t* const kLanguage[8] = {L"c++/c",  L"vb",  L"asp",  L"php",
                                      L"delphi", L"vfp", L"html", L"javascript"};
 
+// A code beyond the eight (no style) leaves the name empty.
 inline std::wstring Caption(int code) {
-    return std::wstring(L"当前语言类型为  ") + kLanguage[code];
+    return std::wstring(L"当前语言类型为  ") + (code >= 0 && code < 8 ? kLanguage[code] : L"");
 }
 
 const wchar_t* const kTemplateName[4] = {L"函数说明", L"过程说明", L"版权说明", L"文件头标识"};

@@ -148,10 +148,10 @@ std::wstring ClassOf(HWND window) {
 }
 
 std::wstring TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kLongTextMs, &length))
+    const long long length = TextLength(window);
+    if (length < 0)
         return std::wstring();
-    std::wstring text(length + 1, L'\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
                              kLongTextMs, &copied))
@@ -243,6 +243,27 @@ RECT RectIn(HWND parent, HWND window) {
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+bool Closed(HWND window, DWORD timeoutMs) {
+    return WaitUntil([window] { return !IsWindow(window); }, timeoutMs);
+}
+
+std::wstring BlockShown(HWND result) {
+    return TextOf(GetDlgItem(result, inkwarden::ids::kText1));
+}
+
+std::wstring ChosenStyle(HWND settings) {
+    std::wstring chosen;
+    for (int k = 0; k < 8; ++k)
+        if (IsChecked(GetDlgItem(settings, inkwarden::ids::kOption0 + k)))
+            chosen += L"option " + std::to_wstring(k);
+    const HWND list = GetDlgItem(settings, inkwarden::ids::kOtherStyles);
+    DWORD_PTR selected = static_cast<DWORD_PTR>(CB_ERR);
+    if (list && SendMessageTimeoutW(list, CB_GETCURSEL, 0, 0, SMTO_NORMAL, kWaitMs, &selected) &&
+        static_cast<LRESULT>(selected) >= 0)
+        chosen += L"list " + TextOf(list);
+    return chosen.empty() ? L"none" : chosen;
 }
 
 // ---- keyboard and focus ----------------------------------------------------
@@ -339,16 +360,21 @@ POINT CentreOf(HWND window) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-HWND ActiveWindowOf(HWND window) {
+// The state of the thread that owns the window; all nulls when it cannot be read.
+static GUITHREADINFO GuiStateOf(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndActive : nullptr;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        info = {};
+    return info;
+}
+
+HWND ActiveWindowOf(HWND window) {
+    return GuiStateOf(window).hwndActive;
 }
 
 HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+    return GuiStateOf(window).hwndFocus;
 }
 
 bool Activate(HWND window) {
@@ -397,10 +423,7 @@ DWORD WINAPI TestEditor::Run(void* param) {
 // ---- message boxes ---------------------------------------------------------
 
 HWND FindMessageBox(DWORD pid) {
-    for (HWND box : TopLevelWindows(pid, L"#32770", L"Inkwarden"))
-        if (IsWindowVisible(box))
-            return box;
-    return nullptr;
+    return WaitForMessageBox(pid, nullptr, 0);
 }
 
 HWND WaitForMessageBox(DWORD pid, HWND except, DWORD timeoutMs) {
@@ -423,7 +446,27 @@ std::wstring MessageBoxText(HWND box) {
 
 bool PressOk(HWND box) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return WaitUntil([box] { return !IsWindow(box); });
+    return Closed(box);
+}
+
+std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count) {
+    std::vector<std::wstring> texts;
+    HWND previous = nullptr;
+    while (texts.size() < count) {
+        const HWND box = WaitForMessageBox(pid, previous);
+        if (!box) {
+            texts.push_back(L"(no message box)");
+            break;
+        }
+        texts.push_back(MessageBoxText(box));
+        if (!WaitUntil([box] { return GetForegroundWindow() == box; }) || !PressKey(VK_RETURN) ||
+            !Closed(box)) {
+            texts.push_back(L"(the box did not come to the front, or it stayed)");
+            break;
+        }
+        previous = box;
+    }
+    return texts;
 }
 
 // ---- files -----------------------------------------------------------------
@@ -472,17 +515,19 @@ App::~App() {
     Terminate();
 }
 
+bool App::Launch(PROCESS_INFORMATION* pi) const {
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    std::wstring commandLine = L"\"" + exePath() + L"\"";
+    return CreateProcessW(exePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder().c_str(), &si, pi) != FALSE;
+}
+
 bool App::Start(const std::string* iniBytes) {
     const std::wstring product = ProductExe();
     if (product.empty() || !CopyFileW(product.c_str(), exePath().c_str(), FALSE))
         return false;
-    if (iniBytes && !WriteFileBytes(iniPath(), *iniBytes))
-        return false;
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    std::wstring commandLine = L"\"" + exePath() + L"\"";
-    if (!CreateProcessW(exePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder().c_str(), &si, &pi_))
+    if ((iniBytes && !WriteFileBytes(iniPath(), *iniBytes)) || !Launch(&pi_))
         return false;
     WaitForInputIdle(pi_.hProcess, kWaitMs);
     // Visible means the start-up sequence is complete: the window is shown last.
@@ -495,12 +540,8 @@ bool App::Start(const std::string* iniBytes) {
 }
 
 HANDLE App::StartAnother(DWORD* pid) const {
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    std::wstring commandLine = L"\"" + exePath() + L"\"";
-    if (!CreateProcessW(exePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder().c_str(), &si, &pi))
+    if (!Launch(&pi))
         return nullptr;
     CloseHandle(pi.hThread);
     if (pid)
@@ -565,6 +606,11 @@ HWND App::OpenSettings() const {
 HWND App::Confirm(int k) const {
     Click(Item(inkwarden::ids::kOk0 + k));
     return ResultWindow();
+}
+
+bool App::ShowTemplate(int k) const {
+    Click(Item(inkwarden::ids::kFunc0 + k));
+    return WaitUntil([this, k] { return IsWindowVisible(Item(inkwarden::ids::kFraList0 + k)) != FALSE; });
 }
 
 } // namespace inkwarden_testing

@@ -21,6 +21,10 @@ namespace inkwarden_testing {
 // How long any single wait for the application may take before a test gives up.
 constexpr DWORD kWaitMs = 10000;
 
+// The window classes of the result and the settings window.
+inline constexpr wchar_t kResultClass[] = L"Inkwarden.for_ok";
+inline constexpr wchar_t kSettingsClass[] = L"Inkwarden.set_ini";
+
 // Polls `done` every few milliseconds until it is true or `timeoutMs` has passed.
 // Returns the last answer of `done`.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
@@ -59,6 +63,14 @@ bool Type(HWND input, const std::wstring& text);
 bool SendAndWait(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = kWaitMs);
 // A rectangle of a window in the client coordinates of `parent`.
 RECT RectIn(HWND parent, HWND window);
+// Waits for the window to be destroyed.
+bool Closed(HWND window, DWORD timeoutMs = kWaitMs);
+// The block a result window shows.
+std::wstring BlockShown(HWND result);
+
+// The style chosen in the settings window: "option N", "list NAME" (a style of one's
+// own) or "none".
+std::wstring ChosenStyle(HWND settings);
 
 // ---- keyboard and focus ----------------------------------------------------
 
@@ -112,6 +124,10 @@ HWND WaitForMessageBox(DWORD pid, HWND except = nullptr, DWORD timeoutMs = kWait
 std::wstring MessageBoxText(HWND box);
 // Presses OK and waits for the box to go.
 bool PressOk(HWND box);
+// Waits for `count` message boxes of the process one after another and acknowledges
+// each with Enter once it is in front, as a person does. Returns their texts; a box
+// that did not come, come to the front or go is told in its place.
+std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count);
 
 // ---- files -----------------------------------------------------------------
 
@@ -169,8 +185,8 @@ public:
     std::vector<HWND> Windows(const std::wstring& cls) const { return TopLevelWindows(pid(), cls); }
     // Waits for exactly one window of the class and returns it.
     HWND WaitForWindow(const std::wstring& cls, DWORD timeoutMs = kWaitMs) const;
-    HWND ResultWindow() const { return WaitForWindow(L"Inkwarden.for_ok"); }
-    HWND SettingsWindow() const { return WaitForWindow(L"Inkwarden.set_ini"); }
+    HWND ResultWindow() const { return WaitForWindow(kResultClass); }
+    HWND SettingsWindow() const { return WaitForWindow(kSettingsClass); }
     // A click on 系统设置; waits for the settings window.
     HWND OpenSettings() const;
     int WindowCount(const std::wstring& cls) const { return static_cast<int>(Windows(cls).size()); }
@@ -182,8 +198,12 @@ public:
 
     // The confirm button of template k, pressed; waits for the result window.
     HWND Confirm(int k) const;
+    // The option of template k, clicked; waits for its panel to show.
+    bool ShowTemplate(int k) const;
 
 private:
+    bool Launch(PROCESS_INFORMATION* pi) const;
+
     TempFolder folder_;
     PROCESS_INFORMATION pi_ = {};
     HWND main_ = nullptr;

@@ -39,18 +39,18 @@ struct TabCase : NamedCase {
     const wchar_t* sections = L"";
 };
 
-// Opens the window the case is about by keys: the panel by arrow keys, the result
-// window by Ctrl+Enter; the settings window by its label.
-HWND OpenByKeys(const App& app, const TabCase& c) {
+// Opens a window by keys: the panel by arrow keys, the result window by Ctrl+Enter;
+// the settings window by its label.
+HWND OpenByKeys(const App& app, Where where, int panel = 0) {
     if (!Activate(app.main()))
         return nullptr;
     EXPECT_TRUE(FocusIs(app.Item(ids::kFunc0)));
-    for (int k = 1; k <= c.panel; ++k) {
+    for (int k = 1; k <= panel; ++k) {
         PressKey(VK_RIGHT);
         EXPECT_TRUE(FocusIs(app.Item(ids::kFunc0 + k)));
     }
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Item(ids::kFraList0 + c.panel)) != FALSE; }));
-    switch (c.where) {
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Item(ids::kFraList0 + panel)) != FALSE; }));
+    switch (where) {
     case Where::Main:
         return app.main();
     case Where::Result:
@@ -80,21 +80,14 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
     App app;
     const std::wstring ini = IniText(c.code, L"张三", 0, 0) + c.sections;
     ASSERT_TRUE(app.Start(ini));
-    const HWND window = OpenByKeys(app, c);
+    const HWND window = OpenByKeys(app, c.where, c.panel);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
     std::vector<HWND> cycle;
     for (int id : c.cycle)
         cycle.push_back(GetDlgItem(window, id));
     ASSERT_TRUE(FocusIs(cycle[0])) << "where the focus starts";
-    const auto chosen = [&] { // the settings window's options and list
-        std::wstring s =
-            std::to_wstring(SendMessageW(GetDlgItem(window, ids::kOtherStyles), CB_GETCURSEL, 0, 0));
-        for (int k = 0; k < 8; ++k)
-            s += IsChecked(GetDlgItem(window, ids::kOption0 + k)) ? L'1' : L'0';
-        return s;
-    };
-    const std::wstring chosenBefore = chosen();
+    const std::wstring chosenBefore = ChosenStyle(window);
     const std::size_t n = cycle.size();
     for (std::size_t i = 1; i <= n; ++i) {
         PressKey(VK_TAB);
@@ -104,7 +97,7 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
         PressKey(VK_TAB, {VK_SHIFT});
         ASSERT_TRUE(FocusIs(cycle[(n - i) % n])) << "Shift+Tab " << i;
     }
-    EXPECT_EQ(Show(chosen()), Show(chosenBefore)) << "going round chooses nothing by the way";
+    EXPECT_EQ(Show(ChosenStyle(window)), Show(chosenBefore)) << "going round chooses nothing by the way";
 
     // Escape, wherever the focus is: the result and settings windows close (the
     // settings unsaved, although something was typed); the main window stays.
@@ -117,7 +110,7 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
         ASSERT_TRUE(app.Settle());
         EXPECT_FALSE(IsIconic(window));
     } else {
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+        EXPECT_TRUE(Closed(window));
     }
     EXPECT_TRUE(IsWindowVisible(app.main()));
     EXPECT_EQ(Hex(ReadBytes(app.iniPath())), Hex(Utf16File(ini)));
@@ -160,15 +153,15 @@ TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirmsThenCopies)
     PressKey(VK_RETURN, {VK_CONTROL});
     const HWND result = app.ResultWindow();
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(Show(TextOf(GetDlgItem(result, ids::kText1))),
-              Show(Block(0, 0, {L"张三", Today(), L"", L"a\r\nb\tc", L""})));
+    const std::wstring block = Block(0, 0, {L"张三", Today(), L"", L"a\r\nb\tc", L""});
+    EXPECT_EQ(Show(BlockShown(result)), Show(block));
     EXPECT_EQ(TextOf(params), L"a\r\nb\tc") << "Ctrl+Enter adds no line break";
 
     // Without an editor to go back to, Ctrl+Enter in the result window copies and closes.
     ASSERT_TRUE(EmptyTheClipboard());
     PressKey(VK_RETURN, {VK_CONTROL});
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(result); }));
-    EXPECT_EQ(Show(ReadClipboard().unicode), Show(Block(0, 0, {L"张三", Today(), L"", L"a\r\nb\tc", L""})));
+    EXPECT_TRUE(Closed(result));
+    EXPECT_EQ(Show(ReadClipboard().unicode), Show(block));
     EXPECT_FALSE(IsIconic(app.main()));
 }
 
@@ -194,7 +187,7 @@ TEST_P(Spot, ActsOnReleaseInsideNotOnPress) {
     const SpotCase& c = GetParam();
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
-    const HWND window = OpenByKeys(app, {c.what, 0, 0, c.where, {}});
+    const HWND window = OpenByKeys(app, c.where);
     ASSERT_NE(window, nullptr);
     const HWND spot = GetDlgItem(window, c.spot);
     const POINT centre = CentreOf(spot);
@@ -204,7 +197,7 @@ TEST_P(Spot, ActsOnReleaseInsideNotOnPress) {
         if (c.spot == ids::kMinimise)
             return IsIconic(app.main()) != FALSE;
         if (c.spot == ids::kSettingsLabel)
-            return app.WindowCount(L"Inkwarden.set_ini") == 1;
+            return app.WindowCount(kSettingsClass) == 1;
         return !IsWindow(window);
     };
 
@@ -268,7 +261,7 @@ TEST(RoundTrip, HotkeyTypeCtrlEnterTwicePutsTheBlockIntoTheEditor) {
     const std::wstring block = Block(0, 0, {L"张三", Today(), L"Parse", L"text", L""});
     EXPECT_TRUE(WaitUntil([&] { return editor.Text() == L"// before\r\n" + block; })) << Show(editor.Text());
     EXPECT_TRUE(IsIconic(app.main()));
-    EXPECT_EQ(app.WindowCount(L"Inkwarden.for_ok"), 0);
+    EXPECT_EQ(app.WindowCount(kResultClass), 0);
     EXPECT_EQ(GetForegroundWindow(), editor.window());
     EXPECT_EQ(TextOf(name), L"Parse") << "the inputs keep their texts";
 }
@@ -335,7 +328,7 @@ TEST_P(HotkeyControl, TakesTheKeysAndASaveStoresAndRegistersThemAtOnce) {
     const HotkeySaveCase& c = GetParam();
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
-    const HWND settings = OpenByKeys(app, {c.what, 0, 0, Where::Settings, {}});
+    const HWND settings = OpenByKeys(app, Where::Settings);
     ASSERT_NE(settings, nullptr);
     const HWND control = GetDlgItem(settings, ids::kHotkey);
     EXPECT_EQ(Show(TextOf(GetDlgItem(settings, ids::kHotkeyLabel))), Show(L"呼出热键："));
@@ -362,14 +355,11 @@ TEST_P(HotkeyControl, TakesTheKeysAndASaveStoresAndRegistersThemAtOnce) {
         ASSERT_TRUE(RegisterHotKey(nullptr, 0x7002, MOD_CONTROL | MOD_ALT, 'J'));
     }
     PressKey(VK_RETURN); // 确定
-    HWND box = nullptr;
-    for (const std::wstring& message : c.messages) {
-        box = WaitForMessageBox(app.pid(), box);
-        ASSERT_NE(box, nullptr) << Show(message);
-        EXPECT_EQ(MessageBoxText(box).rfind(message, 0), 0u) << Show(MessageBoxText(box));
-        ASSERT_TRUE(PressOk(box));
-    }
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
+    const std::vector<std::wstring> texts = AcknowledgeMessages(app.pid(), c.messages.size());
+    ASSERT_EQ(texts.size(), c.messages.size()) << Show(texts.back());
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(texts[i].rfind(c.messages[i], 0), 0u) << Show(texts[i]);
+    EXPECT_TRUE(Closed(settings));
     if (c.heldElsewhere)
         UnregisterHotKey(nullptr, 0x7002);
 

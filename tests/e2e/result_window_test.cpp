@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <utility>
 
 namespace inkwarden_testing {
 namespace {
@@ -20,17 +21,11 @@ void Fill(const App& app, int templ, const Fields& fields) {
         ASSERT_TRUE(SetText(app.Item(ids::kTxt0 + 5 * templ + line), fields[static_cast<std::size_t>(line)]));
 }
 
-void ChooseTemplate(const App& app, int templ) {
-    Click(app.Item(ids::kFunc0 + templ));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Item(ids::kFraList0 + templ)) != FALSE; }));
-}
-
 // Waits for the result window's text to become `expected` and reports the difference
 // if it does not.
 void ExpectResultText(HWND result, const std::wstring& expected) {
-    const HWND text = GetDlgItem(result, ids::kText1);
-    WaitUntil([&] { return TextOf(text) == expected; });
-    EXPECT_EQ(Show(TextOf(text)), Show(expected));
+    WaitUntil([&] { return BlockShown(result) == expected; });
+    EXPECT_EQ(Show(BlockShown(result)), Show(expected));
 }
 
 // Line breaks appear only in the multi-line inputs: lines 4 and 5 of every template
@@ -50,13 +45,11 @@ TEST_P(BlockPerStyle, EachTemplateMakesItsBlockInTheStyleOfTheSettings) {
     const int code = GetParam();
     App app;
     ASSERT_TRUE(app.Start(IniText(code, L"张三", 0, 0)));
-    HWND result = nullptr;
     for (int templ : {0, 1, 2, 3}) {
         SCOPED_TRACE(::testing::Message() << "template " << templ);
-        ChooseTemplate(app, templ);
+        ASSERT_TRUE(app.ShowTemplate(templ));
         Fill(app, templ, kTypical[templ]);
-        Click(app.Item(ids::kOk0 + templ));
-        result = app.ResultWindow();
+        const HWND result = app.Confirm(templ);
         ASSERT_NE(result, nullptr);
         ExpectResultText(result, Block(code, templ, kTypical[templ]));
     }
@@ -74,7 +67,8 @@ struct LiteralCase : NamedCase {
     int code;
     int templ;
     Fields fields;
-    const wchar_t* block;
+    std::wstring block;
+    bool typed; // lines 3 to 5 typed as keys, the first two as the program fills them
 };
 
 class LiteralBlock : public ::testing::TestWithParam<LiteralCase> {};
@@ -83,54 +77,81 @@ TEST_P(LiteralBlock, IsExactlyTheseCharacters) {
     const LiteralCase& c = GetParam();
     App app;
     ASSERT_TRUE(app.Start(IniText(c.code, L"张三", 0, 0)));
-    ChooseTemplate(app, c.templ);
-    Fill(app, c.templ, c.fields);
-    ExpectResultText(app.Confirm(c.templ), c.block);
+    ASSERT_TRUE(app.ShowTemplate(c.templ));
+    if (c.typed) {
+        for (int line = 2; line < 5; ++line)
+            ASSERT_TRUE(
+                Type(app.Item(ids::kTxt0 + 5 * c.templ + line), c.fields[static_cast<std::size_t>(line)]));
+        for (int line = 2; line < 5; ++line) {
+            const HWND input = app.Item(ids::kTxt0 + 5 * c.templ + line);
+            ASSERT_TRUE(WaitUntil([&] { return TextOf(input) == c.fields[static_cast<std::size_t>(line)]; }))
+                << Show(TextOf(input));
+        }
+    } else {
+        Fill(app, c.templ, c.fields);
+    }
+    const HWND result = app.Confirm(c.templ);
+    ASSERT_NE(result, nullptr);
+    ExpectResultText(result, c.block);
+}
+
+// A row as a call, so that it reads as the block it makes.
+LiteralCase Literal(const char* what, int code, int templ, Fields fields, std::wstring block,
+                    bool typed = false) {
+    return {{what}, code, templ, std::move(fields), std::move(block), typed};
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, LiteralBlock,
-    ::testing::Values(LiteralCase{"FunctionInC",
-                                  0,
-                                  0,
-                                  {L"张三", L"2024/5/6", L"Add", L"a：加数\r\nb：加数", L"求和"},
-                                  L"/* ==========================================================\r\n"
-                                  L"*     开发人员：张三\r\n"
-                                  L"*     编写时间：2024/5/6\r\n"
-                                  L"*     函数名称：Add\r\n"
-                                  L"*     参数说明：a：加数\r\n"
-                                  L"*                         b：加数\r\n"
-                                  L"*     功能说明：求和\r\n"
+    ::testing::Values(Literal("FunctionInC", 0, 0,
+                              {L"张三", L"2024/5/6", L"Add", L"a：加数\r\nb：加数", L"求和"},
+                              L"/* ==========================================================\r\n"
+                              L"*     开发人员：张三\r\n"
+                              L"*     编写时间：2024/5/6\r\n"
+                              L"*     函数名称：Add\r\n"
+                              L"*     参数说明：a：加数\r\n"
+                              L"*                         b：加数\r\n"
+                              L"*     功能说明：求和\r\n"
+                              L"\r\n"
+                              L"*/"),
+                      Literal("CopyrightInHtml", 6, 2,
+                              {L"(c) 2024 Inkwarden\r\nAll rights reserved.", L"Inkwarden", L"index.html",
+                               L"首页", L"v1\r\nv2"},
+                              L"<!-- ==========================================================\r\n"
+                              L"     版权说明：(c) 2024 Inkwarden\r\n"
+                              L"All rights reserved.\r\n"
+                              L"     工程名称：Inkwarden\r\n"
+                              L"     文件名：index.html\r\n"
+                              L"     目的：首页\r\n"
+                              L"     更新说明:v1\r\n"
+                              L"                         v2\r\n"
+                              L"\r\n"
+                              L"-->"),
+                      Literal("FileHeaderInDelphiWithTrailingBreak", 4, 3,
+                              {L"张三", L"1.0", L"2024/5/6", L"", L"入口\r\n"},
+                              L"// ==========================================================\r\n"
+                              L"//     开发人员：张三\r\n"
+                              L"//     当前版本：1.0\r\n"
+                              L"//     创建时间：2024/5/6\r\n"
+                              L"//     修改时间：\r\n"
+                              L"//     功能说明：入口\r\n"
+                              L"//                         \r\n"
+                              L"\r\n"
+                              L"// =========================================================="),
+                      Literal("TypedLinesOfAMultiLineInputAreIndented", 7, 0,
+                              {L"张三", Today(), L"init", L"a：宽\r\nb：高", L""},
+                              L"/*- ==========================================================\r\n"
+                              L"*     开发人员：张三\r\n"
+                              L"*     编写时间：" +
+                                  Today() +
                                   L"\r\n"
-                                  L"*/"},
-                      LiteralCase{"CopyrightInHtml",
-                                  6,
-                                  2,
-                                  {L"(c) 2024 Inkwarden\r\nAll rights reserved.", L"Inkwarden", L"index.html",
-                                   L"首页", L"v1\r\nv2"},
-                                  L"<!-- ==========================================================\r\n"
-                                  L"     版权说明：(c) 2024 Inkwarden\r\n"
-                                  L"All rights reserved.\r\n"
-                                  L"     工程名称：Inkwarden\r\n"
-                                  L"     文件名：index.html\r\n"
-                                  L"     目的：首页\r\n"
-                                  L"     更新说明:v1\r\n"
-                                  L"                         v2\r\n"
+                                  L"*     函数名称：init\r\n"
+                                  L"*     参数说明：a：宽\r\n"
+                                  L"*                         b：高\r\n"
+                                  L"*     功能说明：\r\n"
                                   L"\r\n"
-                                  L"-->"},
-                      LiteralCase{"FileHeaderInDelphiWithTrailingBreak",
-                                  4,
-                                  3,
-                                  {L"张三", L"1.0", L"2024/5/6", L"", L"入口\r\n"},
-                                  L"// ==========================================================\r\n"
-                                  L"//     开发人员：张三\r\n"
-                                  L"//     当前版本：1.0\r\n"
-                                  L"//     创建时间：2024/5/6\r\n"
-                                  L"//     修改时间：\r\n"
-                                  L"//     功能说明：入口\r\n"
-                                  L"//                         \r\n"
-                                  L"\r\n"
-                                  L"// =========================================================="}),
+                                  L"-*/",
+                              true)),
     CaseName());
 
 TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSize) {
@@ -166,15 +187,14 @@ TEST(ResultWindow, AnotherConfirmReplacesTheTextInTheSameWindow) {
     EXPECT_EQ(app.Confirm(0), result);
     ExpectResultText(result, Block(3, 0, fields));
 
-    ChooseTemplate(app, 1);
+    ASSERT_TRUE(app.ShowTemplate(1));
     EXPECT_EQ(app.Confirm(1), result);
     ExpectResultText(result, Block(3, 1, {L"张三", Today(), L"", L"", L""}));
-    EXPECT_EQ(app.WindowCount(L"Inkwarden.for_ok"), 1);
+    EXPECT_EQ(app.WindowCount(kResultClass), 1);
 }
 
 struct CloseCase : NamedCase {
     int id;
-    bool label; // a notifying label rather than a button
 };
 
 class ResultClose : public ::testing::TestWithParam<CloseCase> {};
@@ -185,12 +205,9 @@ TEST_P(ResultClose, ClosesTheWindowAndTheNextConfirmOpensItAgain) {
     ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
     const HWND result = app.Confirm(0);
     ASSERT_NE(result, nullptr);
-    if (c.label)
-        ClickLabel(GetDlgItem(result, c.id));
-    else
-        Click(GetDlgItem(result, c.id));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(result); }));
-    EXPECT_EQ(app.WindowCount(L"Inkwarden.for_ok"), 0);
+    ASSERT_TRUE(ClickWithMouse(GetDlgItem(result, c.id)));
+    EXPECT_TRUE(Closed(result));
+    EXPECT_EQ(app.WindowCount(kResultClass), 0);
     EXPECT_TRUE(app.Running());
     EXPECT_TRUE(IsWindowVisible(app.main()));
 
@@ -202,9 +219,18 @@ TEST_P(ResultClose, ClosesTheWindowAndTheNextConfirmOpensItAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BackAndX, ResultClose,
-                         ::testing::Values(CloseCase{"Back", ids::kBack, false},
-                                           CloseCase{"X", ids::kResultClose, true}),
+                         ::testing::Values(CloseCase{"Back", ids::kBack}, CloseCase{"X", ids::kResultClose}),
                          CaseName());
+
+// Empties the clipboard, presses 复制注释 and waits for the block to be there.
+void Copy(HWND result, ClipboardContent* clip) {
+    ASSERT_TRUE(EmptyTheClipboard());
+    Click(GetDlgItem(result, ids::kCopy));
+    EXPECT_TRUE(WaitUntil([&] {
+        *clip = ReadClipboard();
+        return clip->hasUnicode && clip->hasLocale;
+    }));
+}
 
 TEST(ResultWindow, CopyPutsTheExactBlockOnTheClipboardForUnicodeAndGbkReaders) {
     App app;
@@ -216,13 +242,8 @@ TEST(ResultWindow, CopyPutsTheExactBlockOnTheClipboardForUnicodeAndGbkReaders) {
     const std::wstring expected = Block(0, 0, fields);
     ExpectResultText(result, expected);
 
-    ASSERT_TRUE(EmptyTheClipboard());
-    Click(GetDlgItem(result, ids::kCopy));
     ClipboardContent clip;
-    EXPECT_TRUE(WaitUntil([&] {
-        clip = ReadClipboard();
-        return clip.hasUnicode && clip.hasLocale;
-    }));
+    ASSERT_NO_FATAL_FAILURE(Copy(result, &clip));
     EXPECT_EQ(Show(clip.unicode), Show(expected));
     EXPECT_EQ(clip.locale, static_cast<LCID>(
                                MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT)));
@@ -233,31 +254,7 @@ TEST(ResultWindow, CopyPutsTheExactBlockOnTheClipboardForUnicodeAndGbkReaders) {
         << Hex(clip.ansi);
     // Copying leaves the window open and the text as it was.
     EXPECT_TRUE(IsWindowVisible(result));
-    EXPECT_EQ(TextOf(GetDlgItem(result, ids::kText1)), expected);
-}
-
-TEST(ResultWindow, TypedLinesOfAMultiLineInputAreIndented) {
-    App app;
-    ASSERT_TRUE(app.Start(IniText(7, L"张三", 0, 0)));
-    const HWND name = app.Item(ids::kTxt0 + 2), params = app.Item(ids::kTxt0 + 3);
-    ASSERT_TRUE(Type(name, L"init"));
-    ASSERT_TRUE(Type(params, L"a：宽\nb：高"));
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(params) == L"a：宽\r\nb：高"; })) << Show(TextOf(params));
-    ASSERT_EQ(TextOf(name), L"init");
-    const HWND result = app.Confirm(0);
-    ASSERT_NE(result, nullptr);
-    ExpectResultText(result, L"/*- " + std::wstring(58, L'=') +
-                                 L"\r\n"
-                                 L"*     开发人员：张三\r\n"
-                                 L"*     编写时间：" +
-                                 Today() +
-                                 L"\r\n"
-                                 L"*     函数名称：init\r\n"
-                                 L"*     参数说明：a：宽\r\n"
-                                 L"*                         b：高\r\n"
-                                 L"*     功能说明：\r\n"
-                                 L"\r\n"
-                                 L"-*/");
+    EXPECT_EQ(BlockShown(result), expected);
 }
 
 // Half a megabyte in 8,000 lines: far beyond the 30,000 characters an edit control
@@ -307,13 +304,8 @@ TEST(ResultWindow, HalfAMegabyteFieldIsShownAndCopiedWhole) {
     EXPECT_TRUE(shown == expected) << "shown " << shown.size() << " characters, first difference at "
                                    << FirstDifference(shown, expected);
 
-    ASSERT_TRUE(EmptyTheClipboard());
-    Click(GetDlgItem(result, ids::kCopy));
     ClipboardContent clip;
-    EXPECT_TRUE(WaitUntil([&] {
-        clip = ReadClipboard();
-        return clip.hasUnicode;
-    }));
+    ASSERT_NO_FATAL_FAILURE(Copy(result, &clip));
     EXPECT_TRUE(clip.unicode == expected)
         << "copied " << clip.unicode.size() << " characters, first difference at "
         << FirstDifference(clip.unicode, expected);

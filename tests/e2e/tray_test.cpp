@@ -15,7 +15,6 @@ namespace {
 
 namespace ids = inkwarden::ids;
 
-const wchar_t kSetClass[] = L"Inkwarden.set_ini";
 constexpr WPARAM kIconId = 1;
 
 void PostTray(const App& app, LPARAM mouseMessage) {
@@ -82,7 +81,7 @@ TEST_P(TrayLeftPress, RestoresTheMinimisedMainWindow) {
     EXPECT_EQ(GetForegroundWindow(), app.main());
     // Brought to the front without staying above other windows.
     EXPECT_EQ(GetWindowLongW(app.main(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    EXPECT_EQ(app.WindowCount(kSetClass), 0);
+    EXPECT_EQ(app.WindowCount(kSettingsClass), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Minimised, TrayLeftPress,
@@ -116,7 +115,7 @@ TEST_P(TrayRightPress, OpensTheSettingsWindowModallyUntilItCloses) {
     EXPECT_TRUE(IsWindowEnabled(settings));
 
     ClickLabel(GetDlgItem(settings, ids::kSetClose));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
+    EXPECT_TRUE(Closed(settings));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.main()) != FALSE; }));
     if (result) {
         EXPECT_TRUE(IsWindowEnabled(result));
@@ -124,7 +123,7 @@ TEST_P(TrayRightPress, OpensTheSettingsWindowModallyUntilItCloses) {
     // Once closed it stays closed: bringing "it" to the front afterwards must not load
     // and show it again.
     ASSERT_TRUE(app.Settle());
-    EXPECT_EQ(app.WindowCount(L"Inkwarden.set_ini"), 0);
+    EXPECT_EQ(app.WindowCount(kSettingsClass), 0);
 
     // The main window takes its clicks again.
     EXPECT_NE(app.OpenSettings(), nullptr);
@@ -142,8 +141,8 @@ TEST(TrayIcon, RightPressWhileTheSettingsWindowIsOpenOpensNoSecond) {
 
     PostTray(app, WM_RBUTTONDOWN);
     ASSERT_TRUE(app.Settle());
-    EXPECT_EQ(app.WindowCount(kSetClass), 1);
-    EXPECT_EQ(app.Windows(kSetClass).front(), settings);
+    EXPECT_EQ(app.WindowCount(kSettingsClass), 1);
+    EXPECT_EQ(app.Windows(kSettingsClass).front(), settings);
     EXPECT_TRUE(IsWindowEnabled(app.main())); // the refused modal display disables nothing
     EXPECT_TRUE(IsWindowVisible(settings));
 }
@@ -171,7 +170,7 @@ TEST(TrayIcon, OtherNotificationsAndOrdinaryMouseMovementsDoNothing) {
         SCOPED_TRACE(c.what);
         PostMessageW(app.main(), WM_MOUSEMOVE, c.wParam, c.lParam);
         ASSERT_TRUE(app.Settle());
-        EXPECT_EQ(app.WindowCount(kSetClass), 0);
+        EXPECT_EQ(app.WindowCount(kSettingsClass), 0);
         EXPECT_TRUE(IsIconic(app.main()));
     }
 }
