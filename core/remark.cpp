@@ -272,14 +272,18 @@ bool ProcessorHasAvx2() {
 // of the block after it as fixed 32-byte stores, with no branch for the usual one line
 // break or none (a branch that skips the two stores when there is none is quicker for
 // lines of one length, and far slower for lines of varying length, as people write).
-// What lands past the real text is overwritten by what follows, so the loop stops while
-// 64 bytes of the field remain. `padded` is the indent and `blankLine`
-// CR LF and the indent, each in 32 bytes; p[-1] must be readable.
+// What lands past the real text is overwritten by what follows. A step stores up to
+// 64 bytes and an indent past `out`, and the output still to come is at least as long
+// as the field still to read (a field with no break ahead and nothing after it, as in
+// gettxt, has no more), so the loop stops while that many bytes of the field remain.
+// `padded` is the indent and `blankLine` CR LF and the indent, each in 32 bytes; p[-1]
+// must be readable.
 template <class Isa>
 ALWAYS_INLINE char* PutIndentedBlocks(const char*& from, const char* end, char* out, const char* padded,
                                       const char* blankLine, std::size_t indentSize) {
     const char* p = from;
-    while (end - p >= 64) {
+    const std::ptrdiff_t reach = 64 + static_cast<std::ptrdiff_t>(indentSize);
+    while (end - p >= reach) {
         Prefetch(out, kWriteAhead);
         const unsigned breaks = Isa::CrLfBits(p);
         if (breaks & (breaks - 1)) {

@@ -312,6 +312,8 @@ TEST_P(LongFields, MatchAPlainReplace) {
         repeat("\r\r\n\n\n\r", 300),                    // lone CR and LF around pairs
         "\n" + repeat("z\r\n", 200) + "\r",             // starts with LF, ends with CR
         repeat("\r\n", 40000), // more breaks than a byte counter holds before it is summed
+        std::string(200, 'v'), // no break at all: nothing may be written past the end
+        repeat("w\r\n", 100) + std::string(95, 'w'), // a last stretch without breaks
     };
     for (CodeType_t style : {CodeType_t(0), CodeType_t(4), CodeType_t(6)}) {
         SelectRemarkStyle(style);
