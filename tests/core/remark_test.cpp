@@ -322,6 +322,10 @@ TEST_P(LongFields, MatchAPlainReplace) {
             for (std::size_t skip : {0, 1, 17, 31}) {
                 const std::string s = text.substr(skip);
                 EXPECT_EQ(gettxt(s), plain(s, indent)) << "style " << style << ", skip " << skip;
+                // As the last field of a block, followed only by the short closing lines.
+                const std::string block = BuildRemarkBlock(0, {"", "", "", "", s});
+                const std::string tail = plain(s, indent) + "\r\n\r\n" + ClosingLine;
+                EXPECT_EQ(block.substr(block.size() - std::min(block.size(), tail.size())), tail);
             }
     }
     // A prefix too long for the fixed-size stores takes the general path.
