@@ -96,6 +96,16 @@ std::map<std::size_t, double>& MemcpySeconds(bool fresh) {
     return fresh ? fresh_ : warm;
 }
 
+// One memcpy of all of `src`: into `warm`, a buffer already in use, or into a new
+// allocation, as every block gets one.
+void CopyOnce(const std::vector<char>& src, std::vector<char>& warm, bool fresh) {
+    const std::unique_ptr<char[]> freshDst(fresh ? new char[src.size()] : nullptr);
+    char* to = fresh ? freshDst.get() : warm.data();
+    std::memcpy(to, src.data(), src.size());
+    benchmark::DoNotOptimize(to);
+    benchmark::ClobberMemory();
+}
+
 double TimeMemcpy(std::size_t bytes, bool fresh) {
     std::vector<char> src(bytes, 'x'), dst(bytes);
     // A new allocation of 240 MB takes a tenth of a second to fault in: fewer rounds.
@@ -103,28 +113,11 @@ double TimeMemcpy(std::size_t bytes, bool fresh) {
     double best = 1e9;
     for (int round = 0; round < 5; ++round) {
         const std::clock_t t0 = std::clock();
-        for (int i = 0; i < reps; ++i) {
-            const std::unique_ptr<char[]> fresh_dst(fresh ? new char[bytes] : nullptr);
-            char* to = fresh ? fresh_dst.get() : dst.data();
-            std::memcpy(to, src.data(), bytes);
-            benchmark::DoNotOptimize(to);
-            benchmark::ClobberMemory();
-        }
+        for (int i = 0; i < reps; ++i)
+            CopyOnce(src, dst, fresh);
         best = std::min(best, CpuSeconds(t0) / reps);
     }
     return best;
-}
-
-void BM_Memcpy(benchmark::State& state) {
-    SelectRemarkStyle(0);
-    const std::size_t out = BuildRemarkBlock(0, MakeFields(state)).size();
-    std::vector<char> src(out, 'x'), dst(out);
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), out);
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * out));
 }
 
 // How many times one memcpy of `out` bytes (into a buffer already in use, or into a new
@@ -178,23 +171,29 @@ void BM_BuildRemarkBlock(benchmark::State& state) {
     RunBuild(state, true);
 }
 
-// Not a target, an explanation: the same memcpy into a new allocation each time, as every
-// block gets one. Its ratio is what faulting in and zeroing fresh pages costs any writer
-// of a new buffer of that size, before a byte of the block is assembled.
-void BM_MemcpyIntoFreshAllocation(benchmark::State& state) {
+// A memcpy of the block's bytes, each time into the same buffer or into a new allocation.
+void RunMemcpy(benchmark::State& state, bool fresh) {
     SelectRemarkStyle(0);
     const std::size_t out = BuildRemarkBlock(0, MakeFields(state)).size();
-    const std::vector<char> src(out, 'x');
+    std::vector<char> src(out, 'x'), dst(fresh ? 0 : out);
     const std::clock_t t0 = std::clock();
-    for (auto _ : state) {
-        const std::unique_ptr<char[]> dst(new char[out]);
-        std::memcpy(dst.get(), src.data(), out);
-        benchmark::DoNotOptimize(dst.get());
-        benchmark::ClobberMemory();
-    }
+    for (auto _ : state)
+        CopyOnce(src, dst, fresh);
     const double perIteration = CpuSeconds(t0) / static_cast<double>(state.iterations());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * out));
-    state.counters["ratio_to_memcpy"] = RatioToMemcpy(out, perIteration);
+    if (fresh)
+        state.counters["ratio_to_memcpy"] = RatioToMemcpy(out, perIteration);
+}
+
+void BM_Memcpy(benchmark::State& state) {
+    RunMemcpy(state, false);
+}
+
+// Not a target, an explanation: the ratio of a memcpy into a new allocation each time is
+// what faulting in and zeroing fresh pages costs any writer of a new buffer of that size,
+// before a byte of the block is assembled.
+void BM_MemcpyIntoFreshAllocation(benchmark::State& state) {
+    RunMemcpy(state, true);
 }
 
 // Arguments: total bytes of the two multi-line fields, and the kind of text in them.
