@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "settings/autorun.h"
+#include "settings/module1.h"
 #include "tests/common/file_bytes.h"
 #include "tests/common/registry.h"
 
@@ -25,11 +26,18 @@ inline void WriteBytes(const std::wstring& path, const std::string& bytes,
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), attributes));
 }
 
+// A window of this thread for the tests to own, activate or stack.
+inline HWND CreatePopup(const wchar_t* title, DWORD style = WS_POPUP, RECT r = {0, 0, 10, 10}) {
+    return CreateWindowExW(0, L"STATIC", title, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
 // A fresh, empty folder for each test, removed afterwards.
 class ScratchFolderTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(FileExists(folder_)) << "no scratch folder"; }
     std::wstring Path(const std::wstring& name) const { return scratch_.File(name); }
+    std::wstring Ini() const { return inkwarden::IniPathIn(folder_); }
 
     TempFolder scratch_;
     const std::wstring folder_ = scratch_.path();
