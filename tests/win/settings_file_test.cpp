@@ -15,8 +15,10 @@ namespace {
 using namespace inkwarden_testing;
 
 const std::string kBom = "\xFF\xFE";
-// "张三丰" and "墨守" in code page 936 (GBK).
-const std::string kZhangSanfengGbk = "\xD5\xC5\xC8\xFD\xB7\xE1";
+// "张三丰" and "墨守" in code page 936 (GBK), and the four keys as an older program wrote them.
+#define ZHANG_SANFENG_GBK "\xD5\xC5\xC8\xFD\xB7\xE1"
+#define ANSI_FILE "[main]\r\ncode=4\r\nwriter=" ZHANG_SANFENG_GBK "\r\nmin=1\r\nrun=-1\r\n"
+const std::string kZhangSanfengGbk = ZHANG_SANFENG_GBK;
 const std::string kMoShouGbk = "\xC4\xAB\xCA\xD8";
 const std::wstring kCaptionLead = L"当前语言类型为  ";
 
@@ -30,15 +32,8 @@ std::wstring Pattern(std::size_t length) {
     return text;
 }
 
-std::wstring Repeat(const std::wstring& piece, int times) {
-    std::wstring text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
-std::string Repeat(const std::string& piece, int times) {
-    std::string text;
+template <typename Text> Text Repeat(const Text& piece, int times) {
+    Text text;
     for (int i = 0; i < times; ++i)
         text += piece;
     return text;
@@ -46,7 +41,12 @@ std::string Repeat(const std::string& piece, int times) {
 
 class SettingsFile : public ScratchFolderTest {
 protected:
-    std::wstring Ini() const { return IniPathIn(folder_); }
+    // Replaces the settings file with these bytes; nullptr: no file.
+    void Replace(const char* bytes) {
+        DeleteFileW(Ini().c_str());
+        if (bytes)
+            WriteBytes(Ini(), bytes);
+    }
 };
 
 TEST_F(SettingsFile, AbsentFileReadsEmptyAndFirstWriteCreatesUtf16File) {
@@ -92,14 +92,10 @@ TEST_F(SettingsFile, ChineseAuthorInExistingAnsiFileIsStoredAsGbk) {
 }
 
 TEST_F(SettingsFile, ReadsAnsiFileAsAnOlderProgramWroteIt) {
-    WriteBytes(Ini(), "[main]\r\ncode=4\r\nwriter=" + kZhangSanfengGbk + "\r\nmin=1\r\nrun=-1\r\n");
-    struct Case {
-        const wchar_t* key;
-        const wchar_t* value;
-    } const cases[] = {
-        {L"code", L"4"}, {L"writer", L"张三丰"}, {L"min", L"1"}, {L"run", L"-1"}, {L"other", L""}};
-    for (const Case& c : cases)
-        EXPECT_EQ(ReadIniValue(L"main", c.key, Ini()), c.value) << "key " << Narrow(c.key);
+    WriteBytes(Ini(), ANSI_FILE);
+    ExpectEachMaps(
+        [&](const wchar_t* key) { return ReadIniValue(L"main", key, Ini()); },
+        {{L"code", L"4"}, {L"writer", L"张三丰"}, {L"min", L"1"}, {L"run", L"-1"}, {L"other", L""}});
     EXPECT_EQ(ReadIniValue(L"other", L"code", Ini()), L"") << "absent section";
 }
 
@@ -128,14 +124,13 @@ TEST_F(SettingsFile, LongValuesReadBackWhole) {
         {"256 ASCII, UTF-16 file", false, Pattern(256), ""},
         {"1000 ASCII, UTF-16 file", false, Pattern(1000), ""},
         {"1000 ASCII, ANSI file", true, Pattern(1000), Narrow(Pattern(1000))},
-        {"260 Chinese (520 bytes), ANSI file", true, Repeat(L"墨守", 130), Repeat(kMoShouGbk, 130)},
-        {"1100 Chinese, UTF-16 file", false, Repeat(L"张三丰墨守", 220), ""},
+        {"260 Chinese (520 bytes), ANSI file", true, Repeat<std::wstring>(L"墨守", 130),
+         Repeat(kMoShouGbk, 130)},
+        {"1100 Chinese, UTF-16 file", false, Repeat<std::wstring>(L"张三丰墨守", 220), ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        DeleteFileW(Ini().c_str());
-        if (c.ansiFile)
-            WriteBytes(Ini(), "[main]\r\nwriter=x\r\n");
+        Replace(c.ansiFile ? "[main]\r\nwriter=x\r\n" : nullptr);
         ASSERT_EQ(WriteIniValue(L"main", L"writer", c.value, Ini()), 1);
         const std::wstring back = ReadIniValue(L"main", L"writer", Ini());
         EXPECT_EQ(back.size(), c.value.size());
@@ -160,7 +155,7 @@ TEST_F(SettingsFile, HiddenSystemFileOrFolderIsNotTheSettingsFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RemoveTree(Ini());
-        DeleteFileW(Ini().c_str());
+        Replace(nullptr);
         if (c.attributes)
             WriteBytes(Ini(), content, c.attributes);
         else
@@ -274,20 +269,7 @@ void ScrambleGlobals() {
 
 class LoadSettingsFile : public SettingsFile {};
 
-TEST_F(LoadSettingsFile, AppliesStoredSettingsInOrder) {
-    WriteBytes(Ini(), "[main]\r\ncode=4\r\nwriter=" + kZhangSanfengGbk + "\r\nmin=1\r\nrun=-1\r\n");
-    ScrambleGlobals();
-    RecordingTarget target;
-    LoadSettingsIn(folder_, target);
-    EXPECT_EQ(target.calls, ExpectedCalls(true, kCaptionLead + L"delphi", L"张三丰"));
-    EXPECT_EQ(IniPath, folder_ + L"\\scribbet.ini");
-    EXPECT_EQ(WriterName, L"张三丰");
-    EXPECT_EQ(MinAtStart, 1);
-    EXPECT_EQ(AutoRun, -1);
-    EXPECT_EQ(CodeType, 4);
-}
-
-TEST_F(LoadSettingsFile, UnreadableNumbersFallBackAndUnusualOnesLoadAsStored) {
+TEST_F(LoadSettingsFile, StoredSettingsApplyInOrderUnreadableNumbersFallBackUnusualOnesLoadAsStored) {
     struct Case {
         const char* what;
         const char* file; // nullptr: no file
@@ -295,6 +277,7 @@ TEST_F(LoadSettingsFile, UnreadableNumbersFallBackAndUnusualOnesLoadAsStored) {
         const wchar_t* language; // shown after the caption lead
         const wchar_t* writer;
     } const cases[] = {
+        {"as an older program wrote them", ANSI_FILE, 4, 1, -1, L"delphi", L"张三丰"},
         {"no file", nullptr, 1, 0, 0, L"vb", L""},
         {"no keys", "[main]\r\n", 1, 0, 0, L"vb", L""},
         {"other section only", "[other]\r\ncode=3\r\nmin=1\r\nrun=-1\r\n", 1, 0, 0, L"vb", L""},
@@ -323,12 +306,11 @@ TEST_F(LoadSettingsFile, UnreadableNumbersFallBackAndUnusualOnesLoadAsStored) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        DeleteFileW(Ini().c_str());
-        if (c.file)
-            WriteBytes(Ini(), c.file);
+        Replace(c.file);
         ScrambleGlobals();
         RecordingTarget target;
         LoadSettingsIn(folder_, target);
+        EXPECT_EQ(IniPath, folder_ + L"\\scribbet.ini");
         EXPECT_EQ(CodeType, c.code);
         EXPECT_EQ(MinAtStart, c.min);
         EXPECT_EQ(AutoRun, c.run);
@@ -353,9 +335,7 @@ TEST_F(LoadSettingsFile, HotkeyIsTheDefaultOnlyWhenItsKeyIsAbsent) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        DeleteFileW(Ini().c_str());
-        if (c.file)
-            WriteBytes(Ini(), c.file);
+        Replace(c.file);
         HotkeyText = L"?";
         RecordingTarget target;
         LoadSettingsIn(folder_, target);
@@ -366,11 +346,8 @@ TEST_F(LoadSettingsFile, HotkeyIsTheDefaultOnlyWhenItsKeyIsAbsent) {
 }
 
 TEST(LoadSettings, UsesTheFileBesideTheExecutable) {
-    wchar_t exe[MAX_PATH * 4];
-    const DWORD n = GetModuleFileNameW(nullptr, exe, ARRAYSIZE(exe));
-    ASSERT_GT(n, 0u);
-    std::wstring folder(exe, n);
-    folder.resize(folder.find_last_of(L'\\'));
+    const std::wstring folder = AppFolder();
+    ASSERT_FALSE(folder.empty());
     ASSERT_EQ(GetFileAttributesW((folder + L"\\scribbet.ini").c_str()), INVALID_FILE_ATTRIBUTES)
         << "a settings file beside the test executable would make this test depend on it";
     ScrambleGlobals();
