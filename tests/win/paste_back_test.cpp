@@ -4,7 +4,7 @@
 
 #include "platform/platform.h"
 
-#include <gtest/gtest.h>
+#include "test_support.h"
 
 namespace inkwarden {
 namespace {
@@ -27,8 +27,7 @@ TEST(PasteBack, InputOnlyGoesWhereItIsNotDropped) {
 }
 
 TEST(PasteBack, WindowsOfThisProcessAreNeverTheEditor) {
-    HWND own = CreateWindowExW(0, L"STATIC", L"not an editor", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND own = inkwarden_testing::CreatePopup(L"not an editor", WS_POPUP | WS_VISIBLE);
     ASSERT_NE(own, nullptr);
     EditorWindow editor;
     editor.Remember(own);

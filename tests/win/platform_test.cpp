@@ -138,9 +138,7 @@ TEST(Date, CurrentShortDateIsTodayInUserShortFormatWithoutTime) {
 // A hidden window of the calling thread, destroyed with the object.
 class OwnWindow {
 public:
-    OwnWindow()
-        : hwnd(CreateWindowExW(0, L"STATIC", L"clipboard", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr)) {}
+    OwnWindow() : hwnd(CreatePopup(L"clipboard")) {}
     ~OwnWindow() { DestroyWindow(hwnd); }
     OwnWindow(const OwnWindow&) = delete;
     OwnWindow& operator=(const OwnWindow&) = delete;

@@ -5,13 +5,16 @@
 
 #include "platform/platform.h"
 
-#include <gtest/gtest.h>
+#include "test_support.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
 namespace inkwarden {
 namespace {
+
+using namespace inkwarden_testing;
 
 // Started with this argument, the test executable is the second instance: it answers
 // AnotherInstanceRunning() by its exit code (1 true, 0 false) before any test runs.
@@ -33,9 +36,7 @@ const InstanceProbe instanceProbe;
 
 // Runs this executable as a probe and returns its exit code.
 DWORD RunInstanceProbe() {
-    wchar_t exe[MAX_PATH * 4];
-    const DWORD n = GetModuleFileNameW(nullptr, exe, ARRAYSIZE(exe));
-    std::wstring commandLine = L"\"" + std::wstring(exe, n) + L"\" " + kInstanceProbeArgument;
+    std::wstring commandLine = L"\"" + ExePath() + L"\" " + kInstanceProbeArgument;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -67,18 +68,18 @@ TEST(SingleInstance, FirstInstanceIsAloneAndASecondProcessSeesIt) {
 class TopmostWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        window_ = CreateWindowExW(0, L"STATIC", L"topmost test", WS_POPUP, 100, 120, 320, 200, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreatePopup(L"topmost test", WS_POPUP, kPlace);
         ASSERT_NE(window_, nullptr) << "error " << GetLastError();
     }
     void TearDown() override { DestroyWindow(window_); }
 
     bool Topmost() const { return (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-    RECT Rect() const {
-        RECT rect = {};
-        GetWindowRect(window_, &rect);
-        return rect;
+    std::array<LONG, 4> Rect() const {
+        RECT r = {};
+        GetWindowRect(window_, &r);
+        return {r.left, r.top, r.right, r.bottom};
     }
+    static constexpr RECT kPlace = {100, 120, 420, 320};
 
     HWND window_ = nullptr;
 };
@@ -86,23 +87,18 @@ protected:
 TEST_F(TopmostWindow, JoinsAndLeavesTheTopmostBandAndIsShownInPlace) {
     ASSERT_FALSE(IsWindowVisible(window_));
     ASSERT_FALSE(Topmost());
-    const RECT before = Rect();
+    const std::array<LONG, 4> before = Rect();
     for (bool topmost : {true, true, false, true, false, false}) {
         SCOPED_TRACE(topmost ? "topmost" : "not topmost");
         SetTopmost(window_, topmost);
         EXPECT_EQ(Topmost(), topmost);
         EXPECT_TRUE(IsWindowVisible(window_));
-        const RECT after = Rect();
-        EXPECT_EQ(after.left, before.left);
-        EXPECT_EQ(after.top, before.top);
-        EXPECT_EQ(after.right, before.right);
-        EXPECT_EQ(after.bottom, before.bottom);
+        EXPECT_EQ(Rect(), before) << "left, top, right, bottom";
     }
 }
 
 TEST_F(TopmostWindow, ShowingDoesNotActivate) {
-    HWND active = CreateWindowExW(0, L"STATIC", L"active", WS_POPUP | WS_VISIBLE, 500, 500, 100, 100, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND active = CreatePopup(L"active", WS_POPUP | WS_VISIBLE, {500, 500, 600, 600});
     ASSERT_NE(active, nullptr);
     SetActiveWindow(active);
     ASSERT_EQ(GetActiveWindow(), active);
@@ -123,8 +119,7 @@ bool Above(HWND upper, HWND lower) {
 
 TEST_F(TopmostWindow, BringToFrontPutsTheWindowOnTopActiveButNotTopmost) {
     ShowWindow(window_, SW_SHOWNOACTIVATE);
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 100, 120, 320, 200, nullptr,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND other = CreatePopup(L"other", WS_POPUP | WS_VISIBLE, kPlace);
     ASSERT_NE(other, nullptr);
     SetForegroundWindow(other);
     ASSERT_TRUE(Above(other, window_));
@@ -196,16 +191,14 @@ protected:
     void SetUp() override {
         sent.clear();
         notifyResult = TRUE;
-        owner_ = CreateWindowExW(0, L"STATIC", L"tray owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+        owner_ = CreatePopup(L"tray owner");
         ASSERT_NE(owner_, nullptr);
         icon_ = LoadIconW(nullptr, IDI_APPLICATION);
         ASSERT_NE(icon_, nullptr);
     }
     void TearDown() override { DestroyWindow(owner_); }
 
-    // The record Add must send: only these fields set, everything else zero.
-    // The record of the icon with the parts the flags name.
+    // The record of the icon with the parts the flags name, everything else zero.
     NOTIFYICONDATAW Expected(UINT flags = NIF_MESSAGE | NIF_ICON | NIF_TIP) const {
         NOTIFYICONDATAW d;
         ZeroMemory(&d, sizeof d);
