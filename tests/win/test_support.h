@@ -52,6 +52,12 @@ void ExpectEachMaps(Function function,
         EXPECT_EQ(function(c.first), c.second) << inkwarden::Narrow(c.first);
 }
 
+// A path with blanks and Chinese to register, the REG_SZ a registration of it stores,
+// and a value some earlier registration left.
+inline const wchar_t kTestExe[] = L"C:\\Program Files\\墨 守\\scribbet.exe";
+inline const std::string kTestExeValue = RegSzBytes(L"\"" + std::wstring(kTestExe) + L"\"");
+inline const std::string kOldValue = RegSzBytes(L"\"C:\\old.exe\"");
+
 // Two fresh keys under HKCU that stand for the machine-wide and the per-user Run key,
 // removed with everything in them afterwards.
 class TestRunKeys : NoCopy {
@@ -76,6 +82,10 @@ public:
 
     inkwarden::RunKeys Keys(const std::wstring& exePath) const {
         return {HKEY_CURRENT_USER, kMachine, HKEY_CURRENT_USER, kUser, exePath};
+    }
+    // Stores a REG_SZ value "Inkwarden" of these bytes under kMachine or kUser.
+    static LONG Store(const wchar_t* subKey, const std::string& bytes) {
+        return StoreValue(HKEY_CURRENT_USER, subKey, L"Inkwarden", REG_SZ, bytes);
     }
     RegValue Machine() const { return QueryValue(HKEY_CURRENT_USER, kMachine, L"Inkwarden"); }
     RegValue User() const { return QueryValue(HKEY_CURRENT_USER, kUser, L"Inkwarden"); }
