@@ -4,6 +4,8 @@
 
 #include "platform/platform.h"
 
+#include "tests/common/ini_text.h"
+
 #include "test_support.h"
 
 #include <string>
@@ -14,7 +16,6 @@ namespace {
 
 using namespace inkwarden_testing;
 
-const std::string kBom = "\xFF\xFE";
 // "张三丰" and "墨守" in code page 936 (GBK), and the four keys as an older program wrote them.
 #define ZHANG_SANFENG_GBK "\xD5\xC5\xC8\xFD\xB7\xE1"
 #define ANSI_FILE "[main]\r\ncode=4\r\nwriter=" ZHANG_SANFENG_GBK "\r\nmin=1\r\nrun=-1\r\n"
@@ -49,33 +50,21 @@ protected:
     }
 };
 
-TEST_F(SettingsFile, AbsentFileReadsEmptyAndFirstWriteCreatesUtf16File) {
+TEST_F(SettingsFile, AbsentFileReadsEmptyFirstWriteCreatesUtf16FileAndFourKeysRoundTrip) {
     EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"");
     EXPECT_FALSE(FileExists(Ini())) << "a read must not create the file";
 
-    EXPECT_EQ(WriteIniValue(L"main", L"code", L"3", Ini()), 1) << "error " << GetLastError();
-    const std::string expected = kBom + Utf16Bytes(L"[main]\r\ncode=3\r\n");
-    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(expected));
-    EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"3");
-}
-
-TEST_F(SettingsFile, FourKeysRoundTrip) {
-    struct Case {
-        const wchar_t* key;
-        const wchar_t* value;
-    } const cases[] = {
-        {L"code", L"7"},
-        {L"writer", L"张三丰"},
-        {L"min", L"1"},
-        {L"run", L"-1"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(WriteIniValue(kIniSection, c.key, c.value, Ini()), 1) << "key " << Narrow(c.key);
-    for (const Case& c : cases)
-        EXPECT_EQ(ReadIniValue(kIniSection, c.key, Ini()), c.value) << "key " << Narrow(c.key);
-    const std::string expected =
-        kBom + Utf16Bytes(L"[main]\r\ncode=7\r\nwriter=张三丰\r\nmin=1\r\nrun=-1\r\n");
-    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(expected));
+    const std::pair<const wchar_t*, const wchar_t*> keys[] = {
+        {L"code", L"7"}, {L"writer", L"张三丰"}, {L"min", L"1"}, {L"run", L"-1"}};
+    std::wstring file = L"[main]\r\n";
+    for (const auto& [key, value] : keys) {
+        EXPECT_EQ(WriteIniValue(kIniSection, key, value, Ini()), 1)
+            << Narrow(key) << ", error " << GetLastError();
+        file += std::wstring(key) + L"=" + value + L"\r\n";
+        EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(Utf16File(file))) << "after writing " << Narrow(key);
+    }
+    for (const auto& [key, value] : keys)
+        EXPECT_EQ(ReadIniValue(kIniSection, key, Ini()), value) << "key " << Narrow(key);
 
     // Rewriting a key replaces its value in place.
     EXPECT_EQ(WriteIniValue(kIniSection, L"code", L"0", Ini()), 1);
@@ -103,7 +92,7 @@ TEST_F(SettingsFile, NameOutsideCodePage936CreatesUtf16FileAndSurvives) {
     const std::wstring name = L"Zo\u00EB \U0001F600";
     EXPECT_EQ(WriteIniValue(L"main", L"writer", name, Ini()), 1);
     const std::string bytes = ReadBytes(Ini());
-    EXPECT_EQ(Hex(bytes), Hex(kBom + Utf16Bytes(L"[main]\r\nwriter=" + name + L"\r\n")));
+    EXPECT_EQ(Hex(bytes), Hex(Utf16File(L"[main]\r\nwriter=" + name + L"\r\n")));
     EXPECT_EQ(Hex(bytes.substr(bytes.size() - 12)),
               Hex(std::string("\xEB\x00 \x00\x3D\xD8\x00\xDE\r\x00\n\x00", 12)))
         << "U+00EB and the surrogate pair D83D DE00 must be on disk";
@@ -136,7 +125,7 @@ TEST_F(SettingsFile, LongValuesReadBackWhole) {
         EXPECT_EQ(back.size(), c.value.size());
         EXPECT_TRUE(back == c.value);
         const std::string expected = c.ansiFile ? "[main]\r\nwriter=" + c.ansiBytes + "\r\n"
-                                                : kBom + Utf16Bytes(L"[main]\r\nwriter=" + c.value + L"\r\n");
+                                                : Utf16File(L"[main]\r\nwriter=" + c.value + L"\r\n");
         EXPECT_TRUE(ReadBytes(Ini()) == expected) << "file bytes differ";
     }
 }
