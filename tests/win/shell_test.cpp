@@ -216,46 +216,50 @@ protected:
     HICON icon_ = nullptr;
 };
 
-TEST_F(Tray, AddReaddRemoveSendTheIconRecord) {
-    TrayIcon tray(&RecordNotify);
-    EXPECT_FALSE(tray.added());
-    EXPECT_TRUE(tray.Add(owner_, icon_));
-    EXPECT_TRUE(tray.added());
-    EXPECT_TRUE(tray.Readd());
-    EXPECT_TRUE(tray.Remove());
-    EXPECT_FALSE(tray.added());
-
-    const DWORD messages[] = {NIM_ADD, NIM_ADD, NIM_DELETE};
-    ASSERT_EQ(sent.size(), ARRAYSIZE(messages));
-    for (std::size_t i = 0; i < sent.size(); ++i) {
-        SCOPED_TRACE("call " + std::to_string(i));
-        EXPECT_EQ(sent[i].message, messages[i]);
-        EXPECT_EQ(Describe(sent[i].data), Describe(Expected()));
+TEST_F(Tray, AddReaddRemoveSendTheIconRecordAndReportTheShellsAnswer) {
+    enum Call { Add, Readd, Remove };
+    const DWORD none = 0xFFFFFFFF; // NIM_ADD is 0
+    struct Step {
+        Call call;
+        BOOL shellAccepts;
+        bool returns, added;
+        DWORD sends;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+    } const cases[] = {
+        {"accepted",
+         {{Add, TRUE, true, true, NIM_ADD},
+          {Readd, TRUE, true, true, NIM_ADD},
+          {Remove, TRUE, true, false, NIM_DELETE}}},
+        {"refused, and a refused icon is added again when the taskbar comes back",
+         {{Add, FALSE, false, false, NIM_ADD},
+          {Readd, TRUE, true, true, NIM_ADD},
+          {Remove, FALSE, false, false, NIM_DELETE}}},
+        {"remove and readd before add",
+         {{Remove, TRUE, false, false, none}, {Readd, TRUE, false, false, none}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TrayIcon tray(&RecordNotify);
+        EXPECT_FALSE(tray.added());
+        for (const Step& step : c.steps) {
+            SCOPED_TRACE("call " + std::to_string(step.call));
+            sent.clear();
+            notifyResult = step.shellAccepts;
+            EXPECT_EQ(step.call == Add     ? tray.Add(owner_, icon_)
+                      : step.call == Readd ? tray.Readd()
+                                           : tray.Remove(),
+                      step.returns);
+            EXPECT_EQ(tray.added(), step.added);
+            ASSERT_EQ(sent.size(), step.sends != none ? 1u : 0u);
+            if (step.sends != none) {
+                EXPECT_EQ(sent[0].message, step.sends);
+                EXPECT_EQ(Describe(sent[0].data), Describe(Expected()));
+            }
+        }
     }
-}
-
-TEST_F(Tray, ShellRefusalIsReported) {
-    TrayIcon tray(&RecordNotify);
-    notifyResult = FALSE;
-    EXPECT_FALSE(tray.Add(owner_, icon_));
-    EXPECT_FALSE(tray.added());
-    notifyResult = TRUE;
-    EXPECT_TRUE(tray.Readd()) << "a refused icon is added again when the taskbar comes back";
-    EXPECT_TRUE(tray.added());
-    notifyResult = FALSE;
-    EXPECT_FALSE(tray.Remove());
-    EXPECT_FALSE(tray.added());
-    ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[1].message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(Describe(sent[1].data), Describe(Expected()));
-}
-
-TEST_F(Tray, RemoveAndReaddBeforeAddSendNothing) {
-    TrayIcon tray(&RecordNotify);
-    EXPECT_FALSE(tray.Remove());
-    EXPECT_FALSE(tray.Readd());
-    EXPECT_FALSE(tray.added());
-    EXPECT_TRUE(sent.empty());
 }
 
 TEST_F(Tray, BalloonsGoInARecordOfTheirOwnAndNeedTheIcon) {
