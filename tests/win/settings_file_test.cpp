@@ -193,18 +193,10 @@ TEST_F(SettingsFile, WriteIntoMissingFolderFailsAndCreatesNothing) {
 }
 
 TEST_F(SettingsFile, OtherSectionsAndCommentsSurviveAWrite) {
-    const std::string before = "; settings of the remark tool\r\n"
-                               "[other]\r\n"
-                               "key=some value\r\n"
-                               ";comment in other\r\n"
-                               "[main]\r\n"
-                               "; style 0..7\r\n"
-                               "code=1\r\n"
-                               "writer=old\r\n"
-                               "min=0\r\n"
-                               "run=0\r\n"
-                               "[tail]\r\n"
-                               "writer=tail\r\n";
+    const std::string before =
+        "; settings of the remark tool\r\n[other]\r\nkey=some value\r\n;comment in other\r\n"
+        "[main]\r\n; style 0..7\r\ncode=1\r\nwriter=old\r\nmin=0\r\nrun=0\r\n"
+        "[tail]\r\nwriter=tail\r\n";
     WriteBytes(Ini(), before);
     EXPECT_EQ(WriteIniValue(L"main", L"writer", L"张三丰", Ini()), 1);
     std::string after = before;
