@@ -27,15 +27,14 @@ TEST(PasteBack, InputOnlyGoesWhereItIsNotDropped) {
 }
 
 TEST(PasteBack, WindowsOfThisProcessAreNeverTheEditor) {
-    HWND own = inkwarden_testing::CreatePopup(L"not an editor", WS_POPUP | WS_VISIBLE);
-    ASSERT_NE(own, nullptr);
+    const inkwarden_testing::Popup own(L"not an editor", WS_POPUP | WS_VISIBLE);
+    ASSERT_NE(own.hwnd, nullptr);
     EditorWindow editor;
     editor.Remember(own);
     editor.Remember(nullptr);
     EXPECT_EQ(editor.Get(), nullptr);
     EXPECT_EQ(PasteInto(editor), PasteOutcome::NoEditor);
     EXPECT_FALSE(ActivateEditor(editor));
-    DestroyWindow(own);
 }
 
 } // namespace

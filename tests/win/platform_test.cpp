@@ -116,18 +116,8 @@ TEST(Date, CurrentShortDateIsTodayInUserShortFormatWithoutTime) {
     EXPECT_NE(date.find(std::to_wstring(now.wYear % 100)), std::wstring::npos) << Narrow(date);
 }
 
-// A hidden window of the calling thread, destroyed with the object.
-class OwnWindow {
-public:
-    OwnWindow() : hwnd(CreatePopup(L"clipboard")) {}
-    ~OwnWindow() { DestroyWindow(hwnd); }
-    OwnWindow(const OwnWindow&) = delete;
-    OwnWindow& operator=(const OwnWindow&) = delete;
-    const HWND hwnd;
-};
-
 TEST(Clipboard, TextIsUnicodeWithChineseLocaleForAnsiReaders) {
-    OwnWindow window;
+    const Popup window(L"clipboard");
     ASSERT_NE(window.hwnd, nullptr);
     struct Case {
         std::wstring text;
@@ -160,7 +150,7 @@ class ClipboardHolder {
 public:
     explicit ClipboardHolder(DWORD holdMs) : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
         thread_ = std::thread([this, holdMs] {
-            OwnWindow window;
+            const Popup window(L"clipboard");
             ok_ = OpenClipboard(window.hwnd) && EmptyClipboard();
             if (ok_) {
                 static const wchar_t kHeld[] = L"held";
@@ -198,7 +188,7 @@ private:
 };
 
 TEST(Clipboard, WaitsBrieflyForAnotherHolderThenGivesUp) {
-    OwnWindow window;
+    const Popup window(L"clipboard");
     struct Case {
         DWORD holdMs;
         bool put;

@@ -67,11 +67,7 @@ TEST(SingleInstance, FirstInstanceIsAloneAndASecondProcessSeesIt) {
 
 class TopmostWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        window_ = CreatePopup(L"topmost test", WS_POPUP, kPlace);
-        ASSERT_NE(window_, nullptr) << "error " << GetLastError();
-    }
-    void TearDown() override { DestroyWindow(window_); }
+    void SetUp() override { ASSERT_NE(window_.hwnd, nullptr) << "error " << GetLastError(); }
 
     bool Topmost() const { return (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
     std::array<LONG, 4> Rect() const {
@@ -79,9 +75,9 @@ protected:
         GetWindowRect(window_, &r);
         return {r.left, r.top, r.right, r.bottom};
     }
-    static constexpr RECT kPlace = {100, 120, 420, 320};
 
-    HWND window_ = nullptr;
+    static constexpr RECT kPlace = {100, 120, 420, 320};
+    const Popup window_{L"topmost test", WS_POPUP, kPlace};
 };
 
 TEST_F(TopmostWindow, JoinsAndLeavesTheTopmostBandAndIsShownInPlace) {
@@ -98,15 +94,14 @@ TEST_F(TopmostWindow, JoinsAndLeavesTheTopmostBandAndIsShownInPlace) {
 }
 
 TEST_F(TopmostWindow, ShowingDoesNotActivate) {
-    HWND active = CreatePopup(L"active", WS_POPUP | WS_VISIBLE, {500, 500, 600, 600});
-    ASSERT_NE(active, nullptr);
+    const Popup active(L"active", WS_POPUP | WS_VISIBLE, {500, 500, 600, 600});
+    ASSERT_NE(active.hwnd, nullptr);
     SetActiveWindow(active);
-    ASSERT_EQ(GetActiveWindow(), active);
+    ASSERT_EQ(GetActiveWindow(), active.hwnd);
     SetTopmost(window_, true);
-    EXPECT_EQ(GetActiveWindow(), active);
+    EXPECT_EQ(GetActiveWindow(), active.hwnd);
     SetTopmost(window_, false);
-    EXPECT_EQ(GetActiveWindow(), active);
-    DestroyWindow(active);
+    EXPECT_EQ(GetActiveWindow(), active.hwnd);
 }
 
 // True when `upper` lies above `lower` in the z-order of top-level windows.
@@ -119,16 +114,15 @@ bool Above(HWND upper, HWND lower) {
 
 TEST_F(TopmostWindow, BringToFrontPutsTheWindowOnTopActiveButNotTopmost) {
     ShowWindow(window_, SW_SHOWNOACTIVATE);
-    HWND other = CreatePopup(L"other", WS_POPUP | WS_VISIBLE, kPlace);
-    ASSERT_NE(other, nullptr);
+    const Popup other(L"other", WS_POPUP | WS_VISIBLE, kPlace);
+    ASSERT_NE(other.hwnd, nullptr);
     SetForegroundWindow(other);
     ASSERT_TRUE(Above(other, window_));
 
     BringToFront(window_);
     EXPECT_TRUE(Above(window_, other));
     EXPECT_FALSE(Topmost());
-    EXPECT_EQ(GetForegroundWindow(), window_);
-    DestroyWindow(other);
+    EXPECT_EQ(GetForegroundWindow(), window_.hwnd);
 }
 
 TEST(TrayNotification, OnlyIconIdWithBareButtonPressCounts) {
@@ -191,12 +185,10 @@ protected:
     void SetUp() override {
         sent.clear();
         notifyResult = TRUE;
-        owner_ = CreatePopup(L"tray owner");
-        ASSERT_NE(owner_, nullptr);
+        ASSERT_NE(owner_.hwnd, nullptr);
         icon_ = LoadIconW(nullptr, IDI_APPLICATION);
         ASSERT_NE(icon_, nullptr);
     }
-    void TearDown() override { DestroyWindow(owner_); }
 
     // The record of the icon with the parts the flags name, everything else zero.
     NOTIFYICONDATAW Expected(UINT flags = NIF_MESSAGE | NIF_ICON | NIF_TIP) const {
@@ -212,7 +204,7 @@ protected:
         return d;
     }
 
-    HWND owner_ = nullptr;
+    const Popup owner_{L"tray owner"};
     HICON icon_ = nullptr;
 };
 

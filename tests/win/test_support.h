@@ -26,11 +26,16 @@ inline void WriteBytes(const std::wstring& path, const std::string& bytes,
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), attributes));
 }
 
-// A window of this thread for the tests to own, activate or stack.
-inline HWND CreatePopup(const wchar_t* title, DWORD style = WS_POPUP, RECT r = {0, 0, 10, 10}) {
-    return CreateWindowExW(0, L"STATIC", title, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
+// A window of this thread for the tests to own, activate or stack, destroyed with the object.
+class Popup : NoCopy {
+public:
+    explicit Popup(const wchar_t* title, DWORD style = WS_POPUP, RECT r = {0, 0, 10, 10})
+        : hwnd(CreateWindowExW(0, L"STATIC", title, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
+    ~Popup() { DestroyWindow(hwnd); }
+    operator HWND() const { return hwnd; }
+    const HWND hwnd;
+};
 
 // A fresh, empty folder for each test, removed afterwards.
 class ScratchFolderTest : public ::testing::Test {
