@@ -20,19 +20,11 @@ using namespace inkwarden_testing;
 // AnotherInstanceRunning() by its exit code (1 true, 0 false) before any test runs.
 const wchar_t kInstanceProbeArgument[] = L"--instance-probe";
 
-struct InstanceProbe {
-    InstanceProbe() {
-        int argc = 0;
-        LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-        bool probe = false;
-        for (int i = 1; argv && i < argc; ++i)
-            probe = probe || lstrcmpW(argv[i], kInstanceProbeArgument) == 0;
-        LocalFree(argv);
-        if (probe)
-            ExitProcess(AnotherInstanceRunning() ? 1 : 0);
-    }
-};
-const InstanceProbe instanceProbe;
+[[maybe_unused]] const bool instanceProbe = [] {
+    if (wcsstr(GetCommandLineW(), kInstanceProbeArgument))
+        ExitProcess(AnotherInstanceRunning() ? 1 : 0);
+    return false;
+}();
 
 // Runs this executable as a probe and returns its exit code.
 DWORD RunInstanceProbe() {
