@@ -21,7 +21,6 @@ TEST(PasteBack, InputOnlyGoesWhereItIsNotDropped) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(InputReaches(c.ours, c.theirs), c.reaches) << c.ours << " -> " << c.theirs;
-    // This process's own level can be read.
     EXPECT_NE(ProcessIntegrityLevel(GetCurrentProcessId()), 0u);
     EXPECT_EQ(ProcessIntegrityLevel(0xFFFFFFF0), 0u);
 }
