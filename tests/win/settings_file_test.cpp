@@ -115,66 +115,58 @@ TEST_F(SettingsFile, AuthorIsStoredInTheFilesEncodingAndReadsBackWhole) {
     }
 }
 
-TEST_F(SettingsFile, HiddenSystemFileOrFolderIsNotTheSettingsFile) {
-    const std::string content = "[main]\r\ncode=5\r\nwriter=kept\r\n";
+TEST_F(SettingsFile, RefusedWriteFailsWithTheReasonAndChangesNothing) {
+    const std::string content = "[main]\r\ncode=5\r\nwriter=" ZHANG_SANFENG_GBK "\r\n";
+    const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    enum Obstacle { Attributes, Folder, HeldOpen, MissingFolder };
     struct Case {
         const char* what;
-        DWORD attributes; // 0: a folder named scribbet.ini
+        Obstacle obstacle;
+        DWORD attributes; // of the file written first
+        DWORD error;
     } const cases[] = {
-        {"hidden file", FILE_ATTRIBUTE_HIDDEN},
-        {"system file", FILE_ATTRIBUTE_SYSTEM},
-        {"hidden system file", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
-        {"folder", 0},
+        {"a hidden file is not the settings file", Attributes, FILE_ATTRIBUTE_HIDDEN, ERROR_FILE_EXISTS},
+        {"nor is a system file", Attributes, FILE_ATTRIBUTE_SYSTEM, ERROR_FILE_EXISTS},
+        {"nor a hidden system file", Attributes, hiddenOrSystem, ERROR_FILE_EXISTS},
+        {"nor a folder", Folder, 0, ERROR_FILE_EXISTS},
+        {"held open without sharing by another program", HeldOpen, FILE_ATTRIBUTE_NORMAL,
+         ERROR_SHARING_VIOLATION},
+        {"in a missing folder, which is not created", MissingFolder, 0, ERROR_PATH_NOT_FOUND},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RemoveTree(Ini());
         Replace(nullptr);
-        if (c.attributes)
-            WriteBytes(Ini(), content, c.attributes);
-        else
-            ASSERT_TRUE(CreateDirectoryW(Ini().c_str(), nullptr));
-
-        EXPECT_EQ(ReadIniValue(L"main", L"writer", Ini()), L"");
-        EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"");
-
+        const std::wstring ini = c.obstacle == MissingFolder ? IniPathIn(Path(L"missing")) : Ini();
+        if (c.obstacle == Folder)
+            ASSERT_TRUE(CreateDirectoryW(ini.c_str(), nullptr));
+        else if (c.obstacle != MissingFolder)
+            WriteBytes(ini, content, c.attributes);
+        HANDLE lock = c.obstacle == HeldOpen ? CreateFileW(ini.c_str(), GENERIC_READ, 0, nullptr,
+                                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                             : INVALID_HANDLE_VALUE;
+        ASSERT_EQ(lock != INVALID_HANDLE_VALUE, c.obstacle == HeldOpen);
         SetLastError(ERROR_SUCCESS);
-        EXPECT_EQ(WriteIniValue(L"main", L"writer", L"new", Ini()), 0);
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+        const std::int16_t written = WriteIniValue(L"main", L"code", L"6", ini);
+        const DWORD error = GetLastError();
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
+        EXPECT_EQ(written, 0);
+        EXPECT_EQ(error, c.error);
 
-        const DWORD attributes = GetFileAttributesW(Ini().c_str());
-        if (c.attributes) {
-            EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), c.attributes);
-            EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(content));
-        } else {
+        const bool settingsFile = c.obstacle == HeldOpen;
+        EXPECT_EQ(ReadIniValue(L"main", L"code", ini), settingsFile ? L"5" : L"");
+        EXPECT_EQ(ReadIniValue(L"main", L"writer", ini), settingsFile ? L"张三丰" : L"");
+        const DWORD attributes = GetFileAttributesW(ini.c_str());
+        if (c.obstacle == Folder) {
             EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+        } else if (c.obstacle == MissingFolder) {
+            EXPECT_FALSE(FileExists(Path(L"missing")));
+        } else {
+            EXPECT_EQ(attributes & hiddenOrSystem, c.attributes & hiddenOrSystem);
+            EXPECT_EQ(Hex(ReadBytes(ini)), Hex(content));
         }
     }
-}
-
-TEST_F(SettingsFile, WriteThePlatformRefusesLeavesFileUnchanged) {
-    // Another program holds the file open without sharing: the profile call fails.
-    const std::string content = "[main]\r\ncode=2\r\nwriter=" + kZhangSanfengGbk + "\r\n";
-    WriteBytes(Ini(), content);
-    HANDLE lock =
-        CreateFileW(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    SetLastError(ERROR_SUCCESS);
-    const std::int16_t written = WriteIniValue(L"main", L"code", L"6", Ini());
-    const DWORD error = GetLastError();
-    CloseHandle(lock);
-    EXPECT_EQ(written, 0);
-    EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(content));
-    EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"2");
-}
-
-TEST_F(SettingsFile, WriteIntoMissingFolderFailsAndCreatesNothing) {
-    const std::wstring folder = Path(L"missing");
-    SetLastError(ERROR_SUCCESS);
-    EXPECT_EQ(WriteIniValue(L"main", L"code", L"6", IniPathIn(folder)), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_FALSE(FileExists(folder));
 }
 
 TEST_F(SettingsFile, OtherSectionsAndCommentsSurviveAWrite) {
