@@ -123,14 +123,12 @@ TEST_F(CustomStyleFile, DeliveredFileHoldsResetValuesAndPresets) {
     std::wstring delivered = L"Z:" + Widen(INKWARDEN_ASSETS_DIR "/scribbet.ini");
     std::replace(delivered.begin(), delivered.end(), L'/', L'\\');
     ASSERT_EQ(ReadBytes(delivered).substr(0, 2), "\xFF\xFE") << "UTF-16, so any author name survives";
-    const std::pair<const wchar_t*, std::wstring> resetValues[] = {
-        {keys::kCode, std::to_wstring(*kResetValues.code)},
-        {keys::kWriter, kResetValues.writer},
-        {keys::kMin, FlagText(kResetValues.minAtStart)},
-        {keys::kRun, FlagText(kResetValues.autoRun)},
-    };
-    for (const auto& kv : resetValues)
-        EXPECT_EQ(ReadIniValue(kIniSection, kv.first, delivered), kv.second) << Narrow(kv.first);
+    const std::wstring code = std::to_wstring(*kResetValues.code);
+    ExpectEachMaps([&](const wchar_t* key) { return ReadIniValue(kIniSection, key, delivered); },
+                   {{keys::kCode, code.c_str()},
+                    {keys::kWriter, kResetValues.writer.c_str()},
+                    {keys::kMin, FlagText(kResetValues.minAtStart)},
+                    {keys::kRun, FlagText(kResetValues.autoRun)}});
     std::vector<std::string> names;
     for (const CustomStyle& s : ReadCustomStyles(delivered)) {
         SCOPED_TRACE(s.name);
