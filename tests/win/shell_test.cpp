@@ -8,6 +8,7 @@
 #include "test_support.h"
 
 #include <array>
+#include <cwchar>
 #include <string>
 #include <vector>
 

@@ -1,4 +1,4 @@
-// Helpers shared by the Windows tests: a scratch folder per test, raw file bytes and
+// Helpers shared by the Windows tests: a scratch folder per test, raw file bytes, windows and
 // Run keys of their own.
 #pragma once
 
