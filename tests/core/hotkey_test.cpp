@@ -37,13 +37,13 @@ TEST(Hotkey, StoredTextsParseToTheKeyAndFormatCanonically) {
         {"  None ", 0, 0, "none"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE("'" + c.text + "'");
         const std::optional<Hotkey> parsed = ParseHotkey(c.text);
-        ASSERT_TRUE(parsed.has_value()) << "'" << c.text << "'";
-        EXPECT_EQ(parsed->modifiers, c.modifiers) << "'" << c.text << "'";
-        EXPECT_EQ(parsed->key, c.key) << "'" << c.text << "'";
-        EXPECT_EQ(FormatHotkey(*parsed), c.canonical) << "'" << c.text << "'";
-        // The canonical text reads back as the same hotkey.
-        EXPECT_EQ(ParseHotkey(c.canonical), parsed) << "'" << c.text << "'";
+        ASSERT_TRUE(parsed.has_value());
+        EXPECT_EQ(parsed->modifiers, c.modifiers);
+        EXPECT_EQ(parsed->key, c.key);
+        EXPECT_EQ(FormatHotkey(*parsed), c.canonical);
+        EXPECT_EQ(ParseHotkey(c.canonical), parsed) << "the canonical text reads back as the same hotkey";
     }
     std::string chain;
     for (int i = 0; i < 5000; ++i)

@@ -15,9 +15,6 @@ namespace {
 using namespace inkwarden_testing;
 
 const wchar_t kValueName[] = L"Inkwarden";
-const wchar_t kExe[] = L"C:\\Program Files\\墨 守\\scribbet.exe";
-const std::string kOld = RegSzBytes(L"\"C:\\old.exe\"");
-const std::string kPath = RegSzBytes(L"\"" + std::wstring(kExe) + L"\"");
 
 void ExpectRegSz(const RegValue& value, const std::string& bytes) {
     ASSERT_TRUE(value.present()) << "status " << value.status;
@@ -31,11 +28,11 @@ protected:
 };
 
 TEST_F(AutoRunKeys, EnableStoresQuotedPathMachineWideAndRemovesThePerUserValue) {
-    const wchar_t* const paths[] = {kExe, L"C:\\scribbet.exe", L"Z:\\tmp\\a b\\c d\\scribbet.exe"};
+    const wchar_t* const paths[] = {kTestExe, L"C:\\scribbet.exe", L"Z:\\tmp\\a b\\c d\\scribbet.exe"};
     for (const wchar_t* path : paths) {
         SCOPED_TRACE(Narrow(path));
         RegDeleteKeyValueW(HKEY_CURRENT_USER, TestRunKeys::kMachine, kValueName);
-        ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kUser, kValueName, REG_SZ, kOld), ERROR_SUCCESS);
+        ASSERT_EQ(TestRunKeys::Store(TestRunKeys::kUser, kOldValue), ERROR_SUCCESS);
         const AutoRunOutcome outcome = SetAutoRunAt(keys_.Keys(path), true);
         EXPECT_EQ(outcome.state, AutoRunState::AllUsers);
         ExpectRegSz(keys_.Machine(), RegSzBytes(L"\"" + std::wstring(path) + L"\""));
@@ -79,18 +76,18 @@ TEST_F(AutoRunKeys, DisableBlanksAndAMachineKeyThatRefusesLeadsToThePerUserKey) 
         if (after == Absent) {
             EXPECT_FALSE(value.present()) << Hex(value.bytes);
         } else {
-            ExpectRegSz(value, after == Blank ? "" : after == Old ? kOld : kPath);
+            ExpectRegSz(value, after == Blank ? "" : after == Old ? kOldValue : kTestExeValue);
         }
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         keys_.Create();
         if (c.machineBefore != Absent) {
-            ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kMachine, kValueName, REG_SZ,
-                                 c.machineBefore == Old ? kOld : kPath),
-                      ERROR_SUCCESS);
+            ASSERT_EQ(
+                TestRunKeys::Store(TestRunKeys::kMachine, c.machineBefore == Old ? kOldValue : kTestExeValue),
+                ERROR_SUCCESS);
         }
-        ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kUser, kValueName, REG_SZ, kOld), ERROR_SUCCESS);
+        ASSERT_EQ(TestRunKeys::Store(TestRunKeys::kUser, kOldValue), ERROR_SUCCESS);
         for (auto [key, subKey] :
              {std::pair{c.machine, TestRunKeys::kMachine}, {c.user, TestRunKeys::kUser}}) {
             if (key != Open) {
@@ -101,7 +98,7 @@ TEST_F(AutoRunKeys, DisableBlanksAndAMachineKeyThatRefusesLeadsToThePerUserKey) 
             }
         }
 
-        const AutoRunOutcome outcome = SetAutoRunAt(keys_.Keys(kExe), c.enable);
+        const AutoRunOutcome outcome = SetAutoRunAt(keys_.Keys(kTestExe), c.enable);
         EXPECT_EQ(outcome.state, c.state);
         EXPECT_EQ(outcome.error, c.error);
         expect(keys_.Machine(), c.machineAfter);
@@ -112,7 +109,7 @@ TEST_F(AutoRunKeys, DisableBlanksAndAMachineKeyThatRefusesLeadsToThePerUserKey) 
 TEST(SetAutoRun, RealRunKeysGetTheQuotedPathOfThisExecutableThenBlank) {
     const std::wstring quoted = L"\"" + ExePath() + L"\"";
     RunKeyGuard machine(HKEY_LOCAL_MACHINE), user(HKEY_CURRENT_USER);
-    ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, kRunKeyPath, kValueName, REG_SZ, kOld), ERROR_SUCCESS);
+    ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, kRunKeyPath, kValueName, REG_SZ, kOldValue), ERROR_SUCCESS);
 
     EXPECT_EQ(SetAutoRun(true).state, AutoRunState::AllUsers) << "the test needs administrator rights";
     ExpectRegSz(QueryValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kValueName), RegSzBytes(quoted));

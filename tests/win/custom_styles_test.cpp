@@ -19,6 +19,9 @@ using namespace inkwarden_testing;
 
 enum class Encoding { Ansi, Utf16 };
 const Encoding kEncodings[] = {Encoding::Ansi, Encoding::Utf16};
+const char* Name(Encoding encoding) {
+    return encoding == Encoding::Ansi ? "ANSI" : "UTF-16";
+}
 
 std::string Encode(const std::wstring& text, Encoding encoding) {
     return encoding == Encoding::Utf16 ? "\xFF\xFE" + Utf16Bytes(text) : Gbk(text);
@@ -45,10 +48,7 @@ std::vector<std::string> Listed(const std::vector<CustomStyle>& styles) {
     return lines;
 }
 
-class CustomStyleFile : public ScratchFolderTest {
-protected:
-    std::wstring Ini() const { return IniPathIn(folder_); }
-};
+using CustomStyleFile = ScratchFolderTest;
 
 TEST_F(CustomStyleFile, ValidSectionsInCodeOrderInvalidOnesSkipped) {
     const std::wstring k200(200, L'墨'), k201(201, L'x');
@@ -90,7 +90,7 @@ TEST_F(CustomStyleFile, ValidSectionsInCodeOrderInvalidOnesSkipped) {
     };
     for (Encoding encoding : kEncodings) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.what) + (encoding == Encoding::Ansi ? ", ANSI" : ", UTF-16"));
+            SCOPED_TRACE(std::string(c.what) + ", " + Name(encoding));
             const std::string bytes = Encode(c.file, encoding);
             WriteBytes(Ini(), bytes);
             EXPECT_EQ(Listed(ReadCustomStyles(Ini())), c.styles);
@@ -102,31 +102,13 @@ TEST_F(CustomStyleFile, ValidSectionsInCodeOrderInvalidOnesSkipped) {
 // A section is read with one call and its quotes are taken off the way the key-by-key
 // read does it; the two must agree on every kind of value.
 TEST_F(CustomStyleFile, SectionReadAgreesWithTheKeyByKeyRead) {
-    const wchar_t* const lines[] = {
-        L"a=plain",
-        L"b=  blanks around  ",
-        L"c=\"  quoted  \"",
-        L"d='  single  '",
-        L"e=\"mismatched'",
-        L"f=\"",
-        L"g=\"\"",
-        L"h=''",
-        L"i=\"inner\" text",
-        L"j=x=y",
-        L"  k  =  v  ",
-        L"l=",
-        L"L=second of l",
-        L"m=\"a\"b\"",
-        L"n=墨 守",
-        L";o=comment",
-        L"p",
-        L"q=\t\"tab\"\t",
-        L"r='\"'",
-    };
-    std::wstring text = L"[s]\r\n";
-    for (const wchar_t* line : lines)
-        text += std::wstring(line) + L"\r\n";
+    const std::wstring text =
+        L"[s]\r\na=plain\r\nb=  blanks around  \r\nc=\"  quoted  \"\r\nd='  single  '\r\n"
+        L"e=\"mismatched'\r\nf=\"\r\ng=\"\"\r\nh=''\r\ni=\"inner\" text\r\nj=x=y\r\n"
+        L"  k  =  v  \r\nl=\r\nL=second of l\r\nm=\"a\"b\"\r\nn=墨 守\r\n;o=comment\r\np\r\n"
+        L"q=\t\"tab\"\t\r\nr='\"'\r\n";
     for (Encoding encoding : kEncodings) {
+        SCOPED_TRACE(Name(encoding));
         WriteBytes(Ini(), Encode(text, encoding));
         const ProfileSection section = ReadProfileSection(L"s", Ini());
         for (const wchar_t* key : {L"a", L"b", L"c", L"d", L"e", L"f", L"g", L"h", L"i", L"j",
@@ -141,14 +123,12 @@ TEST_F(CustomStyleFile, DeliveredFileHoldsResetValuesAndPresets) {
     std::wstring delivered = L"Z:" + Widen(INKWARDEN_ASSETS_DIR "/scribbet.ini");
     std::replace(delivered.begin(), delivered.end(), L'/', L'\\');
     ASSERT_EQ(ReadBytes(delivered).substr(0, 2), "\xFF\xFE") << "UTF-16, so any author name survives";
-    const std::pair<const wchar_t*, std::wstring> resetValues[] = {
-        {keys::kCode, std::to_wstring(*kResetValues.code)},
-        {keys::kWriter, kResetValues.writer},
-        {keys::kMin, FlagText(kResetValues.minAtStart)},
-        {keys::kRun, FlagText(kResetValues.autoRun)},
-    };
-    for (const auto& kv : resetValues)
-        EXPECT_EQ(ReadIniValue(kIniSection, kv.first, delivered), kv.second) << Narrow(kv.first);
+    const std::wstring code = std::to_wstring(*kResetValues.code);
+    ExpectEachMaps([&](const wchar_t* key) { return ReadIniValue(kIniSection, key, delivered); },
+                   {{keys::kCode, code.c_str()},
+                    {keys::kWriter, kResetValues.writer.c_str()},
+                    {keys::kMin, FlagText(kResetValues.minAtStart)},
+                    {keys::kRun, FlagText(kResetValues.autoRun)}});
     std::vector<std::string> names;
     for (const CustomStyle& s : ReadCustomStyles(delivered)) {
         SCOPED_TRACE(s.name);
@@ -203,7 +183,7 @@ TEST_F(CustomStyleFile, LoadTimeWithNinetyTwoSections) {
         ASSERT_EQ(styles(), 92u);
         std::printf("[ load time ] %s, median of 21: four keys %.3f ms; style sections: none %.3f ms, "
                     "92 of them %.3f ms\n",
-                    encoding == Encoding::Ansi ? "ANSI" : "UTF-16", before, none, medianMs(styles));
+                    Name(encoding), before, none, medianMs(styles));
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "platform/platform.h"
 
-#include <gtest/gtest.h>
+#include "test_support.h"
 
 namespace inkwarden {
 namespace {
@@ -21,22 +21,19 @@ TEST(PasteBack, InputOnlyGoesWhereItIsNotDropped) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(InputReaches(c.ours, c.theirs), c.reaches) << c.ours << " -> " << c.theirs;
-    // This process's own level can be read.
     EXPECT_NE(ProcessIntegrityLevel(GetCurrentProcessId()), 0u);
     EXPECT_EQ(ProcessIntegrityLevel(0xFFFFFFF0), 0u);
 }
 
 TEST(PasteBack, WindowsOfThisProcessAreNeverTheEditor) {
-    HWND own = CreateWindowExW(0, L"STATIC", L"not an editor", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(own, nullptr);
+    const inkwarden_testing::Popup own(L"not an editor", WS_POPUP | WS_VISIBLE);
+    ASSERT_NE(own.hwnd, nullptr);
     EditorWindow editor;
     editor.Remember(own);
     editor.Remember(nullptr);
     EXPECT_EQ(editor.Get(), nullptr);
     EXPECT_EQ(PasteInto(editor), PasteOutcome::NoEditor);
     EXPECT_FALSE(ActivateEditor(editor));
-    DestroyWindow(own);
 }
 
 } // namespace

@@ -17,16 +17,15 @@ namespace {
 
 using namespace inkwarden_testing;
 
-const wchar_t kExe[] = L"C:\\Program Files\\墨 守\\scribbet.exe";
-const std::wstring kQuotedExe = L"\"" + std::wstring(kExe) + L"\"";
 // A style of one's own: saves and resets leave its section alone.
 #define STYLE9_SECTION L"[style9]\r\nname=powershell\r\nlead=\"<# \"\r\nclose=#>\r\n"
+const std::wstring kZhangSan = IniText(0, L"张三", 0, 0); // code 0, nothing ticked
 const wchar_t kPerUser[] = L"已设为当前用户开机启动（为所有用户设置需要管理员权限）";
 
 class SaveSettingsTest : public ScratchFolderTest {
 protected:
-    SettingsStore Store() const { return {IniPathIn(folder_), keys_.Keys(kExe)}; }
-    std::string FileBytes() const { return ReadBytes(IniPathIn(folder_)); }
+    SettingsStore Store() const { return {Ini(), keys_.Keys(kTestExe)}; }
+    std::string FileBytes() const { return ReadBytes(Ini()); }
 
     TestRunKeys keys_;
 };
@@ -75,20 +74,19 @@ TEST_F(SaveSettingsTest, WritesTheKeysInOrderAndRegistersAsTicked) {
          L"[main]\r\ncode=9\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n" STYLE9_SECTION, SettingsValues{},
          resetFile + STYLE9_SECTION, AutoRunState::Off},
     };
-    const std::string path = RegSzBytes(kQuotedExe);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        DeleteFileW(IniPathIn(folder_).c_str());
+        DeleteFileW(Ini().c_str());
         if (c.fileBefore)
-            WriteBytes(IniPathIn(folder_), Utf16File(c.fileBefore));
+            WriteBytes(Ini(), Utf16File(c.fileBefore));
         for (const wchar_t* key : {TestRunKeys::kMachine, TestRunKeys::kUser})
-            ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, key, L"Inkwarden", REG_SZ, path), ERROR_SUCCESS);
+            ASSERT_EQ(TestRunKeys::Store(key, kTestExeValue), ERROR_SUCCESS);
         const SettingsOutcome outcome =
             c.action == save ? SaveSettingsTo(Store(), c.values) : ResetSettingsTo(Store());
         EXPECT_TRUE(outcome.fileWritten);
         EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(c.fileAfter)));
         EXPECT_EQ(outcome.autoRun.state, c.state);
-        EXPECT_EQ(Hex(keys_.Machine().bytes), Hex(c.state == AutoRunState::AllUsers ? path : ""));
+        EXPECT_EQ(Hex(keys_.Machine().bytes), Hex(c.state == AutoRunState::AllUsers ? kTestExeValue : ""));
         EXPECT_FALSE(keys_.User().present()) << "one registration at most, machine-wide";
         EXPECT_EQ(Lines(Report(outcome)),
                   std::vector<std::string>{c.action == save ? "info:设置成功！" : "info:重置成功！"});
@@ -116,7 +114,7 @@ TEST_F(SaveSettingsTest, HotkeyIsStoredAndRegisteredAtOnceOrReportedAndNeverLost
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        WriteBytes(IniPathIn(folder_), Utf16File(IniText(0, L"张三", 0, 0) + L"hotkey=Win+F2\r\n"));
+        WriteBytes(Ini(), Utf16File(kZhangSan + L"hotkey=Win+F2\r\n"));
         std::vector<Hotkey> registered;
         SettingsStore store = Store();
         store.registerHotkey = [&](const Hotkey& hotkey) {
@@ -126,8 +124,7 @@ TEST_F(SaveSettingsTest, HotkeyIsStoredAndRegisteredAtOnceOrReportedAndNeverLost
         SettingsValues values{std::int16_t{0}, L"张三", false, false};
         values.hotkey = c.given;
         const SettingsOutcome outcome = SaveSettingsTo(store, values);
-        EXPECT_EQ(Hex(FileBytes()),
-                  Hex(Utf16File(IniText(0, L"张三", 0, 0) + L"hotkey=" + c.stored + L"\r\n")));
+        EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(kZhangSan + L"hotkey=" + c.stored + L"\r\n")));
         EXPECT_EQ(outcome.hotkey.state, c.state);
         EXPECT_EQ(registered, c.registered);
         const std::vector<std::string> lines = Lines(Report(outcome));
@@ -140,13 +137,13 @@ TEST_F(SaveSettingsTest, HotkeyIsStoredAndRegisteredAtOnceOrReportedAndNeverLost
 }
 
 TEST_F(SaveSettingsTest, WithoutRightsToTheMachineKeyAutoRunIsForTheCurrentUserUntilReset) {
-    WriteBytes(IniPathIn(folder_), Utf16File(IniText(0, L"张三", 0, 0)));
+    WriteBytes(Ini(), Utf16File(kZhangSan));
     ASSERT_EQ(DenySetValue(HKEY_CURRENT_USER, TestRunKeys::kMachine), ERROR_SUCCESS);
 
     const SettingsOutcome saved = SaveSettingsTo(Store(), {std::int16_t{0}, L"张三", false, true});
     EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(0, L"张三", 0, 1))));
     EXPECT_EQ(saved.autoRun.state, AutoRunState::CurrentUser);
-    EXPECT_EQ(Hex(keys_.User().bytes), Hex(RegSzBytes(kQuotedExe)));
+    EXPECT_EQ(Hex(keys_.User().bytes), Hex(kTestExeValue));
     EXPECT_FALSE(keys_.Machine().present());
     EXPECT_EQ(Lines(Report(saved)),
               (std::vector<std::string>{"info:设置成功！", "info:" + Narrow(kPerUser)}));
@@ -178,11 +175,9 @@ TEST_F(SaveSettingsTest, FailuresAreReportedWithTheSystemsReason) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         keys_.Create();
-        const std::string before = Utf16File(IniText(0, L"张三", 0, 0));
-        WriteBytes(IniPathIn(folder_), before);
-        const std::string userBefore = RegSzBytes(L"\"C:\\old.exe\"");
-        ASSERT_EQ(StoreValue(HKEY_CURRENT_USER, TestRunKeys::kUser, L"Inkwarden", REG_SZ, userBefore),
-                  ERROR_SUCCESS);
+        const std::string before = Utf16File(kZhangSan);
+        WriteBytes(Ini(), before);
+        ASSERT_EQ(TestRunKeys::Store(TestRunKeys::kUser, kOldValue), ERROR_SUCCESS);
         for (auto [obstacle, key] :
              {std::pair{MachineDenied, TestRunKeys::kMachine}, {UserDenied, TestRunKeys::kUser}}) {
             if (c.obstacles & obstacle) {
@@ -190,8 +185,8 @@ TEST_F(SaveSettingsTest, FailuresAreReportedWithTheSystemsReason) {
             }
         }
         const bool fileHeld = c.obstacles & FileHeldOpen;
-        HANDLE lock = fileHeld ? CreateFileW(IniPathIn(folder_).c_str(), GENERIC_READ, 0, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+        HANDLE lock = fileHeld ? CreateFileW(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr)
                                : INVALID_HANDLE_VALUE;
         const SettingsOutcome outcome = c.action == SettingsAction::Save
                                             ? SaveSettingsTo(Store(), {std::int16_t{4}, L"李四", true, true})
@@ -204,7 +199,7 @@ TEST_F(SaveSettingsTest, FailuresAreReportedWithTheSystemsReason) {
             EXPECT_EQ(Hex(FileBytes()), Hex(before));
             // The registration follows the stored choice, which could not be stored.
             EXPECT_EQ(outcome.autoRun.state, AutoRunState::Untouched);
-            EXPECT_EQ(Hex(keys_.User().bytes), Hex(userBefore));
+            EXPECT_EQ(Hex(keys_.User().bytes), Hex(kOldValue));
         }
         std::vector<const wchar_t*> leads{c.warning}; // each message starts with its lead
         if (c.info)
@@ -221,7 +216,7 @@ TEST_F(SaveSettingsTest, FailuresAreReportedWithTheSystemsReason) {
         EXPECT_NE(warning.find(ErrorText(fileHeld ? ERROR_SHARING_VIOLATION : ERROR_ACCESS_DENIED)),
                   std::wstring::npos);
         if (fileHeld) {
-            EXPECT_NE(warning.find(IniPathIn(folder_)), std::wstring::npos);
+            EXPECT_NE(warning.find(Ini()), std::wstring::npos);
         }
     }
 }

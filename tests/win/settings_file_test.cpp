@@ -4,6 +4,8 @@
 
 #include "platform/platform.h"
 
+#include "tests/common/ini_text.h"
+
 #include "test_support.h"
 
 #include <string>
@@ -14,9 +16,10 @@ namespace {
 
 using namespace inkwarden_testing;
 
-const std::string kBom = "\xFF\xFE";
-// "张三丰" and "墨守" in code page 936 (GBK).
-const std::string kZhangSanfengGbk = "\xD5\xC5\xC8\xFD\xB7\xE1";
+// "张三丰" and "墨守" in code page 936 (GBK), and the four keys as an older program wrote them.
+#define ZHANG_SANFENG_GBK "\xD5\xC5\xC8\xFD\xB7\xE1"
+#define ANSI_FILE "[main]\r\ncode=4\r\nwriter=" ZHANG_SANFENG_GBK "\r\nmin=1\r\nrun=-1\r\n"
+const std::string kZhangSanfengGbk = ZHANG_SANFENG_GBK;
 const std::string kMoShouGbk = "\xC4\xAB\xCA\xD8";
 const std::wstring kCaptionLead = L"当前语言类型为  ";
 
@@ -30,15 +33,8 @@ std::wstring Pattern(std::size_t length) {
     return text;
 }
 
-std::wstring Repeat(const std::wstring& piece, int times) {
-    std::wstring text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
-std::string Repeat(const std::string& piece, int times) {
-    std::string text;
+template <typename Text> Text Repeat(const Text& piece, int times) {
+    Text text;
     for (int i = 0; i < times; ++i)
         text += piece;
     return text;
@@ -46,36 +42,29 @@ std::string Repeat(const std::string& piece, int times) {
 
 class SettingsFile : public ScratchFolderTest {
 protected:
-    std::wstring Ini() const { return IniPathIn(folder_); }
+    // Replaces the settings file with these bytes; nullptr: no file.
+    void Replace(const char* bytes) {
+        DeleteFileW(Ini().c_str());
+        if (bytes)
+            WriteBytes(Ini(), bytes);
+    }
 };
 
-TEST_F(SettingsFile, AbsentFileReadsEmptyAndFirstWriteCreatesUtf16File) {
+TEST_F(SettingsFile, AbsentFileReadsEmptyFirstWriteCreatesUtf16FileAndFourKeysRoundTrip) {
     EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"");
     EXPECT_FALSE(FileExists(Ini())) << "a read must not create the file";
 
-    EXPECT_EQ(WriteIniValue(L"main", L"code", L"3", Ini()), 1) << "error " << GetLastError();
-    const std::string expected = kBom + Utf16Bytes(L"[main]\r\ncode=3\r\n");
-    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(expected));
-    EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"3");
-}
-
-TEST_F(SettingsFile, FourKeysRoundTrip) {
-    struct Case {
-        const wchar_t* key;
-        const wchar_t* value;
-    } const cases[] = {
-        {L"code", L"7"},
-        {L"writer", L"张三丰"},
-        {L"min", L"1"},
-        {L"run", L"-1"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(WriteIniValue(kIniSection, c.key, c.value, Ini()), 1) << "key " << Narrow(c.key);
-    for (const Case& c : cases)
-        EXPECT_EQ(ReadIniValue(kIniSection, c.key, Ini()), c.value) << "key " << Narrow(c.key);
-    const std::string expected =
-        kBom + Utf16Bytes(L"[main]\r\ncode=7\r\nwriter=张三丰\r\nmin=1\r\nrun=-1\r\n");
-    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(expected));
+    const std::pair<const wchar_t*, const wchar_t*> keys[] = {
+        {L"code", L"7"}, {L"writer", L"张三丰"}, {L"min", L"1"}, {L"run", L"-1"}};
+    std::wstring file = L"[main]\r\n";
+    for (const auto& [key, value] : keys) {
+        EXPECT_EQ(WriteIniValue(kIniSection, key, value, Ini()), 1)
+            << Narrow(key) << ", error " << GetLastError();
+        file += std::wstring(key) + L"=" + value + L"\r\n";
+        EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(Utf16File(file))) << "after writing " << Narrow(key);
+    }
+    for (const auto& [key, value] : keys)
+        EXPECT_EQ(ReadIniValue(kIniSection, key, Ini()), value) << "key " << Narrow(key);
 
     // Rewriting a key replaces its value in place.
     EXPECT_EQ(WriteIniValue(kIniSection, L"code", L"0", Ini()), 1);
@@ -83,144 +72,108 @@ TEST_F(SettingsFile, FourKeysRoundTrip) {
     EXPECT_EQ(ReadIniValue(kIniSection, L"run", Ini()), L"-1");
 }
 
-TEST_F(SettingsFile, ChineseAuthorInExistingAnsiFileIsStoredAsGbk) {
-    WriteBytes(Ini(), "[main]\r\ncode=1\r\nwriter=old\r\n");
-    EXPECT_EQ(WriteIniValue(L"main", L"writer", L"张三丰", Ini()), 1);
-    const std::string expected = "[main]\r\ncode=1\r\nwriter=" + kZhangSanfengGbk + "\r\n";
-    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(expected)) << "the file must stay ANSI, without a byte order mark";
-    EXPECT_EQ(ReadIniValue(L"main", L"writer", Ini()), L"张三丰");
-}
-
 TEST_F(SettingsFile, ReadsAnsiFileAsAnOlderProgramWroteIt) {
-    WriteBytes(Ini(), "[main]\r\ncode=4\r\nwriter=" + kZhangSanfengGbk + "\r\nmin=1\r\nrun=-1\r\n");
-    struct Case {
-        const wchar_t* key;
-        const wchar_t* value;
-    } const cases[] = {
-        {L"code", L"4"}, {L"writer", L"张三丰"}, {L"min", L"1"}, {L"run", L"-1"}, {L"other", L""}};
-    for (const Case& c : cases)
-        EXPECT_EQ(ReadIniValue(L"main", c.key, Ini()), c.value) << "key " << Narrow(c.key);
+    WriteBytes(Ini(), ANSI_FILE);
+    ExpectEachMaps(
+        [&](const wchar_t* key) { return ReadIniValue(L"main", key, Ini()); },
+        {{L"code", L"4"}, {L"writer", L"张三丰"}, {L"min", L"1"}, {L"run", L"-1"}, {L"other", L""}});
     EXPECT_EQ(ReadIniValue(L"other", L"code", Ini()), L"") << "absent section";
 }
 
-TEST_F(SettingsFile, NameOutsideCodePage936CreatesUtf16FileAndSurvives) {
-    const std::wstring name = L"Zo\u00EB \U0001F600";
-    EXPECT_EQ(WriteIniValue(L"main", L"writer", name, Ini()), 1);
-    const std::string bytes = ReadBytes(Ini());
-    EXPECT_EQ(Hex(bytes), Hex(kBom + Utf16Bytes(L"[main]\r\nwriter=" + name + L"\r\n")));
-    EXPECT_EQ(Hex(bytes.substr(bytes.size() - 12)),
-              Hex(std::string("\xEB\x00 \x00\x3D\xD8\x00\xDE\r\x00\n\x00", 12)))
-        << "U+00EB and the surrogate pair D83D DE00 must be on disk";
-    EXPECT_EQ(ReadIniValue(L"main", L"writer", Ini()), name);
-}
-
-TEST_F(SettingsFile, LongValuesReadBackWhole) {
+TEST_F(SettingsFile, AuthorIsStoredInTheFilesEncodingAndReadsBackWhole) {
     // A 256-character buffer holds 255 characters; values around that size and far
     // beyond it must come back whole, in either file encoding.
+    const auto ansi = [](const std::string& writer) { return "[main]\r\nwriter=" + writer + "\r\n"; };
     struct Case {
         const char* what;
-        bool ansiFile;
         std::wstring value;
-        std::string ansiBytes; // the value as stored in an ANSI file
+        std::string file; // afterwards; empty: the UTF-16 file of the value. An ANSI one is there before.
     } const cases[] = {
-        {"254 ASCII, UTF-16 file", false, Pattern(254), ""},
-        {"255 ASCII, UTF-16 file", false, Pattern(255), ""},
-        {"256 ASCII, UTF-16 file", false, Pattern(256), ""},
-        {"1000 ASCII, UTF-16 file", false, Pattern(1000), ""},
-        {"1000 ASCII, ANSI file", true, Pattern(1000), Narrow(Pattern(1000))},
-        {"260 Chinese (520 bytes), ANSI file", true, Repeat(L"墨守", 130), Repeat(kMoShouGbk, 130)},
-        {"1100 Chinese, UTF-16 file", false, Repeat(L"张三丰墨守", 220), ""},
+        {"Chinese in an existing ANSI file: stays ANSI, in GBK", L"张三丰", ansi(kZhangSanfengGbk)},
+        {"outside code page 936: a new UTF-16 file with U+00EB and the surrogate pair D83D DE00",
+         L"Zo\u00EB \U0001F600",
+         Utf16File(L"[main]\r\nwriter=Zo") + std::string("\xEB\x00 \x00\x3D\xD8\x00\xDE\r\x00\n\x00", 12)},
+        {"254 ASCII, UTF-16 file", Pattern(254), ""},
+        {"255 ASCII, UTF-16 file", Pattern(255), ""},
+        {"256 ASCII, UTF-16 file", Pattern(256), ""},
+        {"1000 ASCII, UTF-16 file", Pattern(1000), ""},
+        {"1000 ASCII, ANSI file", Pattern(1000), ansi(Narrow(Pattern(1000)))},
+        {"260 Chinese (520 bytes), ANSI file", Repeat<std::wstring>(L"墨守", 130),
+         ansi(Repeat(kMoShouGbk, 130))},
+        {"1100 Chinese, UTF-16 file", Repeat<std::wstring>(L"张三丰墨守", 220), ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        DeleteFileW(Ini().c_str());
-        if (c.ansiFile)
-            WriteBytes(Ini(), "[main]\r\nwriter=x\r\n");
+        Replace(c.file.rfind("[main]", 0) == 0 ? "[main]\r\nwriter=x\r\n" : nullptr);
         ASSERT_EQ(WriteIniValue(L"main", L"writer", c.value, Ini()), 1);
         const std::wstring back = ReadIniValue(L"main", L"writer", Ini());
         EXPECT_EQ(back.size(), c.value.size());
         EXPECT_TRUE(back == c.value);
-        const std::string expected = c.ansiFile ? "[main]\r\nwriter=" + c.ansiBytes + "\r\n"
-                                                : kBom + Utf16Bytes(L"[main]\r\nwriter=" + c.value + L"\r\n");
-        EXPECT_TRUE(ReadBytes(Ini()) == expected) << "file bytes differ";
+        const std::string expected =
+            c.file.empty() ? Utf16File(L"[main]\r\nwriter=" + c.value + L"\r\n") : c.file;
+        EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(expected));
     }
 }
 
-TEST_F(SettingsFile, HiddenSystemFileOrFolderIsNotTheSettingsFile) {
-    const std::string content = "[main]\r\ncode=5\r\nwriter=kept\r\n";
+TEST_F(SettingsFile, RefusedWriteFailsWithTheReasonAndChangesNothing) {
+    const std::string content = "[main]\r\ncode=5\r\nwriter=" ZHANG_SANFENG_GBK "\r\n";
+    const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    enum Obstacle { Attributes, Folder, HeldOpen, MissingFolder };
     struct Case {
         const char* what;
-        DWORD attributes; // 0: a folder named scribbet.ini
+        Obstacle obstacle;
+        DWORD attributes; // of the file written first
+        DWORD error;
     } const cases[] = {
-        {"hidden file", FILE_ATTRIBUTE_HIDDEN},
-        {"system file", FILE_ATTRIBUTE_SYSTEM},
-        {"hidden system file", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
-        {"folder", 0},
+        {"a hidden file is not the settings file", Attributes, FILE_ATTRIBUTE_HIDDEN, ERROR_FILE_EXISTS},
+        {"nor is a system file", Attributes, FILE_ATTRIBUTE_SYSTEM, ERROR_FILE_EXISTS},
+        {"nor a hidden system file", Attributes, hiddenOrSystem, ERROR_FILE_EXISTS},
+        {"nor a folder", Folder, 0, ERROR_FILE_EXISTS},
+        {"held open without sharing by another program", HeldOpen, FILE_ATTRIBUTE_NORMAL,
+         ERROR_SHARING_VIOLATION},
+        {"in a missing folder, which is not created", MissingFolder, 0, ERROR_PATH_NOT_FOUND},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RemoveTree(Ini());
-        DeleteFileW(Ini().c_str());
-        if (c.attributes)
-            WriteBytes(Ini(), content, c.attributes);
-        else
-            ASSERT_TRUE(CreateDirectoryW(Ini().c_str(), nullptr));
-
-        EXPECT_EQ(ReadIniValue(L"main", L"writer", Ini()), L"");
-        EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"");
-
+        Replace(nullptr);
+        const std::wstring ini = c.obstacle == MissingFolder ? IniPathIn(Path(L"missing")) : Ini();
+        if (c.obstacle == Folder)
+            ASSERT_TRUE(CreateDirectoryW(ini.c_str(), nullptr));
+        else if (c.obstacle != MissingFolder)
+            WriteBytes(ini, content, c.attributes);
+        HANDLE lock = c.obstacle == HeldOpen ? CreateFileW(ini.c_str(), GENERIC_READ, 0, nullptr,
+                                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                             : INVALID_HANDLE_VALUE;
+        ASSERT_EQ(lock != INVALID_HANDLE_VALUE, c.obstacle == HeldOpen);
         SetLastError(ERROR_SUCCESS);
-        EXPECT_EQ(WriteIniValue(L"main", L"writer", L"new", Ini()), 0);
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+        const std::int16_t written = WriteIniValue(L"main", L"code", L"6", ini);
+        const DWORD error = GetLastError();
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
+        EXPECT_EQ(written, 0);
+        EXPECT_EQ(error, c.error);
 
-        const DWORD attributes = GetFileAttributesW(Ini().c_str());
-        if (c.attributes) {
-            EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), c.attributes);
-            EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(content));
-        } else {
+        const bool settingsFile = c.obstacle == HeldOpen;
+        EXPECT_EQ(ReadIniValue(L"main", L"code", ini), settingsFile ? L"5" : L"");
+        EXPECT_EQ(ReadIniValue(L"main", L"writer", ini), settingsFile ? L"张三丰" : L"");
+        const DWORD attributes = GetFileAttributesW(ini.c_str());
+        if (c.obstacle == Folder) {
             EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+        } else if (c.obstacle == MissingFolder) {
+            EXPECT_FALSE(FileExists(Path(L"missing")));
+        } else {
+            EXPECT_EQ(attributes & hiddenOrSystem, c.attributes & hiddenOrSystem);
+            EXPECT_EQ(Hex(ReadBytes(ini)), Hex(content));
         }
     }
 }
 
-TEST_F(SettingsFile, WriteThePlatformRefusesLeavesFileUnchanged) {
-    // Another program holds the file open without sharing: the profile call fails.
-    const std::string content = "[main]\r\ncode=2\r\nwriter=" + kZhangSanfengGbk + "\r\n";
-    WriteBytes(Ini(), content);
-    HANDLE lock =
-        CreateFileW(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    SetLastError(ERROR_SUCCESS);
-    const std::int16_t written = WriteIniValue(L"main", L"code", L"6", Ini());
-    const DWORD error = GetLastError();
-    CloseHandle(lock);
-    EXPECT_EQ(written, 0);
-    EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(content));
-    EXPECT_EQ(ReadIniValue(L"main", L"code", Ini()), L"2");
-}
-
-TEST_F(SettingsFile, WriteIntoMissingFolderFailsAndCreatesNothing) {
-    const std::wstring folder = Path(L"missing");
-    SetLastError(ERROR_SUCCESS);
-    EXPECT_EQ(WriteIniValue(L"main", L"code", L"6", IniPathIn(folder)), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_FALSE(FileExists(folder));
-}
-
 TEST_F(SettingsFile, OtherSectionsAndCommentsSurviveAWrite) {
-    const std::string before = "; settings of the remark tool\r\n"
-                               "[other]\r\n"
-                               "key=some value\r\n"
-                               ";comment in other\r\n"
-                               "[main]\r\n"
-                               "; style 0..7\r\n"
-                               "code=1\r\n"
-                               "writer=old\r\n"
-                               "min=0\r\n"
-                               "run=0\r\n"
-                               "[tail]\r\n"
-                               "writer=tail\r\n";
+    const std::string before =
+        "; settings of the remark tool\r\n[other]\r\nkey=some value\r\n;comment in other\r\n"
+        "[main]\r\n; style 0..7\r\ncode=1\r\nwriter=old\r\nmin=0\r\nrun=0\r\n"
+        "[tail]\r\nwriter=tail\r\n";
     WriteBytes(Ini(), before);
     EXPECT_EQ(WriteIniValue(L"main", L"writer", L"张三丰", Ini()), 1);
     std::string after = before;
@@ -274,20 +227,7 @@ void ScrambleGlobals() {
 
 class LoadSettingsFile : public SettingsFile {};
 
-TEST_F(LoadSettingsFile, AppliesStoredSettingsInOrder) {
-    WriteBytes(Ini(), "[main]\r\ncode=4\r\nwriter=" + kZhangSanfengGbk + "\r\nmin=1\r\nrun=-1\r\n");
-    ScrambleGlobals();
-    RecordingTarget target;
-    LoadSettingsIn(folder_, target);
-    EXPECT_EQ(target.calls, ExpectedCalls(true, kCaptionLead + L"delphi", L"张三丰"));
-    EXPECT_EQ(IniPath, folder_ + L"\\scribbet.ini");
-    EXPECT_EQ(WriterName, L"张三丰");
-    EXPECT_EQ(MinAtStart, 1);
-    EXPECT_EQ(AutoRun, -1);
-    EXPECT_EQ(CodeType, 4);
-}
-
-TEST_F(LoadSettingsFile, UnreadableNumbersFallBackAndUnusualOnesLoadAsStored) {
+TEST_F(LoadSettingsFile, StoredSettingsApplyInOrderUnreadableNumbersFallBackUnusualOnesLoadAsStored) {
     struct Case {
         const char* what;
         const char* file; // nullptr: no file
@@ -295,6 +235,7 @@ TEST_F(LoadSettingsFile, UnreadableNumbersFallBackAndUnusualOnesLoadAsStored) {
         const wchar_t* language; // shown after the caption lead
         const wchar_t* writer;
     } const cases[] = {
+        {"as an older program wrote them", ANSI_FILE, 4, 1, -1, L"delphi", L"张三丰"},
         {"no file", nullptr, 1, 0, 0, L"vb", L""},
         {"no keys", "[main]\r\n", 1, 0, 0, L"vb", L""},
         {"other section only", "[other]\r\ncode=3\r\nmin=1\r\nrun=-1\r\n", 1, 0, 0, L"vb", L""},
@@ -323,12 +264,11 @@ TEST_F(LoadSettingsFile, UnreadableNumbersFallBackAndUnusualOnesLoadAsStored) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        DeleteFileW(Ini().c_str());
-        if (c.file)
-            WriteBytes(Ini(), c.file);
+        Replace(c.file);
         ScrambleGlobals();
         RecordingTarget target;
         LoadSettingsIn(folder_, target);
+        EXPECT_EQ(IniPath, folder_ + L"\\scribbet.ini");
         EXPECT_EQ(CodeType, c.code);
         EXPECT_EQ(MinAtStart, c.min);
         EXPECT_EQ(AutoRun, c.run);
@@ -353,9 +293,7 @@ TEST_F(LoadSettingsFile, HotkeyIsTheDefaultOnlyWhenItsKeyIsAbsent) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        DeleteFileW(Ini().c_str());
-        if (c.file)
-            WriteBytes(Ini(), c.file);
+        Replace(c.file);
         HotkeyText = L"?";
         RecordingTarget target;
         LoadSettingsIn(folder_, target);
@@ -366,11 +304,8 @@ TEST_F(LoadSettingsFile, HotkeyIsTheDefaultOnlyWhenItsKeyIsAbsent) {
 }
 
 TEST(LoadSettings, UsesTheFileBesideTheExecutable) {
-    wchar_t exe[MAX_PATH * 4];
-    const DWORD n = GetModuleFileNameW(nullptr, exe, ARRAYSIZE(exe));
-    ASSERT_GT(n, 0u);
-    std::wstring folder(exe, n);
-    folder.resize(folder.find_last_of(L'\\'));
+    const std::wstring folder = AppFolder();
+    ASSERT_FALSE(folder.empty());
     ASSERT_EQ(GetFileAttributesW((folder + L"\\scribbet.ini").c_str()), INVALID_FILE_ATTRIBUTES)
         << "a settings file beside the test executable would make this test depend on it";
     ScrambleGlobals();

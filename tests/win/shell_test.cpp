@@ -5,37 +5,31 @@
 
 #include "platform/platform.h"
 
-#include <gtest/gtest.h>
+#include "test_support.h"
 
+#include <array>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 namespace inkwarden {
 namespace {
 
+using namespace inkwarden_testing;
+
 // Started with this argument, the test executable is the second instance: it answers
 // AnotherInstanceRunning() by its exit code (1 true, 0 false) before any test runs.
 const wchar_t kInstanceProbeArgument[] = L"--instance-probe";
 
-struct InstanceProbe {
-    InstanceProbe() {
-        int argc = 0;
-        LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-        bool probe = false;
-        for (int i = 1; argv && i < argc; ++i)
-            probe = probe || lstrcmpW(argv[i], kInstanceProbeArgument) == 0;
-        LocalFree(argv);
-        if (probe)
-            ExitProcess(AnotherInstanceRunning() ? 1 : 0);
-    }
-};
-const InstanceProbe instanceProbe;
+[[maybe_unused]] const bool instanceProbe = [] {
+    if (wcsstr(GetCommandLineW(), kInstanceProbeArgument))
+        ExitProcess(AnotherInstanceRunning() ? 1 : 0);
+    return false;
+}();
 
 // Runs this executable as a probe and returns its exit code.
 DWORD RunInstanceProbe() {
-    wchar_t exe[MAX_PATH * 4];
-    const DWORD n = GetModuleFileNameW(nullptr, exe, ARRAYSIZE(exe));
-    std::wstring commandLine = L"\"" + std::wstring(exe, n) + L"\" " + kInstanceProbeArgument;
+    std::wstring commandLine = L"\"" + ExePath() + L"\" " + kInstanceProbeArgument;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -66,51 +60,41 @@ TEST(SingleInstance, FirstInstanceIsAloneAndASecondProcessSeesIt) {
 
 class TopmostWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        window_ = CreateWindowExW(0, L"STATIC", L"topmost test", WS_POPUP, 100, 120, 320, 200, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(window_, nullptr) << "error " << GetLastError();
-    }
-    void TearDown() override { DestroyWindow(window_); }
+    void SetUp() override { ASSERT_NE(window_.hwnd, nullptr) << "error " << GetLastError(); }
 
     bool Topmost() const { return (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-    RECT Rect() const {
-        RECT rect = {};
-        GetWindowRect(window_, &rect);
-        return rect;
+    std::array<LONG, 4> Rect() const {
+        RECT r = {};
+        GetWindowRect(window_, &r);
+        return {r.left, r.top, r.right, r.bottom};
     }
 
-    HWND window_ = nullptr;
+    static constexpr RECT kPlace = {100, 120, 420, 320};
+    const Popup window_{L"topmost test", WS_POPUP, kPlace};
 };
 
 TEST_F(TopmostWindow, JoinsAndLeavesTheTopmostBandAndIsShownInPlace) {
     ASSERT_FALSE(IsWindowVisible(window_));
     ASSERT_FALSE(Topmost());
-    const RECT before = Rect();
+    const std::array<LONG, 4> before = Rect();
     for (bool topmost : {true, true, false, true, false, false}) {
         SCOPED_TRACE(topmost ? "topmost" : "not topmost");
         SetTopmost(window_, topmost);
         EXPECT_EQ(Topmost(), topmost);
         EXPECT_TRUE(IsWindowVisible(window_));
-        const RECT after = Rect();
-        EXPECT_EQ(after.left, before.left);
-        EXPECT_EQ(after.top, before.top);
-        EXPECT_EQ(after.right, before.right);
-        EXPECT_EQ(after.bottom, before.bottom);
+        EXPECT_EQ(Rect(), before) << "left, top, right, bottom";
     }
 }
 
 TEST_F(TopmostWindow, ShowingDoesNotActivate) {
-    HWND active = CreateWindowExW(0, L"STATIC", L"active", WS_POPUP | WS_VISIBLE, 500, 500, 100, 100, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(active, nullptr);
+    const Popup active(L"active", WS_POPUP | WS_VISIBLE, {500, 500, 600, 600});
+    ASSERT_NE(active.hwnd, nullptr);
     SetActiveWindow(active);
-    ASSERT_EQ(GetActiveWindow(), active);
+    ASSERT_EQ(GetActiveWindow(), active.hwnd);
     SetTopmost(window_, true);
-    EXPECT_EQ(GetActiveWindow(), active);
+    EXPECT_EQ(GetActiveWindow(), active.hwnd);
     SetTopmost(window_, false);
-    EXPECT_EQ(GetActiveWindow(), active);
-    DestroyWindow(active);
+    EXPECT_EQ(GetActiveWindow(), active.hwnd);
 }
 
 // True when `upper` lies above `lower` in the z-order of top-level windows.
@@ -123,17 +107,15 @@ bool Above(HWND upper, HWND lower) {
 
 TEST_F(TopmostWindow, BringToFrontPutsTheWindowOnTopActiveButNotTopmost) {
     ShowWindow(window_, SW_SHOWNOACTIVATE);
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 100, 120, 320, 200, nullptr,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(other, nullptr);
+    const Popup other(L"other", WS_POPUP | WS_VISIBLE, kPlace);
+    ASSERT_NE(other.hwnd, nullptr);
     SetForegroundWindow(other);
     ASSERT_TRUE(Above(other, window_));
 
     BringToFront(window_);
     EXPECT_TRUE(Above(window_, other));
     EXPECT_FALSE(Topmost());
-    EXPECT_EQ(GetForegroundWindow(), window_);
-    DestroyWindow(other);
+    EXPECT_EQ(GetForegroundWindow(), window_.hwnd);
 }
 
 TEST(TrayNotification, OnlyIconIdWithBareButtonPressCounts) {
@@ -196,16 +178,12 @@ protected:
     void SetUp() override {
         sent.clear();
         notifyResult = TRUE;
-        owner_ = CreateWindowExW(0, L"STATIC", L"tray owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(owner_, nullptr);
+        ASSERT_NE(owner_.hwnd, nullptr);
         icon_ = LoadIconW(nullptr, IDI_APPLICATION);
         ASSERT_NE(icon_, nullptr);
     }
-    void TearDown() override { DestroyWindow(owner_); }
 
-    // The record Add must send: only these fields set, everything else zero.
-    // The record of the icon with the parts the flags name.
+    // The record of the icon with the parts the flags name, everything else zero.
     NOTIFYICONDATAW Expected(UINT flags = NIF_MESSAGE | NIF_ICON | NIF_TIP) const {
         NOTIFYICONDATAW d;
         ZeroMemory(&d, sizeof d);
@@ -219,50 +197,54 @@ protected:
         return d;
     }
 
-    HWND owner_ = nullptr;
+    const Popup owner_{L"tray owner"};
     HICON icon_ = nullptr;
 };
 
-TEST_F(Tray, AddReaddRemoveSendTheIconRecord) {
-    TrayIcon tray(&RecordNotify);
-    EXPECT_FALSE(tray.added());
-    EXPECT_TRUE(tray.Add(owner_, icon_));
-    EXPECT_TRUE(tray.added());
-    EXPECT_TRUE(tray.Readd());
-    EXPECT_TRUE(tray.Remove());
-    EXPECT_FALSE(tray.added());
-
-    const DWORD messages[] = {NIM_ADD, NIM_ADD, NIM_DELETE};
-    ASSERT_EQ(sent.size(), ARRAYSIZE(messages));
-    for (std::size_t i = 0; i < sent.size(); ++i) {
-        SCOPED_TRACE("call " + std::to_string(i));
-        EXPECT_EQ(sent[i].message, messages[i]);
-        EXPECT_EQ(Describe(sent[i].data), Describe(Expected()));
+TEST_F(Tray, AddReaddRemoveSendTheIconRecordAndReportTheShellsAnswer) {
+    enum Call { Add, Readd, Remove };
+    const DWORD none = 0xFFFFFFFF; // NIM_ADD is 0
+    struct Step {
+        Call call;
+        BOOL shellAccepts;
+        bool returns, added;
+        DWORD sends;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+    } const cases[] = {
+        {"accepted",
+         {{Add, TRUE, true, true, NIM_ADD},
+          {Readd, TRUE, true, true, NIM_ADD},
+          {Remove, TRUE, true, false, NIM_DELETE}}},
+        {"refused, and a refused icon is added again when the taskbar comes back",
+         {{Add, FALSE, false, false, NIM_ADD},
+          {Readd, TRUE, true, true, NIM_ADD},
+          {Remove, FALSE, false, false, NIM_DELETE}}},
+        {"remove and readd before add",
+         {{Remove, TRUE, false, false, none}, {Readd, TRUE, false, false, none}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TrayIcon tray(&RecordNotify);
+        EXPECT_FALSE(tray.added());
+        for (const Step& step : c.steps) {
+            SCOPED_TRACE("call " + std::to_string(step.call));
+            sent.clear();
+            notifyResult = step.shellAccepts;
+            EXPECT_EQ(step.call == Add     ? tray.Add(owner_, icon_)
+                      : step.call == Readd ? tray.Readd()
+                                           : tray.Remove(),
+                      step.returns);
+            EXPECT_EQ(tray.added(), step.added);
+            ASSERT_EQ(sent.size(), step.sends != none ? 1u : 0u);
+            if (step.sends != none) {
+                EXPECT_EQ(sent[0].message, step.sends);
+                EXPECT_EQ(Describe(sent[0].data), Describe(Expected()));
+            }
+        }
     }
-}
-
-TEST_F(Tray, ShellRefusalIsReported) {
-    TrayIcon tray(&RecordNotify);
-    notifyResult = FALSE;
-    EXPECT_FALSE(tray.Add(owner_, icon_));
-    EXPECT_FALSE(tray.added());
-    notifyResult = TRUE;
-    EXPECT_TRUE(tray.Readd()) << "a refused icon is added again when the taskbar comes back";
-    EXPECT_TRUE(tray.added());
-    notifyResult = FALSE;
-    EXPECT_FALSE(tray.Remove());
-    EXPECT_FALSE(tray.added());
-    ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[1].message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(Describe(sent[1].data), Describe(Expected()));
-}
-
-TEST_F(Tray, RemoveAndReaddBeforeAddSendNothing) {
-    TrayIcon tray(&RecordNotify);
-    EXPECT_FALSE(tray.Remove());
-    EXPECT_FALSE(tray.Readd());
-    EXPECT_FALSE(tray.added());
-    EXPECT_TRUE(sent.empty());
 }
 
 TEST_F(Tray, BalloonsGoInARecordOfTheirOwnAndNeedTheIcon) {
