@@ -106,6 +106,22 @@ private:
 
 ::testing::Environment* const kResidentTrayIcon = ::testing::AddGlobalTestEnvironment(new ResidentTrayIcon);
 
+// The Windows path of the scribbet.exe under test: INKWARDEN_EXE is a Linux path, which
+// Wine shows on drive Z:.
+std::wstring ProductExe() {
+    wchar_t buffer[4096];
+    const DWORD n = GetEnvironmentVariableW(L"INKWARDEN_EXE", buffer, ARRAYSIZE(buffer));
+    if (n == 0 || n >= ARRAYSIZE(buffer))
+        return std::wstring();
+    std::wstring path(buffer, n);
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    if (!path.empty() && path[0] == L'\\')
+        path = L"Z:" + path;
+    return path;
+}
+
 } // namespace
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -117,20 +133,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
             return done();
         Sleep(kPollMs);
     }
-}
-
-std::wstring ProductExe() {
-    wchar_t buffer[4096];
-    const DWORD n = GetEnvironmentVariableW(L"INKWARDEN_EXE", buffer, ARRAYSIZE(buffer));
-    if (n == 0 || n >= ARRAYSIZE(buffer))
-        return std::wstring();
-    std::wstring path(buffer, n);
-    for (wchar_t& c : path)
-        if (c == L'/')
-            c = L'\\';
-    if (!path.empty() && path[0] == L'\\')
-        path = L"Z:" + path; // Wine shows the Linux root as drive Z:
-    return path;
 }
 
 // ---- windows ---------------------------------------------------------------
@@ -180,6 +182,17 @@ bool IsChecked(HWND button) {
            state == BST_CHECKED;
 }
 
+// A move of the mouse to a screen point; absolute positions are in 0..65535 across the
+// primary screen.
+static INPUT MoveInput(POINT screen) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
 void Click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
@@ -187,19 +200,13 @@ void Click(HWND button) {
 bool ClickWithMouse(HWND control) {
     // A person clicks into the window in front, once the pointer is over the control.
     const HWND window = GetAncestor(control, GA_ROOT);
-    RECT r;
-    if (!WaitUntil([window] { return GetForegroundWindow() == window; }) || !GetWindowRect(control, &r))
-        return false;
-    const POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    if (!SetCursorPos(at.x, at.y) || !WaitUntil([&] { return WindowFromPoint(at) == control; }))
+    const POINT at = CentreOf(control);
+    if (!WaitUntil([window] { return GetForegroundWindow() == window; }) || !SetCursorPos(at.x, at.y) ||
+        !WaitUntil([&] { return WindowFromPoint(at) == control; }))
         return false;
     // The press comes with its own position, as a real mouse's does: Wine does not
     // always take a pointer that was only placed as the place of the next press.
-    INPUT inputs[3] = {};
-    inputs[0].type = inputs[1].type = inputs[2].type = INPUT_MOUSE;
-    inputs[0].mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[0].mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT inputs[3] = {MoveInput(at), {INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     return SendInput(3, inputs, sizeof(INPUT)) == 3;
@@ -251,6 +258,16 @@ bool Closed(HWND window, DWORD timeoutMs) {
 
 std::wstring BlockShown(HWND result) {
     return TextOf(GetDlgItem(result, inkwarden::ids::kText1));
+}
+
+::testing::AssertionResult ShowsBlock(HWND result, const std::wstring& expected) {
+    if (!result)
+        return ::testing::AssertionFailure() << "no result window";
+    if (WaitUntil([&] { return BlockShown(result) == expected; }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "shown:\n"
+                                         << Show(BlockShown(result)) << "\nexpected:\n"
+                                         << Show(expected);
 }
 
 std::wstring ChosenStyle(HWND settings) {
@@ -333,12 +350,7 @@ bool TypeKeys(const std::wstring& text) {
 }
 
 bool MouseTo(POINT screen) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // Absolute positions are in 0..65535 across the primary screen.
-    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT input = MoveInput(screen);
     if (SendInput(1, &input, sizeof input) != 1)
         return false;
     return WaitUntil([screen] {
@@ -369,18 +381,23 @@ static GUITHREADINFO GuiStateOf(HWND window) {
     return info;
 }
 
-HWND ActiveWindowOf(HWND window) {
-    return GuiStateOf(window).hwndActive;
-}
-
 HWND FocusOf(HWND window) {
     return GuiStateOf(window).hwndFocus;
+}
+
+::testing::AssertionResult FocusIs(HWND control) {
+    if (WaitUntil([control] { return FocusOf(control) == control; }))
+        return ::testing::AssertionSuccess();
+    const HWND focus = FocusOf(control);
+    return ::testing::AssertionFailure()
+           << "the focus is on id " << GetDlgCtrlID(focus) << " (" << Show(ClassOf(focus)) << " '"
+           << Show(TextOf(focus)) << "'), expected id " << GetDlgCtrlID(control);
 }
 
 bool Activate(HWND window) {
     SetForegroundWindow(window);
     return WaitUntil(
-        [window] { return GetForegroundWindow() == window && ActiveWindowOf(window) == window; });
+        [window] { return GetForegroundWindow() == window && GuiStateOf(window).hwndActive == window; });
 }
 
 TestEditor::TestEditor() {
@@ -442,11 +459,6 @@ HWND WaitForMessageBox(DWORD pid, HWND except, DWORD timeoutMs) {
 
 std::wstring MessageBoxText(HWND box) {
     return TextOf(GetDlgItem(box, 0xFFFF));
-}
-
-bool PressOk(HWND box) {
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return Closed(box);
 }
 
 std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count) {
@@ -611,6 +623,13 @@ HWND App::Confirm(int k) const {
 bool App::ShowTemplate(int k) const {
     Click(Item(inkwarden::ids::kFunc0 + k));
     return WaitUntil([this, k] { return IsWindowVisible(Item(inkwarden::ids::kFraList0 + k)) != FALSE; });
+}
+
+bool App::Fill(int k, const std::array<std::wstring, 5>& fields) const {
+    for (int line = 0; line < 5; ++line)
+        if (!SetText(Item(inkwarden::ids::kTxt0 + 5 * k + line), fields[static_cast<std::size_t>(line)]))
+            return false;
+    return true;
 }
 
 } // namespace inkwarden_testing

@@ -11,6 +11,9 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -28,10 +31,6 @@ inline constexpr wchar_t kSettingsClass[] = L"Inkwarden.set_ini";
 // Polls `done` every few milliseconds until it is true or `timeoutMs` has passed.
 // Returns the last answer of `done`.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
-
-// The Windows path of the scribbet.exe under test (from INKWARDEN_EXE, a Linux path
-// that Wine shows on drive Z:). Empty when the variable is not set.
-std::wstring ProductExe();
 
 // ---- windows ---------------------------------------------------------------
 
@@ -67,6 +66,9 @@ RECT RectIn(HWND parent, HWND window);
 bool Closed(HWND window, DWORD timeoutMs = kWaitMs);
 // The block a result window shows.
 std::wstring BlockShown(HWND result);
+// Waits for the result window (which must be there) to show `expected`; tells both
+// texts otherwise.
+::testing::AssertionResult ShowsBlock(HWND result, const std::wstring& expected);
 
 // The style chosen in the settings window: "option N", "list NAME" (a style of one's
 // own) or "none".
@@ -87,10 +89,11 @@ bool LeftButton(bool down);
 // The centre of a window on the screen.
 POINT CentreOf(HWND window);
 
-// The active window and the focused control of the thread that owns `window`
-// (GetGUIThreadInfo), so another process's focus can be read.
-HWND ActiveWindowOf(HWND window);
+// The focused control of the thread that owns `window` (GetGUIThreadInfo), so another
+// process's focus can be read.
 HWND FocusOf(HWND window);
+// Waits for the focus to be on `control`; names the control that has it otherwise.
+::testing::AssertionResult FocusIs(HWND control);
 // Makes the window the active (foreground) window and waits until it is.
 bool Activate(HWND window);
 
@@ -122,8 +125,6 @@ HWND FindMessageBox(DWORD pid);
 HWND WaitForMessageBox(DWORD pid, HWND except = nullptr, DWORD timeoutMs = kWaitMs);
 // The message of a message box (its static text, id 0xFFFF).
 std::wstring MessageBoxText(HWND box);
-// Presses OK and waits for the box to go.
-bool PressOk(HWND box);
 // Waits for `count` message boxes of the process one after another and acknowledges
 // each with Enter once it is in front, as a person does. Returns their texts; a box
 // that did not come, come to the front or go is told in its place.
@@ -200,6 +201,8 @@ public:
     HWND Confirm(int k) const;
     // The option of template k, clicked; waits for its panel to show.
     bool ShowTemplate(int k) const;
+    // Puts template k's five fields into its inputs (its panel need not show).
+    bool Fill(int k, const std::array<std::wstring, 5>& fields) const;
 
 private:
     bool Launch(PROCESS_INFORMATION* pi) const;
