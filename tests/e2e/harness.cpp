@@ -27,25 +27,17 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (search.pid != 0 && pid != search.pid)
-        return TRUE;
-    if (ClassOf(window) != *search.cls)
-        return TRUE;
-    if (search.text && TextOf(window) != search.text)
-        return TRUE;
-    search.found.push_back(window);
+    if ((search.pid == 0 || pid == search.pid) && ClassOf(window) == *search.cls &&
+        (!search.text || TextOf(window) == search.text))
+        search.found.push_back(window);
     return TRUE;
 }
 
 // Wine's notification area shows each icon as a window of its own: in the X11
 // driver's stand-alone tray (Wine 8) or in Explorer's tray (later versions).
-bool IsTrayIcon(HWND window) {
-    const std::wstring cls = ClassOf(window);
-    return cls == L"__winex11_tray_icon" || cls == L"__wine_tray_icon";
-}
-
 BOOL CALLBACK CountTrayChildren(HWND window, LPARAM param) {
-    if (IsTrayIcon(window))
+    const std::wstring cls = ClassOf(window);
+    if (cls == L"__winex11_tray_icon" || cls == L"__wine_tray_icon")
         ++*reinterpret_cast<int*>(param);
     return TRUE;
 }
@@ -480,8 +472,6 @@ std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count) {
     }
     return texts;
 }
-
-// ---- files -----------------------------------------------------------------
 
 std::string Show(const std::wstring& text) {
     return inkwarden::Narrow(text);

@@ -24,7 +24,6 @@ namespace inkwarden_testing {
 // How long any single wait for the application may take before a test gives up.
 constexpr DWORD kWaitMs = 10000;
 
-// The window classes of the result and the settings window.
 inline constexpr wchar_t kResultClass[] = L"Inkwarden.for_ok";
 inline constexpr wchar_t kSettingsClass[] = L"Inkwarden.set_ini";
 
@@ -62,7 +61,6 @@ bool Type(HWND input, const std::wstring& text);
 bool SendAndWait(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = kWaitMs);
 // A rectangle of a window in the client coordinates of `parent`.
 RECT RectIn(HWND parent, HWND window);
-// Waits for the window to be destroyed.
 bool Closed(HWND window, DWORD timeoutMs = kWaitMs);
 // The block a result window shows.
 std::wstring BlockShown(HWND result);
@@ -86,7 +84,6 @@ bool TypeKeys(const std::wstring& text);
 // The mouse: moves to a screen point, presses or releases the left button there.
 bool MouseTo(POINT screen);
 bool LeftButton(bool down);
-// The centre of a window on the screen.
 POINT CentreOf(HWND window);
 
 // The focused control of the thread that owns `window` (GetGUIThreadInfo), so another
@@ -130,8 +127,6 @@ std::wstring MessageBoxText(HWND box);
 // that did not come, come to the front or go is told in its place.
 std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count);
 
-// ---- files -----------------------------------------------------------------
-
 // Printable (UTF-8) form of a wide text for failure messages.
 std::string Show(const std::wstring& text);
 
@@ -168,7 +163,7 @@ public:
     }
     // Starts the copy once more (a second instance); the caller owns the handle.
     HANDLE StartAnother(DWORD* pid) const;
-    // Ends the process if it still runs (Wine then drops its icon).
+    // Ends the process if it still runs; Wine then drops its icon.
     void Terminate();
     // True when the process ended by itself within the timeout; `exitCode` receives its code.
     bool WaitForExit(DWORD* exitCode = nullptr, DWORD timeoutMs = kWaitMs) const;
@@ -182,7 +177,6 @@ public:
     std::wstring exePath() const { return folder_.File(L"scribbet.exe"); }
     std::wstring iniPath() const { return folder_.File(L"scribbet.ini"); }
 
-    // The process's windows of a class ("Inkwarden.for_ok", "Inkwarden.set_ini").
     std::vector<HWND> Windows(const std::wstring& cls) const { return TopLevelWindows(pid(), cls); }
     // Waits for exactly one window of the class and returns it.
     HWND WaitForWindow(const std::wstring& cls, DWORD timeoutMs = kWaitMs) const;
