@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <utility>
 
 namespace inkwarden_testing {
 
@@ -55,45 +57,31 @@ BOOL CALLBACK CountTrayTopLevel(HWND window, LPARAM param) {
 class ResidentTrayIcon : public ::testing::Environment {
 public:
     void SetUp() override {
-        ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread_ = CreateThread(nullptr, 0, &ResidentTrayIcon::Run, this, 0, &threadId_);
-        WaitForSingleObject(ready_, kWaitMs);
+        thread_ = std::make_unique<WindowThread>(
+            [this] {
+                // A message-only window: it owns the icon but takes part in no broadcast.
+                nid_.hWnd = CreateWindowExW(0, L"STATIC", L"inkwarden-e2e", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                            nullptr, GetModuleHandleW(nullptr), nullptr);
+                nid_.cbSize = sizeof nid_;
+                nid_.uID = 7;
+                nid_.uFlags = NIF_ICON | NIF_TIP;
+                nid_.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+                lstrcpynW(nid_.szTip, L"inkwarden-e2e", ARRAYSIZE(nid_.szTip));
+                added_ = nid_.hWnd && Shell_NotifyIconW(NIM_ADD, &nid_);
+            },
+            [this] {
+                if (added_)
+                    Shell_NotifyIconW(NIM_DELETE, &nid_);
+                if (nid_.hWnd)
+                    DestroyWindow(nid_.hWnd);
+            });
     }
-    void TearDown() override {
-        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-        WaitForSingleObject(thread_, kWaitMs);
-        CloseHandle(thread_);
-        CloseHandle(ready_);
-    }
+    void TearDown() override { thread_.reset(); }
 
 private:
-    static DWORD WINAPI Run(void* param) {
-        ResidentTrayIcon& self = *static_cast<ResidentTrayIcon*>(param);
-        // A message-only window: it owns the icon but takes part in no broadcast.
-        HWND owner = CreateWindowExW(0, L"STATIC", L"inkwarden-e2e", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
-        NOTIFYICONDATAW nid = {};
-        nid.cbSize = sizeof nid;
-        nid.hWnd = owner;
-        nid.uID = 7;
-        nid.uFlags = NIF_ICON | NIF_TIP;
-        nid.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-        lstrcpynW(nid.szTip, L"inkwarden-e2e", ARRAYSIZE(nid.szTip));
-        const bool added = owner && Shell_NotifyIconW(NIM_ADD, &nid);
-        SetEvent(self.ready_);
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
-            DispatchMessageW(&msg);
-        if (added)
-            Shell_NotifyIconW(NIM_DELETE, &nid);
-        if (owner)
-            DestroyWindow(owner);
-        return 0;
-    }
-
-    HANDLE ready_ = nullptr;
-    HANDLE thread_ = nullptr;
-    DWORD threadId_ = 0;
+    NOTIFYICONDATAW nid_ = {};
+    bool added_ = false;
+    std::unique_ptr<WindowThread> thread_;
 };
 
 ::testing::Environment* const kResidentTrayIcon = ::testing::AddGlobalTestEnvironment(new ResidentTrayIcon);
@@ -294,19 +282,12 @@ bool Send(std::vector<INPUT>& inputs) {
 
 // The editor's window procedure: the input fills the window and keeps the focus.
 LRESULT CALLBACK EditorProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND input = GetDlgItem(window, 1);
-    switch (msg) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && input)
-            SetFocus(input);
-        return 0;
-    case WM_SETFOCUS:
-        if (input)
-            SetFocus(input);
-        return 0;
-    default:
+    if (msg != WM_ACTIVATE && msg != WM_SETFOCUS)
         return DefWindowProcW(window, msg, wParam, lParam);
-    }
+    const HWND input = GetDlgItem(window, 1);
+    if (input && (msg == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE))
+        SetFocus(input);
+    return 0;
 }
 
 } // namespace
@@ -392,42 +373,51 @@ bool Activate(HWND window) {
         [window] { return GetForegroundWindow() == window && GuiStateOf(window).hwndActive == window; });
 }
 
-TestEditor::TestEditor() {
+WindowThread::WindowThread(std::function<void()> setUp, std::function<void()> tearDown)
+    : setUp_(std::move(setUp)), tearDown_(std::move(tearDown)) {
     ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    thread_ = CreateThread(nullptr, 0, &TestEditor::Run, this, 0, &threadId_);
+    thread_ = CreateThread(nullptr, 0, &WindowThread::Run, this, 0, &threadId_);
     WaitForSingleObject(ready_, kWaitMs);
 }
 
-TestEditor::~TestEditor() {
-    if (window_)
-        PostMessageW(window_, WM_CLOSE, 0, 0);
+WindowThread::~WindowThread() {
     PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
     WaitForSingleObject(thread_, kWaitMs);
     CloseHandle(thread_);
     CloseHandle(ready_);
 }
 
-DWORD WINAPI TestEditor::Run(void* param) {
-    TestEditor& self = *static_cast<TestEditor*>(param);
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = EditorProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"InkwardenE2E.Editor";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassW(&wc);
-    self.window_ = CreateWindowExW(0, wc.lpszClassName, L"editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
-                                   400, 300, nullptr, nullptr, wc.hInstance, nullptr);
-    self.input_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0,
-                                  380, 250, self.window_, reinterpret_cast<HMENU>(1), wc.hInstance, nullptr);
-    SetFocus(self.input_);
+DWORD WINAPI WindowThread::Run(void* param) {
+    WindowThread& self = *static_cast<WindowThread*>(param);
+    self.setUp_();
     SetEvent(self.ready_);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    if (self.tearDown_)
+        self.tearDown_();
     return 0;
 }
+
+TestEditor::TestEditor()
+    : thread_(
+          [this] {
+              WNDCLASSW wc = {};
+              wc.lpfnWndProc = EditorProc;
+              wc.hInstance = GetModuleHandleW(nullptr);
+              wc.lpszClassName = L"InkwardenE2E.Editor";
+              wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+              RegisterClassW(&wc);
+              window_ = CreateWindowExW(0, wc.lpszClassName, L"editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
+                                        20, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+              input_ =
+                  CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0,
+                                  380, 250, window_, reinterpret_cast<HMENU>(1), wc.hInstance, nullptr);
+              SetFocus(input_);
+          },
+          [this] { DestroyWindow(window_); }) {}
 
 // ---- message boxes ---------------------------------------------------------
 

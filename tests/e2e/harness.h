@@ -94,24 +94,32 @@ HWND FocusOf(HWND window);
 // Makes the window the active (foreground) window and waits until it is.
 bool Activate(HWND window);
 
-// A stand-in for a person's editor, owned by the test process on a thread of its own:
-// a top-level window with a multi-line input that has the focus whenever the window
-// is active.
+// A thread of the test process that owns windows: `setUp` runs on it before its
+// message loop, `tearDown` after; the destructor ends the loop and waits for the thread.
+class WindowThread : NoCopy {
+public:
+    explicit WindowThread(std::function<void()> setUp, std::function<void()> tearDown = nullptr);
+    ~WindowThread();
+
+private:
+    static DWORD WINAPI Run(void* self);
+    std::function<void()> setUp_, tearDown_;
+    HANDLE ready_ = nullptr, thread_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
+// A stand-in for a person's editor on a thread of the test process: a top-level window
+// with a multi-line input that has the focus whenever the window is active.
 class TestEditor : NoCopy {
 public:
     TestEditor();
-    ~TestEditor();
     HWND window() const { return window_; }
     HWND input() const { return input_; }
     std::wstring Text() const { return TextOf(input_); }
 
 private:
-    static DWORD WINAPI Run(void* self);
-    HANDLE ready_ = nullptr;
-    HANDLE thread_ = nullptr;
-    DWORD threadId_ = 0;
-    HWND window_ = nullptr;
-    HWND input_ = nullptr;
+    HWND window_ = nullptr, input_ = nullptr;
+    WindowThread thread_; // last: its set-up makes the windows above
 };
 
 // ---- message boxes ---------------------------------------------------------
