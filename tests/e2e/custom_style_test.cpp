@@ -26,6 +26,7 @@ const std::wstring kSections =
     L"[style10]\r\nlead=\"no name\"\r\n"
     L"[style12]\r\nname=long\r\nprefix=" +
     std::wstring(201, L'x') + L"\r\n";
+const std::vector<std::wstring> kListed = {L"python", L"powershell", L"sql"};
 
 LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = static_cast<DWORD_PTR>(-2);
@@ -51,11 +52,10 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     ASSERT_TRUE(Type(app.Item(ids::kTxt0 + 3), L"a, b"));
     ASSERT_TRUE(Type(app.Item(ids::kTxt0 + 4), L"Adds a\r\nand b."));
     HWND result = app.Confirm(0);
-    ASSERT_NE(result, nullptr);
-    EXPECT_EQ(Show(BlockShown(result)),
-              Show(L"# " + kRule + L"\r\n#     开发人员：张三\r\n#     编写时间：" + Today() +
-                   L"\r\n#     函数名称：Sum\r\n#     参数说明：a, b\r\n#     功能说明：Adds a\r\n#" +
-                   std::wstring(25, L' ') + L"and b.\r\n\r\n# " + kRule));
+    ASSERT_TRUE(ShowsBlock(
+        result, L"# " + kRule + L"\r\n#     开发人员：张三\r\n#     编写时间：" + Today() +
+                    L"\r\n#     函数名称：Sum\r\n#     参数说明：a, b\r\n#     功能说明：Adds a\r\n#" +
+                    std::wstring(25, L' ') + L"and b.\r\n\r\n# " + kRule));
 
     // The topmost result window would lie over the settings window.
     Click(GetDlgItem(result, ids::kBack));
@@ -117,10 +117,7 @@ TEST_P(CustomStyleOpening, CaptionListAndChoiceAsStored) {
     EXPECT_EQ(TextOf(label), L"其他语言：");
     EXPECT_EQ(IsWindowEnabled(list) != FALSE, c.sections);
     EXPECT_EQ(IsWindowEnabled(label) != FALSE, c.sections);
-    const std::vector<std::wstring> listed = c.sections
-                                                 ? std::vector<std::wstring>{L"python", L"powershell", L"sql"}
-                                                 : std::vector<std::wstring>{};
-    EXPECT_EQ(ListEntries(list), listed);
+    EXPECT_EQ(ListEntries(list), c.sections ? kListed : std::vector<std::wstring>{});
     EXPECT_EQ(Show(ChosenStyle(settings)), Show(c.chosen));
 }
 

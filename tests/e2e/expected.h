@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 
 namespace inkwarden_testing {
@@ -39,6 +40,17 @@ const wchar_t* const kLabel[4][5] = {
 
 using Fields = std::array<std::wstring, 5>;
 
+// The line of '=' after a style's lead.
+inline const std::wstring kRule(58, L'=');
+
+// Lines as a block writes them, each but the last ended by CR LF.
+inline std::wstring Lines(std::initializer_list<std::wstring> lines) {
+    std::wstring out;
+    for (const std::wstring& line : lines)
+        out += (&line == lines.begin() ? L"" : L"\r\n") + line;
+    return out;
+}
+
 // Every CR LF of a continued field (lines 4 and 5) starts a new line indented by the
 // style's prefix and 20 blanks.
 inline std::wstring Indented(const std::wstring& text, const std::wstring& prefix) {
@@ -56,7 +68,7 @@ inline std::wstring Indented(const std::wstring& text, const std::wstring& prefi
 
 inline std::wstring Block(int code, int templ, const Fields& fields) {
     const Style& s = kStyle[code];
-    const std::wstring opening = s.lead + std::wstring(58, L'=');
+    const std::wstring opening = s.lead + kRule;
     std::wstring out = opening + L"\r\n";
     for (int line = 0; line < 5; ++line) {
         const std::wstring& f = fields[static_cast<std::size_t>(line)];

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <utility>
 
 namespace inkwarden_testing {
 
@@ -27,25 +29,17 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (search.pid != 0 && pid != search.pid)
-        return TRUE;
-    if (ClassOf(window) != *search.cls)
-        return TRUE;
-    if (search.text && TextOf(window) != search.text)
-        return TRUE;
-    search.found.push_back(window);
+    if ((search.pid == 0 || pid == search.pid) && ClassOf(window) == *search.cls &&
+        (!search.text || TextOf(window) == search.text))
+        search.found.push_back(window);
     return TRUE;
 }
 
 // Wine's notification area shows each icon as a window of its own: in the X11
 // driver's stand-alone tray (Wine 8) or in Explorer's tray (later versions).
-bool IsTrayIcon(HWND window) {
-    const std::wstring cls = ClassOf(window);
-    return cls == L"__winex11_tray_icon" || cls == L"__wine_tray_icon";
-}
-
 BOOL CALLBACK CountTrayChildren(HWND window, LPARAM param) {
-    if (IsTrayIcon(window))
+    const std::wstring cls = ClassOf(window);
+    if (cls == L"__winex11_tray_icon" || cls == L"__wine_tray_icon")
         ++*reinterpret_cast<int*>(param);
     return TRUE;
 }
@@ -63,48 +57,50 @@ BOOL CALLBACK CountTrayTopLevel(HWND window, LPARAM param) {
 class ResidentTrayIcon : public ::testing::Environment {
 public:
     void SetUp() override {
-        ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread_ = CreateThread(nullptr, 0, &ResidentTrayIcon::Run, this, 0, &threadId_);
-        WaitForSingleObject(ready_, kWaitMs);
+        thread_ = std::make_unique<WindowThread>(
+            [this] {
+                // A message-only window: it owns the icon but takes part in no broadcast.
+                nid_.hWnd = CreateWindowExW(0, L"STATIC", L"inkwarden-e2e", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                            nullptr, GetModuleHandleW(nullptr), nullptr);
+                nid_.cbSize = sizeof nid_;
+                nid_.uID = 7;
+                nid_.uFlags = NIF_ICON | NIF_TIP;
+                nid_.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+                lstrcpynW(nid_.szTip, L"inkwarden-e2e", ARRAYSIZE(nid_.szTip));
+                added_ = nid_.hWnd && Shell_NotifyIconW(NIM_ADD, &nid_);
+            },
+            [this] {
+                if (added_)
+                    Shell_NotifyIconW(NIM_DELETE, &nid_);
+                if (nid_.hWnd)
+                    DestroyWindow(nid_.hWnd);
+            });
     }
-    void TearDown() override {
-        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-        WaitForSingleObject(thread_, kWaitMs);
-        CloseHandle(thread_);
-        CloseHandle(ready_);
-    }
+    void TearDown() override { thread_.reset(); }
 
 private:
-    static DWORD WINAPI Run(void* param) {
-        ResidentTrayIcon& self = *static_cast<ResidentTrayIcon*>(param);
-        // A message-only window: it owns the icon but takes part in no broadcast.
-        HWND owner = CreateWindowExW(0, L"STATIC", L"inkwarden-e2e", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
-        NOTIFYICONDATAW nid = {};
-        nid.cbSize = sizeof nid;
-        nid.hWnd = owner;
-        nid.uID = 7;
-        nid.uFlags = NIF_ICON | NIF_TIP;
-        nid.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-        lstrcpynW(nid.szTip, L"inkwarden-e2e", ARRAYSIZE(nid.szTip));
-        const bool added = owner && Shell_NotifyIconW(NIM_ADD, &nid);
-        SetEvent(self.ready_);
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
-            DispatchMessageW(&msg);
-        if (added)
-            Shell_NotifyIconW(NIM_DELETE, &nid);
-        if (owner)
-            DestroyWindow(owner);
-        return 0;
-    }
-
-    HANDLE ready_ = nullptr;
-    HANDLE thread_ = nullptr;
-    DWORD threadId_ = 0;
+    NOTIFYICONDATAW nid_ = {};
+    bool added_ = false;
+    std::unique_ptr<WindowThread> thread_;
 };
 
 ::testing::Environment* const kResidentTrayIcon = ::testing::AddGlobalTestEnvironment(new ResidentTrayIcon);
+
+// The Windows path of the scribbet.exe under test: INKWARDEN_EXE is a Linux path, which
+// Wine shows on drive Z:.
+std::wstring ProductExe() {
+    wchar_t buffer[4096];
+    const DWORD n = GetEnvironmentVariableW(L"INKWARDEN_EXE", buffer, ARRAYSIZE(buffer));
+    if (n == 0 || n >= ARRAYSIZE(buffer))
+        return std::wstring();
+    std::wstring path(buffer, n);
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    if (!path.empty() && path[0] == L'\\')
+        path = L"Z:" + path;
+    return path;
+}
 
 } // namespace
 
@@ -117,20 +113,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
             return done();
         Sleep(kPollMs);
     }
-}
-
-std::wstring ProductExe() {
-    wchar_t buffer[4096];
-    const DWORD n = GetEnvironmentVariableW(L"INKWARDEN_EXE", buffer, ARRAYSIZE(buffer));
-    if (n == 0 || n >= ARRAYSIZE(buffer))
-        return std::wstring();
-    std::wstring path(buffer, n);
-    for (wchar_t& c : path)
-        if (c == L'/')
-            c = L'\\';
-    if (!path.empty() && path[0] == L'\\')
-        path = L"Z:" + path; // Wine shows the Linux root as drive Z:
-    return path;
 }
 
 // ---- windows ---------------------------------------------------------------
@@ -180,6 +162,17 @@ bool IsChecked(HWND button) {
            state == BST_CHECKED;
 }
 
+// A move of the mouse to a screen point; absolute positions are in 0..65535 across the
+// primary screen.
+static INPUT MoveInput(POINT screen) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
 void Click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
@@ -187,19 +180,13 @@ void Click(HWND button) {
 bool ClickWithMouse(HWND control) {
     // A person clicks into the window in front, once the pointer is over the control.
     const HWND window = GetAncestor(control, GA_ROOT);
-    RECT r;
-    if (!WaitUntil([window] { return GetForegroundWindow() == window; }) || !GetWindowRect(control, &r))
-        return false;
-    const POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    if (!SetCursorPos(at.x, at.y) || !WaitUntil([&] { return WindowFromPoint(at) == control; }))
+    const POINT at = CentreOf(control);
+    if (!WaitUntil([window] { return GetForegroundWindow() == window; }) || !SetCursorPos(at.x, at.y) ||
+        !WaitUntil([&] { return WindowFromPoint(at) == control; }))
         return false;
     // The press comes with its own position, as a real mouse's does: Wine does not
     // always take a pointer that was only placed as the place of the next press.
-    INPUT inputs[3] = {};
-    inputs[0].type = inputs[1].type = inputs[2].type = INPUT_MOUSE;
-    inputs[0].mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[0].mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT inputs[3] = {MoveInput(at), {INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     return SendInput(3, inputs, sizeof(INPUT)) == 3;
@@ -253,6 +240,16 @@ std::wstring BlockShown(HWND result) {
     return TextOf(GetDlgItem(result, inkwarden::ids::kText1));
 }
 
+::testing::AssertionResult ShowsBlock(HWND result, const std::wstring& expected) {
+    if (!result)
+        return ::testing::AssertionFailure() << "no result window";
+    if (WaitUntil([&] { return BlockShown(result) == expected; }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "shown:\n"
+                                         << Show(BlockShown(result)) << "\nexpected:\n"
+                                         << Show(expected);
+}
+
 std::wstring ChosenStyle(HWND settings) {
     std::wstring chosen;
     for (int k = 0; k < 8; ++k)
@@ -285,19 +282,12 @@ bool Send(std::vector<INPUT>& inputs) {
 
 // The editor's window procedure: the input fills the window and keeps the focus.
 LRESULT CALLBACK EditorProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND input = GetDlgItem(window, 1);
-    switch (msg) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && input)
-            SetFocus(input);
-        return 0;
-    case WM_SETFOCUS:
-        if (input)
-            SetFocus(input);
-        return 0;
-    default:
+    if (msg != WM_ACTIVATE && msg != WM_SETFOCUS)
         return DefWindowProcW(window, msg, wParam, lParam);
-    }
+    const HWND input = GetDlgItem(window, 1);
+    if (input && (msg == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE))
+        SetFocus(input);
+    return 0;
 }
 
 } // namespace
@@ -333,12 +323,7 @@ bool TypeKeys(const std::wstring& text) {
 }
 
 bool MouseTo(POINT screen) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // Absolute positions are in 0..65535 across the primary screen.
-    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT input = MoveInput(screen);
     if (SendInput(1, &input, sizeof input) != 1)
         return false;
     return WaitUntil([screen] {
@@ -369,56 +354,70 @@ static GUITHREADINFO GuiStateOf(HWND window) {
     return info;
 }
 
-HWND ActiveWindowOf(HWND window) {
-    return GuiStateOf(window).hwndActive;
-}
-
 HWND FocusOf(HWND window) {
     return GuiStateOf(window).hwndFocus;
+}
+
+::testing::AssertionResult FocusIs(HWND control) {
+    if (WaitUntil([control] { return FocusOf(control) == control; }))
+        return ::testing::AssertionSuccess();
+    const HWND focus = FocusOf(control);
+    return ::testing::AssertionFailure()
+           << "the focus is on id " << GetDlgCtrlID(focus) << " (" << Show(ClassOf(focus)) << " '"
+           << Show(TextOf(focus)) << "'), expected id " << GetDlgCtrlID(control);
 }
 
 bool Activate(HWND window) {
     SetForegroundWindow(window);
     return WaitUntil(
-        [window] { return GetForegroundWindow() == window && ActiveWindowOf(window) == window; });
+        [window] { return GetForegroundWindow() == window && GuiStateOf(window).hwndActive == window; });
 }
 
-TestEditor::TestEditor() {
+WindowThread::WindowThread(std::function<void()> setUp, std::function<void()> tearDown)
+    : setUp_(std::move(setUp)), tearDown_(std::move(tearDown)) {
     ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    thread_ = CreateThread(nullptr, 0, &TestEditor::Run, this, 0, &threadId_);
+    thread_ = CreateThread(nullptr, 0, &WindowThread::Run, this, 0, &threadId_);
     WaitForSingleObject(ready_, kWaitMs);
 }
 
-TestEditor::~TestEditor() {
-    if (window_)
-        PostMessageW(window_, WM_CLOSE, 0, 0);
+WindowThread::~WindowThread() {
     PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
     WaitForSingleObject(thread_, kWaitMs);
     CloseHandle(thread_);
     CloseHandle(ready_);
 }
 
-DWORD WINAPI TestEditor::Run(void* param) {
-    TestEditor& self = *static_cast<TestEditor*>(param);
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = EditorProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"InkwardenE2E.Editor";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassW(&wc);
-    self.window_ = CreateWindowExW(0, wc.lpszClassName, L"editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
-                                   400, 300, nullptr, nullptr, wc.hInstance, nullptr);
-    self.input_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0,
-                                  380, 250, self.window_, reinterpret_cast<HMENU>(1), wc.hInstance, nullptr);
-    SetFocus(self.input_);
+DWORD WINAPI WindowThread::Run(void* param) {
+    WindowThread& self = *static_cast<WindowThread*>(param);
+    self.setUp_();
     SetEvent(self.ready_);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    if (self.tearDown_)
+        self.tearDown_();
     return 0;
 }
+
+TestEditor::TestEditor()
+    : thread_(
+          [this] {
+              WNDCLASSW wc = {};
+              wc.lpfnWndProc = EditorProc;
+              wc.hInstance = GetModuleHandleW(nullptr);
+              wc.lpszClassName = L"InkwardenE2E.Editor";
+              wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+              RegisterClassW(&wc);
+              window_ = CreateWindowExW(0, wc.lpszClassName, L"editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
+                                        20, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+              input_ =
+                  CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0,
+                                  380, 250, window_, reinterpret_cast<HMENU>(1), wc.hInstance, nullptr);
+              SetFocus(input_);
+          },
+          [this] { DestroyWindow(window_); }) {}
 
 // ---- message boxes ---------------------------------------------------------
 
@@ -444,11 +443,6 @@ std::wstring MessageBoxText(HWND box) {
     return TextOf(GetDlgItem(box, 0xFFFF));
 }
 
-bool PressOk(HWND box) {
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return Closed(box);
-}
-
 std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count) {
     std::vector<std::wstring> texts;
     HWND previous = nullptr;
@@ -468,8 +462,6 @@ std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count) {
     }
     return texts;
 }
-
-// ---- files -----------------------------------------------------------------
 
 std::string Show(const std::wstring& text) {
     return inkwarden::Narrow(text);
@@ -611,6 +603,13 @@ HWND App::Confirm(int k) const {
 bool App::ShowTemplate(int k) const {
     Click(Item(inkwarden::ids::kFunc0 + k));
     return WaitUntil([this, k] { return IsWindowVisible(Item(inkwarden::ids::kFraList0 + k)) != FALSE; });
+}
+
+bool App::Fill(int k, const std::array<std::wstring, 5>& fields) const {
+    for (int line = 0; line < 5; ++line)
+        if (!SetText(Item(inkwarden::ids::kTxt0 + 5 * k + line), fields[static_cast<std::size_t>(line)]))
+            return false;
+    return true;
 }
 
 } // namespace inkwarden_testing

@@ -11,6 +11,9 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -21,17 +24,12 @@ namespace inkwarden_testing {
 // How long any single wait for the application may take before a test gives up.
 constexpr DWORD kWaitMs = 10000;
 
-// The window classes of the result and the settings window.
 inline constexpr wchar_t kResultClass[] = L"Inkwarden.for_ok";
 inline constexpr wchar_t kSettingsClass[] = L"Inkwarden.set_ini";
 
 // Polls `done` every few milliseconds until it is true or `timeoutMs` has passed.
 // Returns the last answer of `done`.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
-
-// The Windows path of the scribbet.exe under test (from INKWARDEN_EXE, a Linux path
-// that Wine shows on drive Z:). Empty when the variable is not set.
-std::wstring ProductExe();
 
 // ---- windows ---------------------------------------------------------------
 
@@ -63,10 +61,12 @@ bool Type(HWND input, const std::wstring& text);
 bool SendAndWait(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = kWaitMs);
 // A rectangle of a window in the client coordinates of `parent`.
 RECT RectIn(HWND parent, HWND window);
-// Waits for the window to be destroyed.
 bool Closed(HWND window, DWORD timeoutMs = kWaitMs);
 // The block a result window shows.
 std::wstring BlockShown(HWND result);
+// Waits for the result window (which must be there) to show `expected`; tells both
+// texts otherwise.
+::testing::AssertionResult ShowsBlock(HWND result, const std::wstring& expected);
 
 // The style chosen in the settings window: "option N", "list NAME" (a style of one's
 // own) or "none".
@@ -84,34 +84,42 @@ bool TypeKeys(const std::wstring& text);
 // The mouse: moves to a screen point, presses or releases the left button there.
 bool MouseTo(POINT screen);
 bool LeftButton(bool down);
-// The centre of a window on the screen.
 POINT CentreOf(HWND window);
 
-// The active window and the focused control of the thread that owns `window`
-// (GetGUIThreadInfo), so another process's focus can be read.
-HWND ActiveWindowOf(HWND window);
+// The focused control of the thread that owns `window` (GetGUIThreadInfo), so another
+// process's focus can be read.
 HWND FocusOf(HWND window);
+// Waits for the focus to be on `control`; names the control that has it otherwise.
+::testing::AssertionResult FocusIs(HWND control);
 // Makes the window the active (foreground) window and waits until it is.
 bool Activate(HWND window);
 
-// A stand-in for a person's editor, owned by the test process on a thread of its own:
-// a top-level window with a multi-line input that has the focus whenever the window
-// is active.
+// A thread of the test process that owns windows: `setUp` runs on it before its
+// message loop, `tearDown` after; the destructor ends the loop and waits for the thread.
+class WindowThread : NoCopy {
+public:
+    explicit WindowThread(std::function<void()> setUp, std::function<void()> tearDown = nullptr);
+    ~WindowThread();
+
+private:
+    static DWORD WINAPI Run(void* self);
+    std::function<void()> setUp_, tearDown_;
+    HANDLE ready_ = nullptr, thread_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
+// A stand-in for a person's editor on a thread of the test process: a top-level window
+// with a multi-line input that has the focus whenever the window is active.
 class TestEditor : NoCopy {
 public:
     TestEditor();
-    ~TestEditor();
     HWND window() const { return window_; }
     HWND input() const { return input_; }
     std::wstring Text() const { return TextOf(input_); }
 
 private:
-    static DWORD WINAPI Run(void* self);
-    HANDLE ready_ = nullptr;
-    HANDLE thread_ = nullptr;
-    DWORD threadId_ = 0;
-    HWND window_ = nullptr;
-    HWND input_ = nullptr;
+    HWND window_ = nullptr, input_ = nullptr;
+    WindowThread thread_; // last: its set-up makes the windows above
 };
 
 // ---- message boxes ---------------------------------------------------------
@@ -122,14 +130,10 @@ HWND FindMessageBox(DWORD pid);
 HWND WaitForMessageBox(DWORD pid, HWND except = nullptr, DWORD timeoutMs = kWaitMs);
 // The message of a message box (its static text, id 0xFFFF).
 std::wstring MessageBoxText(HWND box);
-// Presses OK and waits for the box to go.
-bool PressOk(HWND box);
 // Waits for `count` message boxes of the process one after another and acknowledges
 // each with Enter once it is in front, as a person does. Returns their texts; a box
 // that did not come, come to the front or go is told in its place.
 std::vector<std::wstring> AcknowledgeMessages(DWORD pid, std::size_t count);
-
-// ---- files -----------------------------------------------------------------
 
 // Printable (UTF-8) form of a wide text for failure messages.
 std::string Show(const std::wstring& text);
@@ -167,7 +171,7 @@ public:
     }
     // Starts the copy once more (a second instance); the caller owns the handle.
     HANDLE StartAnother(DWORD* pid) const;
-    // Ends the process if it still runs (Wine then drops its icon).
+    // Ends the process if it still runs; Wine then drops its icon.
     void Terminate();
     // True when the process ended by itself within the timeout; `exitCode` receives its code.
     bool WaitForExit(DWORD* exitCode = nullptr, DWORD timeoutMs = kWaitMs) const;
@@ -181,7 +185,6 @@ public:
     std::wstring exePath() const { return folder_.File(L"scribbet.exe"); }
     std::wstring iniPath() const { return folder_.File(L"scribbet.ini"); }
 
-    // The process's windows of a class ("Inkwarden.for_ok", "Inkwarden.set_ini").
     std::vector<HWND> Windows(const std::wstring& cls) const { return TopLevelWindows(pid(), cls); }
     // Waits for exactly one window of the class and returns it.
     HWND WaitForWindow(const std::wstring& cls, DWORD timeoutMs = kWaitMs) const;
@@ -200,6 +203,8 @@ public:
     HWND Confirm(int k) const;
     // The option of template k, clicked; waits for its panel to show.
     bool ShowTemplate(int k) const;
+    // Puts template k's five fields into its inputs (its panel need not show).
+    bool Fill(int k, const std::array<std::wstring, 5>& fields) const;
 
 private:
     bool Launch(PROCESS_INFORMATION* pi) const;

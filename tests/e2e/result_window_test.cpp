@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <utility>
 
@@ -14,19 +15,6 @@ namespace inkwarden_testing {
 namespace {
 
 namespace ids = inkwarden::ids;
-
-// Puts a template's five fields into its inputs (the template's panel need not show).
-void Fill(const App& app, int templ, const Fields& fields) {
-    for (int line = 0; line < 5; ++line)
-        ASSERT_TRUE(SetText(app.Item(ids::kTxt0 + 5 * templ + line), fields[static_cast<std::size_t>(line)]));
-}
-
-// Waits for the result window's text to become `expected` and reports the difference
-// if it does not.
-void ExpectResultText(HWND result, const std::wstring& expected) {
-    WaitUntil([&] { return BlockShown(result) == expected; });
-    EXPECT_EQ(Show(BlockShown(result)), Show(expected));
-}
 
 // Line breaks appear only in the multi-line inputs: lines 4 and 5 of every template
 // and line 1 (版权说明) of the copyright notice.
@@ -48,10 +36,8 @@ TEST_P(BlockPerStyle, EachTemplateMakesItsBlockInTheStyleOfTheSettings) {
     for (int templ : {0, 1, 2, 3}) {
         SCOPED_TRACE(::testing::Message() << "template " << templ);
         ASSERT_TRUE(app.ShowTemplate(templ));
-        Fill(app, templ, kTypical[templ]);
-        const HWND result = app.Confirm(templ);
-        ASSERT_NE(result, nullptr);
-        ExpectResultText(result, Block(code, templ, kTypical[templ]));
+        ASSERT_TRUE(app.Fill(templ, kTypical[templ]));
+        EXPECT_TRUE(ShowsBlock(app.Confirm(templ), Block(code, templ, kTypical[templ])));
     }
 }
 
@@ -78,24 +64,16 @@ TEST_P(LiteralBlock, IsExactlyTheseCharacters) {
     App app;
     ASSERT_TRUE(app.Start(IniText(c.code, L"张三", 0, 0)));
     ASSERT_TRUE(app.ShowTemplate(c.templ));
-    if (c.typed) {
-        for (int line = 2; line < 5; ++line)
-            ASSERT_TRUE(
-                Type(app.Item(ids::kTxt0 + 5 * c.templ + line), c.fields[static_cast<std::size_t>(line)]));
-        for (int line = 2; line < 5; ++line) {
-            const HWND input = app.Item(ids::kTxt0 + 5 * c.templ + line);
-            ASSERT_TRUE(WaitUntil([&] { return TextOf(input) == c.fields[static_cast<std::size_t>(line)]; }))
-                << Show(TextOf(input));
-        }
-    } else {
-        Fill(app, c.templ, c.fields);
+    for (int line = 2; c.typed && line < 5; ++line) {
+        const HWND input = app.Item(ids::kTxt0 + 5 * c.templ + line);
+        const std::wstring& field = c.fields[static_cast<std::size_t>(line)];
+        ASSERT_TRUE(Type(input, field));
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(input) == field; })) << Show(TextOf(input));
     }
-    const HWND result = app.Confirm(c.templ);
-    ASSERT_NE(result, nullptr);
-    ExpectResultText(result, c.block);
+    ASSERT_TRUE(c.typed || app.Fill(c.templ, c.fields));
+    EXPECT_TRUE(ShowsBlock(app.Confirm(c.templ), c.block));
 }
 
-// A row as a call, so that it reads as the block it makes.
 LiteralCase Literal(const char* what, int code, int templ, Fields fields, std::wstring block,
                     bool typed = false) {
     return {{what}, code, templ, std::move(fields), std::move(block), typed};
@@ -103,61 +81,53 @@ LiteralCase Literal(const char* what, int code, int templ, Fields fields, std::w
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, LiteralBlock,
-    ::testing::Values(Literal("FunctionInC", 0, 0,
-                              {L"张三", L"2024/5/6", L"Add", L"a：加数\r\nb：加数", L"求和"},
-                              L"/* ==========================================================\r\n"
-                              L"*     开发人员：张三\r\n"
-                              L"*     编写时间：2024/5/6\r\n"
-                              L"*     函数名称：Add\r\n"
-                              L"*     参数说明：a：加数\r\n"
-                              L"*                         b：加数\r\n"
-                              L"*     功能说明：求和\r\n"
-                              L"\r\n"
-                              L"*/"),
-                      Literal("CopyrightInHtml", 6, 2,
-                              {L"(c) 2024 Inkwarden\r\nAll rights reserved.", L"Inkwarden", L"index.html",
-                               L"首页", L"v1\r\nv2"},
-                              L"<!-- ==========================================================\r\n"
-                              L"     版权说明：(c) 2024 Inkwarden\r\n"
-                              L"All rights reserved.\r\n"
-                              L"     工程名称：Inkwarden\r\n"
-                              L"     文件名：index.html\r\n"
-                              L"     目的：首页\r\n"
-                              L"     更新说明:v1\r\n"
-                              L"                         v2\r\n"
-                              L"\r\n"
-                              L"-->"),
-                      Literal("FileHeaderInDelphiWithTrailingBreak", 4, 3,
-                              {L"张三", L"1.0", L"2024/5/6", L"", L"入口\r\n"},
-                              L"// ==========================================================\r\n"
-                              L"//     开发人员：张三\r\n"
-                              L"//     当前版本：1.0\r\n"
-                              L"//     创建时间：2024/5/6\r\n"
-                              L"//     修改时间：\r\n"
-                              L"//     功能说明：入口\r\n"
-                              L"//                         \r\n"
-                              L"\r\n"
-                              L"// =========================================================="),
-                      Literal("TypedLinesOfAMultiLineInputAreIndented", 7, 0,
-                              {L"张三", Today(), L"init", L"a：宽\r\nb：高", L""},
-                              L"/*- ==========================================================\r\n"
-                              L"*     开发人员：张三\r\n"
-                              L"*     编写时间：" +
-                                  Today() +
-                                  L"\r\n"
-                                  L"*     函数名称：init\r\n"
-                                  L"*     参数说明：a：宽\r\n"
-                                  L"*                         b：高\r\n"
-                                  L"*     功能说明：\r\n"
-                                  L"\r\n"
-                                  L"-*/",
-                              true)),
+    ::testing::Values(
+        Literal("FunctionInC", 0, 0, {L"张三", L"2024/5/6", L"Add", L"a：加数\r\nb：加数", L"求和"},
+                Lines({L"/* " + kRule, L"*     开发人员：张三", L"*     编写时间：2024/5/6",
+                       L"*     函数名称：Add", L"*     参数说明：a：加数",
+                       L"*                         b：加数", L"*     功能说明：求和", L"", L"*/"})),
+        Literal("CopyrightInHtml", 6, 2,
+                {L"(c) 2024 Inkwarden\r\nAll rights reserved.", L"Inkwarden", L"index.html", L"首页",
+                 L"v1\r\nv2"},
+                Lines({L"<!-- " + kRule, L"     版权说明：(c) 2024 Inkwarden", L"All rights reserved.",
+                       L"     工程名称：Inkwarden", L"     文件名：index.html", L"     目的：首页",
+                       L"     更新说明:v1", L"                         v2", L"", L"-->"})),
+        Literal("FileHeaderInDelphiWithTrailingBreak", 4, 3, {L"张三", L"1.0", L"2024/5/6", L"", L"入口\r\n"},
+                Lines({L"// " + kRule, L"//     开发人员：张三", L"//     当前版本：1.0",
+                       L"//     创建时间：2024/5/6", L"//     修改时间：", L"//     功能说明：入口",
+                       L"//                         ", L"", L"// " + kRule})),
+        Literal("TypedLinesOfAMultiLineInputAreIndented", 7, 0,
+                {L"张三", Today(), L"init", L"a：宽\r\nb：高", L""},
+                Lines({L"/*- " + kRule, L"*     开发人员：张三", L"*     编写时间：" + Today(),
+                       L"*     函数名称：init", L"*     参数说明：a：宽", L"*                         b：高",
+                       L"*     功能说明：", L"", L"-*/"}),
+                true)),
     CaseName());
 
-TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSize) {
+TEST(ResultWindow, AnotherConfirmReplacesTheTextInTheSameWindow) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(3, L"张三", 0, 0)));
+    Fields fields = {L"张三", L"2024/5/6", L"First", L"", L""};
+    ASSERT_TRUE(app.Fill(0, fields));
+    const HWND result = app.Confirm(0);
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(ShowsBlock(result, Block(3, 0, fields)));
+
+    fields[2] = L"Second";
+    ASSERT_TRUE(app.Fill(0, fields));
+    EXPECT_EQ(app.Confirm(0), result);
+    EXPECT_TRUE(ShowsBlock(result, Block(3, 0, fields)));
+
+    ASSERT_TRUE(app.ShowTemplate(1));
+    EXPECT_EQ(app.Confirm(1), result);
+    EXPECT_TRUE(ShowsBlock(result, Block(3, 1, {L"张三", Today(), L"", L"", L""})));
+    EXPECT_EQ(app.WindowCount(kResultClass), 1);
+}
+
+TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSizeAndBackAndXCloseIt) {
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
-    const HWND result = app.Confirm(0);
+    HWND result = app.Confirm(0);
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(TextOf(result), L"Form2");
     EXPECT_EQ(TextOf(GetDlgItem(result, ids::kBack)), L"返回");
@@ -165,62 +135,24 @@ TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSize) {
     EXPECT_EQ(TextOf(GetDlgItem(result, ids::kResultClose)), L"X");
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(result, ids::kText1)));
     EXPECT_NE(GetWindowLongW(result, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-
     RECT main = {}, shown = {};
     GetWindowRect(app.main(), &main);
     GetWindowRect(result, &shown);
     EXPECT_EQ(shown.right - shown.left, main.right - main.left);
     EXPECT_EQ(shown.bottom - shown.top, main.bottom - main.top);
+    for (const auto& [id, name] : {std::pair{ids::kBack, L"Back"}, std::pair{ids::kResultClose, L"X"}}) {
+        SCOPED_TRACE(Show(name));
+        ASSERT_TRUE(ClickWithMouse(GetDlgItem(result, id)));
+        EXPECT_TRUE(Closed(result));
+        EXPECT_EQ(app.WindowCount(kResultClass), 0);
+        EXPECT_TRUE(app.Running());
+        EXPECT_TRUE(IsWindowVisible(app.main()));
+        const Fields fields = {L"张三", L"2024/5/6", name, L"", L""};
+        ASSERT_TRUE(app.Fill(0, fields));
+        result = app.Confirm(0);
+        ASSERT_TRUE(ShowsBlock(result, Block(0, 0, fields)));
+    }
 }
-
-TEST(ResultWindow, AnotherConfirmReplacesTheTextInTheSameWindow) {
-    App app;
-    ASSERT_TRUE(app.Start(IniText(3, L"张三", 0, 0)));
-    Fields fields = {L"张三", L"2024/5/6", L"First", L"", L""};
-    Fill(app, 0, fields);
-    const HWND result = app.Confirm(0);
-    ASSERT_NE(result, nullptr);
-    ExpectResultText(result, Block(3, 0, fields));
-
-    fields[2] = L"Second";
-    Fill(app, 0, fields);
-    EXPECT_EQ(app.Confirm(0), result);
-    ExpectResultText(result, Block(3, 0, fields));
-
-    ASSERT_TRUE(app.ShowTemplate(1));
-    EXPECT_EQ(app.Confirm(1), result);
-    ExpectResultText(result, Block(3, 1, {L"张三", Today(), L"", L"", L""}));
-    EXPECT_EQ(app.WindowCount(kResultClass), 1);
-}
-
-struct CloseCase : NamedCase {
-    int id;
-};
-
-class ResultClose : public ::testing::TestWithParam<CloseCase> {};
-
-TEST_P(ResultClose, ClosesTheWindowAndTheNextConfirmOpensItAgain) {
-    const CloseCase& c = GetParam();
-    App app;
-    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
-    const HWND result = app.Confirm(0);
-    ASSERT_NE(result, nullptr);
-    ASSERT_TRUE(ClickWithMouse(GetDlgItem(result, c.id)));
-    EXPECT_TRUE(Closed(result));
-    EXPECT_EQ(app.WindowCount(kResultClass), 0);
-    EXPECT_TRUE(app.Running());
-    EXPECT_TRUE(IsWindowVisible(app.main()));
-
-    const Fields fields = {L"张三", L"2024/5/6", L"Again", L"", L""};
-    Fill(app, 0, fields);
-    const HWND again = app.Confirm(0);
-    ASSERT_NE(again, nullptr);
-    ExpectResultText(again, Block(0, 0, fields));
-}
-
-INSTANTIATE_TEST_SUITE_P(BackAndX, ResultClose,
-                         ::testing::Values(CloseCase{"Back", ids::kBack}, CloseCase{"X", ids::kResultClose}),
-                         CaseName());
 
 // Empties the clipboard, presses 复制注释 and waits for the block to be there.
 void Copy(HWND result, ClipboardContent* clip) {
@@ -236,11 +168,10 @@ TEST(ResultWindow, CopyPutsTheExactBlockOnTheClipboardForUnicodeAndGbkReaders) {
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
     const Fields fields = {L"张三", L"2024/5/6", L"Add", L"a：加数\r\nb：加数", L"求和 ±½"};
-    Fill(app, 0, fields);
-    const HWND result = app.Confirm(0);
-    ASSERT_NE(result, nullptr);
+    ASSERT_TRUE(app.Fill(0, fields));
     const std::wstring expected = Block(0, 0, fields);
-    ExpectResultText(result, expected);
+    const HWND result = app.Confirm(0);
+    ASSERT_TRUE(ShowsBlock(result, expected));
 
     ClipboardContent clip;
     ASSERT_NO_FATAL_FAILURE(Copy(result, &clip));
@@ -275,12 +206,13 @@ std::wstring LongField() {
     return text;
 }
 
-// The first position where two texts differ, for a readable failure.
-std::size_t FirstDifference(const std::wstring& a, const std::wstring& b) {
-    std::size_t i = 0;
-    while (i < a.size() && i < b.size() && a[i] == b[i])
-        ++i;
-    return i;
+// Long texts compared without printing them: their sizes and where they first differ.
+::testing::AssertionResult SameText(const std::wstring& got, const std::wstring& expected) {
+    if (got == expected)
+        return ::testing::AssertionSuccess();
+    const auto differ = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end()).first;
+    return ::testing::AssertionFailure()
+           << got.size() << " characters, first difference at " << differ - got.begin();
 }
 
 TEST(ResultWindow, HalfAMegabyteFieldIsShownAndCopiedWhole) {
@@ -300,15 +232,11 @@ TEST(ResultWindow, HalfAMegabyteFieldIsShownAndCopiedWhole) {
     const HWND text = GetDlgItem(result, ids::kText1);
     EXPECT_TRUE(WaitUntil([&] { return TextLength(text) == static_cast<long long>(expected.size()); }))
         << TextLength(text) << " of " << expected.size();
-    const std::wstring shown = TextOf(text);
-    EXPECT_TRUE(shown == expected) << "shown " << shown.size() << " characters, first difference at "
-                                   << FirstDifference(shown, expected);
+    EXPECT_TRUE(SameText(TextOf(text), expected)) << "shown";
 
     ClipboardContent clip;
     ASSERT_NO_FATAL_FAILURE(Copy(result, &clip));
-    EXPECT_TRUE(clip.unicode == expected)
-        << "copied " << clip.unicode.size() << " characters, first difference at "
-        << FirstDifference(clip.unicode, expected);
+    EXPECT_TRUE(SameText(clip.unicode, expected)) << "copied";
 }
 
 } // namespace

@@ -70,15 +70,18 @@ class TrayLeftPress : public ::testing::TestWithParam<MinimisedCase> {};
 TEST_P(TrayLeftPress, RestoresTheMinimisedMainWindow) {
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"张三", GetParam().atStart ? 1 : 0, 0)));
+    ASSERT_EQ(IsIconic(app.main()) != FALSE, GetParam().atStart);
     if (!GetParam().atStart)
         ClickLabel(app.Item(ids::kMinimise));
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.main()) != FALSE; }));
+    EXPECT_TRUE(IsWindow(app.main())) << "minimised, not closed";
 
     PostTray(app, WM_LBUTTONDOWN);
     ASSERT_TRUE(app.Settle());
     EXPECT_FALSE(IsIconic(app.main()));
     EXPECT_TRUE(IsWindowVisible(app.main()));
     EXPECT_EQ(GetForegroundWindow(), app.main());
+    EXPECT_TRUE(FocusIs(app.Item(ids::kFunc0)));
     // Brought to the front without staying above other windows.
     EXPECT_EQ(GetWindowLongW(app.main(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(app.WindowCount(kSettingsClass), 0);
