@@ -64,13 +64,26 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
     endif()
 endif()
 
-# Start-up measurement (scripts/startup.sh): the yardstick window and the program that
-# times both it and scribbet.exe.
+# Start-up measurement (scripts/startup.sh): the yardstick windows, scribbet.exe built
+# once more with a mark at the start of wWinMain, and the program that times them.
+if(TARGET scribbet)
+    add_executable(scribbet_marked WIN32 app/main.cpp assets/scribbet.rc)
+    target_compile_definitions(scribbet_marked PRIVATE INKWARDEN_STARTUP_MARK)
+    target_include_directories(scribbet_marked PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/assets)
+    target_link_libraries(scribbet_marked PRIVATE inkwarden_ui)
+    get_target_property(scribbet_link_options scribbet LINK_OPTIONS)
+    target_link_options(scribbet_marked PRIVATE ${scribbet_link_options})
+    inkwarden_warnings(scribbet_marked)
+    if(MSVC)
+        target_link_options(scribbet_marked PRIVATE /MANIFEST:NO)
+    endif()
+endif()
 add_executable(bare_window WIN32 bench/startup/bare_window.cpp)
 add_executable(themed_window WIN32 bench/startup/bare_window.cpp bench/startup/themed_window.rc)
 target_compile_definitions(themed_window PRIVATE INKWARDEN_THEMED)
 target_link_libraries(themed_window PRIVATE comctl32)
 add_executable(startup_probe bench/startup/startup_probe.cpp)
+target_include_directories(startup_probe PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(startup_probe PRIVATE shell32)
 if(MSVC)
     target_link_options(themed_window PRIVATE /MANIFEST:NO)
