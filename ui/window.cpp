@@ -154,9 +154,6 @@ bool Window::CreateBorderless(const wchar_t* className, const wchar_t* text, HIC
     dpi_ = WindowDpi(hwnd);
     uiFont_ = CreateUiFont(dpi_);
     inputFont_ = CreateInputFont(dpi_);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance, nullptr);
     return true;
 }
 
@@ -183,15 +180,44 @@ HWND Window::AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, in
 }
 
 void Window::AddTooltip(HWND control, const wchar_t* text) {
-    if (!tooltip_)
+    if (!control)
         return;
+    tips_.push_back({control, text});
+    if (tooltip_)
+        GiveTip(tips_.back());
+}
+
+void Window::GiveTip(const Tip& tip) const {
     TTTOOLINFOW info = {};
     info.cbSize = sizeof info;
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<wchar_t*>(text);
+    info.uId = reinterpret_cast<UINT_PTR>(tip.control);
+    info.lpszText = const_cast<wchar_t*>(tip.text.c_str());
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Window::MakeTooltipOnHover(HWND control, UINT mouseMessage) {
+    if (tooltip_ || mouseMessage != WM_MOUSEMOVE)
+        return;
+    bool hasTip = false;
+    for (const Tip& tip : tips_)
+        hasTip = hasTip || tip.control == control;
+    if (!hasTip)
+        return;
+    tooltip_ = CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_)
+        return;
+    for (const Tip& tip : tips_)
+        GiveTip(tip);
+    // The tooltip watches the controls from their next message on; this move it is told.
+    const DWORD at = GetMessagePos();
+    POINT pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    ScreenToClient(control, &pt);
+    MSG move = {control, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y), static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void Window::MakeCaption(HWND control) {
@@ -289,6 +315,7 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
     }
     case WM_SETCURSOR:
+        MakeTooltipOnHover(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
         if (ApplyWindowPointer(hwnd_))
             return TRUE;
         break;
@@ -337,6 +364,7 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         self->controls_.clear();
         self->focus_ = nullptr;
         self->tooltip_ = nullptr;
+        self->tips_.clear();
         self->captionBar_ = self->closeSpot_ = nullptr;
         DeleteObject(self->uiFont_);
         DeleteObject(self->inputFont_);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace inkwarden {
@@ -36,6 +37,8 @@ protected:
     // A control made hidden stays out of the start-up paint and needs no hiding later.
     HWND AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, Twips rect,
                     FontKind font = FontKind::Ui, bool visible = true);
+    // The tip shows on hover. The tooltip window itself is made on the first hover of
+    // any control with a tip: most starts never need one.
     void AddTooltip(HWND control, const wchar_t* text);
     // Makes a control start the window's caption drag when the left button goes down on it.
     void MakeCaption(HWND control);
@@ -74,12 +77,21 @@ private:
     };
     Pixels Scaled(const Twips& rect) const;
     void Place(const Control& c) const; // moves it to its scaled place
+    // On the mouse's first move over a control with a tip: makes the tooltip window,
+    // gives it every tip, and hands it this move so the tip shows this time too.
+    void MakeTooltipOnHover(HWND control, UINT mouseMessage);
 
     HWND hwnd_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<Control> controls_;
     HFONT uiFont_ = nullptr, inputFont_ = nullptr;
     HWND tooltip_ = nullptr;
+    struct Tip {
+        HWND control;
+        std::wstring text;
+    };
+    std::vector<Tip> tips_; // given to the tooltip window when it is made
+    void GiveTip(const Tip& tip) const;
     HWND focus_ = nullptr; // restored when the window is activated again
     HWND captionBar_ = nullptr, closeSpot_ = nullptr;
 };

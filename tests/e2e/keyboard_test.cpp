@@ -159,6 +159,7 @@ TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirmsThenCopies)
 struct SpotCase : NamedCase {
     Where where;
     int spot;
+    bool tip = true; // the spot tells what it does when the mouse rests on it
 };
 
 class Spot : public ::testing::TestWithParam<SpotCase> {};
@@ -182,6 +183,15 @@ TEST_P(Spot, ActsOnReleaseInsideNotOnPress) {
     };
 
     ASSERT_TRUE(MouseTo(centre));
+    const bool tipShown = WaitUntil(
+        [&] {
+            for (HWND tip : TopLevelWindows(app.pid(), L"tooltips_class32"))
+                if (IsWindowVisible(tip))
+                    return true;
+            return false;
+        },
+        c.tip ? kWaitMs : 1000);
+    EXPECT_EQ(tipShown, c.tip) << "a tip on hover";
     LeftButton(true);
     ASSERT_TRUE(app.Settle());
     EXPECT_FALSE(acted()) << "the press alone";
@@ -199,7 +209,7 @@ TEST_P(Spot, ActsOnReleaseInsideNotOnPress) {
 INSTANTIATE_TEST_SUITE_P(Windows, Spot,
                          ::testing::Values(SpotCase{"Exit", Where::Main, ids::kExit},
                                            SpotCase{"Minimise", Where::Main, ids::kMinimise},
-                                           SpotCase{"SettingsLabel", Where::Main, ids::kSettingsLabel},
+                                           SpotCase{"SettingsLabel", Where::Main, ids::kSettingsLabel, false},
                                            SpotCase{"ResultX", Where::Result, ids::kResultClose},
                                            SpotCase{"SettingsX", Where::Settings, ids::kSetClose}),
                          CaseName());
