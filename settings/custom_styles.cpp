@@ -83,4 +83,20 @@ std::vector<CustomStyle> ReadCustomStyles(const std::wstring& path) {
     return styles;
 }
 
+std::vector<CustomStyle> ReadCustomStyle(const std::wstring& path, CodeType_t code) {
+    std::vector<CustomStyle> styles;
+    if (code < kFirstCustomCode || code > kLastCustomCode || !FileIsPresent(path))
+        return styles;
+    // The profile call finds the first section of that name in any letter case, the
+    // same one ReadCustomStyles keeps.
+    // Digits by hand: std::to_wstring would bring the whole of swprintf into the exe.
+    std::wstring section = L"style";
+    if (code >= 10)
+        section += static_cast<wchar_t>(L'0' + code / 10);
+    section += static_cast<wchar_t>(L'0' + code % 10);
+    if (std::optional<CustomStyle> style = ReadStyleSection(section, code, path))
+        styles.push_back(std::move(*style));
+    return styles;
+}
+
 } // namespace inkwarden

@@ -21,5 +21,8 @@ int CustomStyleCode(const std::wstring& section);
 // defines nothing when its name is missing or blank, or when any of its values holds
 // a CR or LF or is longer than kMaxStyleValueLength. Only reads the file.
 std::vector<CustomStyle> ReadCustomStyles(const std::wstring& path);
+// The one style of that code, as ReadCustomStyles would find it, with one read of the
+// file; none for a built-in code or a code without a valid section.
+std::vector<CustomStyle> ReadCustomStyle(const std::wstring& path, CodeType_t code);
 
 } // namespace inkwarden

@@ -58,7 +58,7 @@ std::int16_t WriteIniValue(const std::wstring& section, const std::wstring& key,
     return WriteProfileValue(section, key, value, path) ? 1 : 0;
 }
 
-void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target) {
+void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target, StyleSections styles) {
     IniPath = IniPathIn(folder);
     WriterName = ReadIniValue(kIniSection, keys::kWriter, IniPath);
     MinAtStart = ReadNumber(keys::kMin, FlagNumber(kResetValues.minAtStart));
@@ -70,7 +70,10 @@ void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target) {
                      : *kResetValues.hotkey;
 
     // Styles of one's own are read on every load, so a save picks up edits to them too.
-    SetCustomStyles(ReadCustomStyles(IniPath));
+    if (styles == StyleSections::All)
+        SetCustomStyles(ReadCustomStyles(IniPath));
+    else
+        SetCustomStyles(ReadCustomStyle(IniPath, CodeType));
     const std::string language = SelectRemarkStyle(CodeType);
     if (MinAtStart == 1)
         target.Minimise();
@@ -79,8 +82,12 @@ void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target) {
         target.SetInputText(index, WriterName);
 }
 
-void LoadSettings(SettingsTarget& target) {
-    LoadSettingsIn(AppFolder(), target);
+void LoadSettings(SettingsTarget& target, StyleSections styles) {
+    LoadSettingsIn(AppFolder(), target, styles);
+}
+
+void LoadOtherStyles() {
+    SetCustomStyles(ReadCustomStyles(IniPath));
 }
 
 } // namespace inkwarden

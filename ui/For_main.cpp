@@ -83,16 +83,29 @@ bool For_main::Form_Load() {
     LoadIcons();
     if (!Create())
         return false;
-    // 2. Panels.
+    // 2. Panels: only the one shown at start exists yet.
     LayOutPanels();
-    // 3. Settings: style, minimise at start, style caption, author inputs.
+    // 3. Settings: style, minimise at start, style caption, author texts.
     FillFromSettings();
     // 4. Today's date.
     FillDates();
-    // 5. The tray icon, last; then the hotkey, whose trouble the icon tells.
-    tray_.Add(hwnd(), iconSmall_);
+    // 5. The hotkey now, so a press in the first instant after start is not lost; the
+    // tray icon, which tells its trouble, comes after the first paint (FinishStart).
     RegisterHotkey();
     return true;
+}
+
+void For_main::FinishStart() {
+    if (started_)
+        return;
+    started_ = true;
+    KillTimer(hwnd(), kFinishStartTimer);
+    tray_.Add(hwnd(), iconSmall_);
+    if (!hotkeyTrouble_.empty())
+        tray_.ShowBalloon(hotkeyTrouble_, true);
+    hotkeyTrouble_.clear();
+    // The stored style was read at start; the settings window lists them all.
+    LoadOtherStyles();
 }
 
 void For_main::LoadIcons() {
@@ -136,47 +149,53 @@ bool For_main::Create() {
         // neighbour starts, or each would cover the next one's circle.
         const int width =
             k + 1 < kTemplateCount ? std::min(funcWidth[k], funcLeft[k + 1] - funcLeft[k]) : funcWidth[k];
-        AddControl(L"BUTTON", kTemplateNames[k], BS_AUTORADIOBUTTON | (k == 0 ? WS_GROUP | WS_TABSTOP : 0),
-                   ids::kFunc0 + k, {kFrame1X + funcLeft[k], kFrame1Y + 240, width, 375});
+        func_[k] = AddControl(L"BUTTON", kTemplateNames[k],
+                              BS_AUTORADIOBUTTON | (k == 0 ? WS_GROUP | WS_TABSTOP : 0), ids::kFunc0 + k,
+                              {kFrame1X + funcLeft[k], kFrame1Y + 240, width, 375});
     }
-    CheckRadioButton(hwnd(), ids::kFunc0, ids::kFunc0 + 3, ids::kFunc0);
+    // The others are made unchecked; CheckRadioButton would look each of them up.
+    SendMessageW(func_[0], BM_SETCHECK, BST_CHECKED, 0);
     HWND settingsLabel = AddControl(L"STATIC", L"系统设置", label | WS_GROUP, ids::kSettingsLabel,
                                     {kFrame1X + 6240, kFrame1Y + 360, 975, 375});
     MakeSpot(settingsLabel);
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFrame1, {kFrame1X, kFrame1Y, 7335, 855});
 
-    // Panels, each in its focus order: in the function panel the confirm button comes
-    // first, in the others last. Only the first panel shows at start; the others are made
-    // hidden rather than hidden afterwards, which would cost each control a round of messages.
-    for (int k = 0; k < kTemplateCount; ++k) {
-        const bool shown = k == 0;
-        const Twips okRect = InPanel({6000, 3480, 975, 375});
-        if (k == 0)
-            AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kOk0 + k, okRect,
-                       FontKind::Ui, shown);
-        for (int line = 0; line < kFieldsPerTemplate; ++line) {
-            const FieldLayout& f = kFields[k * kFieldsPerTemplate + line];
-            const bool multiline = TemplateFieldAt(k, line).multiline;
-            DWORD style = WS_TABSTOP | WS_BORDER | ES_LEFT;
-            style |= multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
-            if (k != 0 && line == 0)
-                style |= WS_GROUP;
-            AddControl(L"EDIT", L"", style, ids::kTxt0 + k * kFieldsPerTemplate + line, InPanel(f.rect),
-                       FontKind::Input, shown);
-            AddControl(L"STATIC", f.caption, label, ids::kLabel2_0 + f.label,
-                       InPanel({f.captionLeft, f.captionTop, 1095, 375}), FontKind::Ui, shown);
-        }
-        if (k != 0)
-            AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, ids::kOk0 + k, okRect, FontKind::Ui,
-                       shown);
-        AddControl(L"BUTTON", kTemplateNames[k], BS_GROUPBOX, ids::kFraList0 + k,
-                   {kPanelX, kPanelY, kPanelW, kPanelH}, FontKind::Ui, shown);
-    }
     return true;
 }
 
+void For_main::CreatePanel(int k) {
+    if (panelCreated_[k])
+        return;
+    panelCreated_[k] = true;
+    // Each panel in its focus order: in the function panel the confirm button comes
+    // first, in the others last. Made after every control there is, so it also comes
+    // last in the window's focus order, as it did when all panels were made at start.
+    const Twips okRect = InPanel({6000, 3480, 975, 375});
+    if (k == 0)
+        AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kOk0 + k, okRect);
+    for (int line = 0; line < kFieldsPerTemplate; ++line) {
+        const int index = k * kFieldsPerTemplate + line;
+        const FieldLayout& f = kFields[index];
+        const bool multiline = TemplateFieldAt(k, line).multiline;
+        DWORD style = WS_TABSTOP | WS_BORDER | ES_LEFT;
+        style |= multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+        if (k != 0 && line == 0)
+            style |= WS_GROUP;
+        // The input shows the field's text from its first moment.
+        AddControl(L"EDIT", texts_[index].c_str(), style, ids::kTxt0 + index, InPanel(f.rect),
+                   FontKind::Input);
+        AddControl(L"STATIC", f.caption, WS_CHILD | SS_NOTIFY | SS_NOPREFIX, ids::kLabel2_0 + f.label,
+                   InPanel({f.captionLeft, f.captionTop, 1095, 375}));
+    }
+    if (k != 0)
+        AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, ids::kOk0 + k, okRect);
+    AddControl(L"BUTTON", kTemplateNames[k], BS_GROUPBOX, ids::kFraList0 + k,
+               {kPanelX, kPanelY, kPanelW, kPanelH});
+}
+
 void For_main::FillFromSettings() {
-    LoadSettings(*this);
+    // The styles of one's own but the stored one wait for FinishStart.
+    LoadSettings(*this, StyleSections::StoredOnly);
 }
 
 void For_main::FillDates() {
@@ -186,19 +205,31 @@ void For_main::FillDates() {
 }
 
 void For_main::LayOutPanels() {
-    // Every panel sits in the same place; only the chosen template's is visible.
+    // Every panel sits in the same place; only the chosen template's is visible. A panel
+    // is made when it is first shown: at start only the function panel, the other three
+    // would double the controls the start makes.
     ShowOnlyPanel(0);
 }
 
 void For_main::ShowOnlyPanel(int k) {
-    for (int i = 0; i < kTemplateCount; ++i) {
-        const int show = i == k ? SW_SHOW : SW_HIDE;
-        ShowWindow(Item(ids::kFraList0 + i), show);
-        ShowWindow(Item(ids::kOk0 + i), show);
-        for (int input = i * kFieldsPerTemplate; input < (i + 1) * kFieldsPerTemplate; ++input) {
-            ShowWindow(Item(ids::kTxt0 + input), show);
-            ShowWindow(Item(ids::kLabel2_0 + kFields[input].label), show);
-        }
+    // The panel going away is hidden first, so a panel made now never shows over it.
+    for (int i = 0; i < kTemplateCount; ++i)
+        if (i != k && panelCreated_[i])
+            ShowPanel(i, false);
+    shownPanel_ = k;
+    if (!panelCreated_[k])
+        CreatePanel(k); // made visible
+    else
+        ShowPanel(k, true);
+}
+
+void For_main::ShowPanel(int k, bool show) {
+    const int how = show ? SW_SHOW : SW_HIDE;
+    ShowWindow(Item(ids::kFraList0 + k), how);
+    ShowWindow(Item(ids::kOk0 + k), how);
+    for (int input = k * kFieldsPerTemplate; input < (k + 1) * kFieldsPerTemplate; ++input) {
+        ShowWindow(Item(ids::kTxt0 + input), how);
+        ShowWindow(Item(ids::kLabel2_0 + kFields[input].label), how);
     }
 }
 
@@ -210,6 +241,9 @@ void For_main::Show() {
     shown_ = true;
     if (!startMinimised_)
         SetFocus(Item(ids::kFunc0));
+    // The rest of the start waits until the window is painted: timer messages come only
+    // after every paint, and the window is ready for the person by then.
+    SetTimer(hwnd(), kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 std::wstring For_main::gettxt(const std::wstring& text) const {
@@ -228,11 +262,16 @@ void For_main::SetStyleCaption(const std::wstring& caption) {
 }
 
 void For_main::SetInputText(int index, const std::wstring& text) {
-    SetWindowTextW(Item(ids::kTxt0 + index), text.c_str());
+    texts_[index] = text;
+    if (panelCreated_[index / kFieldsPerTemplate])
+        SetWindowTextW(Item(ids::kTxt0 + index), text.c_str());
 }
 
 std::wstring For_main::InputText(int index) const {
-    return WindowText(Item(ids::kTxt0 + index));
+    // Once a panel exists, its inputs hold what the person typed.
+    if (panelCreated_[index / kFieldsPerTemplate])
+        return WindowText(Item(ids::kTxt0 + index));
+    return texts_[index];
 }
 
 bool For_main::SetHotkey(const Hotkey& hotkey) {
@@ -242,12 +281,13 @@ bool For_main::SetHotkey(const Hotkey& hotkey) {
 void For_main::RegisterHotkey() {
     const std::optional<Hotkey> hotkey = ParseHotkey(Narrow(HotkeyText));
     if (!hotkey)
-        tray_.ShowBalloon(L"热键设置无效：" + HotkeyText, true);
+        hotkeyTrouble_ = L"热键设置无效：" + HotkeyText;
     else if (!SetHotkey(*hotkey))
-        tray_.ShowBalloon(L"热键 " + Widen(FormatHotkey(*hotkey)) + L" 已被其他程序占用", true);
+        hotkeyTrouble_ = L"热键 " + Widen(FormatHotkey(*hotkey)) + L" 已被其他程序占用";
 }
 
 void For_main::Form_Hotkey() {
+    FinishStart();
     HWND active = GetForegroundWindow();
     if (active == hwnd() && !IsIconic(hwnd()))
         BackToEditor(); // a toggle
@@ -262,10 +302,7 @@ bool For_main::OnCtrlEnter(bool repeat) {
 }
 
 int For_main::VisiblePanel() const {
-    for (int k = 0; k < kTemplateCount; ++k)
-        if (IsWindowVisible(Item(ids::kFraList0 + k)))
-            return k;
-    return 0;
+    return shownPanel_;
 }
 
 HWND For_main::FirstEmptyInput() const {
@@ -358,6 +395,7 @@ void For_main::Restore() {
 }
 
 void For_main::OpenSettings() {
+    FinishStart(); // it lists every style of one's own
     settings_.ShowModeless();
 }
 
@@ -454,6 +492,10 @@ LRESULT For_main::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         if (wParam == kGlobalHotkeyId)
             Form_Hotkey();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kFinishStartTimer)
+            FinishStart();
         return 0;
     case WM_LBUTTONDBLCLK:
         Form_DblClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

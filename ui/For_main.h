@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/hotkey.h"
+#include "core/remark.h"
 #include "settings/module1.h"
 #include "shell/hotkey.h"
 #include "shell/paste_back.h"
@@ -10,6 +11,7 @@
 #include "ui/set_ini.h"
 #include "ui/window.h"
 
+#include <array>
 #include <string>
 
 namespace inkwarden {
@@ -23,6 +25,10 @@ public:
     bool Form_Load();
     // Shows the window centred, normal or minimised as the settings left it.
     void Show();
+    // What start-up leaves until the window is painted: the tray icon (and the hotkey's
+    // trouble in its balloon) and the styles of one's own beyond the stored one. Runs
+    // once; whatever needs them earlier calls it first.
+    void FinishStart();
 
     // The continuation indent of the current style, on UTF-16 text.
     std::wstring gettxt(const std::wstring& text) const;
@@ -56,6 +62,8 @@ private:
     void LoadIcons();
     bool Create();
     void LayOutPanels();
+    void CreatePanel(int k); // once, the first time template k is shown
+    void ShowPanel(int k, bool show);
     void FillFromSettings();
     void FillDates();
     void ShowOnlyPanel(int k); // the texts of hidden panels stay as they are
@@ -80,6 +88,14 @@ private:
     HICON iconSmall_ = nullptr;
     bool startMinimised_ = false;
     bool shown_ = false;
+    bool started_ = false; // FinishStart has run
+    static constexpr UINT_PTR kFinishStartTimer = 1;
+    std::wstring hotkeyTrouble_; // told once the tray icon is there
+    // The field texts, txt0 by index; a panel's inputs hold them once the panel exists.
+    std::array<std::wstring, kInputCount> texts_;
+    std::array<bool, kTemplateCount> panelCreated_ = {};
+    int shownPanel_ = 0;
+    std::array<HWND, kTemplateCount> func_ = {}; // the template options
     TrayIcon tray_;
     GlobalHotkey hotkey_; // before the settings window, which suspends it
     EditorWindow editor_; // the window the hotkey was pressed in

@@ -605,6 +605,27 @@ bool App::ShowTemplate(int k) const {
     return WaitUntil([this, k] { return IsWindowVisible(Item(inkwarden::ids::kFraList0 + k)) != FALSE; });
 }
 
+std::wstring App::InputText(int input) const {
+    namespace ids = inkwarden::ids;
+    const int k = input / 5;
+    int shown = -1;
+    for (int i = 0; i < 4; ++i)
+        if (IsWindowVisible(Item(ids::kFraList0 + i)))
+            shown = i;
+    if (shown == k)
+        return ItemText(ids::kTxt0 + input);
+    // The click puts the focus on the option, which activates the main window.
+    const HWND front = GetForegroundWindow();
+    if (!ShowTemplate(k))
+        return L"(template " + std::to_wstring(k) + L" did not show)";
+    const std::wstring text = ItemText(ids::kTxt0 + input);
+    if (shown >= 0)
+        ShowTemplate(shown);
+    if (front && front != GetForegroundWindow())
+        Activate(front);
+    return text;
+}
+
 bool App::Fill(int k, const std::array<std::wstring, 5>& fields) const {
     for (int line = 0; line < 5; ++line)
         if (!SetText(Item(inkwarden::ids::kTxt0 + 5 * k + line), fields[static_cast<std::size_t>(line)]))

@@ -203,7 +203,10 @@ public:
     HWND Confirm(int k) const;
     // The option of template k, clicked; waits for its panel to show.
     bool ShowTemplate(int k) const;
-    // Puts template k's five fields into its inputs (its panel need not show).
+    // The text of txt0(input) as a person finds it: its template is chosen while it is
+    // read, unless its panel shows already, and the one shown before is chosen again.
+    std::wstring InputText(int input) const;
+    // Puts template k's five fields into its inputs (its panel must have shown once).
     bool Fill(int k, const std::array<std::wstring, 5>& fields) const;
 
 private:

@@ -41,6 +41,7 @@ TEST(Layout, MainWindowAt96Dpi) {
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"dev", 0, 0)));
     ExpectSize(app.main(), 505, 393);
+    ASSERT_TRUE(app.ShowTemplate(3)); // its panel is made now, beside the function panel
     const Placed controls[] = {
         {"title band frame", ids::kFraTop, {-16, -8, 521, 49}},
         {"title picture", ids::kImage1, {-72, 0, 516, 35}},

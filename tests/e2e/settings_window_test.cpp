@@ -204,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Files, SettingsWindowShows,
 void ExpectMainShows(const App& app, const Choice& s) {
     EXPECT_EQ(app.ItemText(ids::kFrame1), Caption(s.code));
     for (int input : {0, 5, 10, 15})
-        EXPECT_EQ(app.ItemText(ids::kTxt0 + input), s.author) << "input " << input;
+        EXPECT_EQ(app.InputText(input), s.author) << "input " << input;
     EXPECT_TRUE(WaitUntil([&] { return (IsIconic(app.main()) != FALSE) == (s.min == 1); })) << "minimised";
 }
 

@@ -34,6 +34,8 @@ TEST(DpiChange, MainWindowIsLaidOutAgainWithNewFonts) {
     ASSERT_TRUE(window.Form_Load());
     window.Show();
     ASSERT_EQ(window.dpi(), 96u) << "the test prefix runs at 96 DPI";
+    // The file header panel is made when it is first chosen.
+    SendMessageW(GetDlgItem(window.hwnd(), ids::kFunc0 + 3), BM_CLICK, 0, 0);
 
     const Expected controls[] = {
         {"ok(0)", ids::kOk0, {408, 352, 473, 377}, {612, 528, 710, 566}},
