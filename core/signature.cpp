@@ -812,8 +812,11 @@ std::optional<Signature> ReadPython(std::string_view text) {
         if (i == s)
             return std::nullopt;
     }
-    if (t.Is(i, ":"))
+    if (t.Is(i, ":")) {
         ++i;
+        if (t.Is(i, "...") || t.Is(i, "pass")) // a stub's body
+            ++i;
+    }
     if (i != t.size())
         return std::nullopt;
     return Make(std::move(name), std::move(params), "python");
@@ -1220,111 +1223,24 @@ std::optional<Signature> ReadPascal(std::string_view text) {
 // Words that start a statement or an expression, or declare something other than a
 // function: never a name, a type or a modifier in a heading.
 const WordSet& StatementWords() {
-    static const WordSet s{"if",
-                           "else",
-                           "for",
-                           "while",
-                           "do",
-                           "switch",
-                           "case",
-                           "return",
-                           "goto",
-                           "break",
-                           "continue",
-                           "throw",
-                           "delete",
-                           "sizeof",
-                           "typeof",
-                           "alignof",
-                           "static_assert",
-                           "co_await",
-                           "co_return",
-                           "co_yield",
-                           "await",
-                           "yield",
-                           "catch",
-                           "try",
-                           "finally",
-                           "foreach",
-                           "using",
-                           "namespace",
-                           "typedef",
-                           "class",
-                           "interface",
-                           "record",
-                           "delegate",
-                           "event",
-                           "import",
-                           "package",
-                           "module",
-                           "lock",
-                           "fixed",
-                           "checked",
-                           "unchecked",
-                           "echo",
-                           "print",
-                           "function",
-                           "def",
-                           "func",
-                           "fn",
-                           "fun",
-                           "sub",
-                           "let",
-                           "var",
-                           "and",
-                           "or",
-                           "not",
-                           "in",
-                           "is",
-                           "as",
-                           "instanceof",
-                           "elif",
-                           "elsif",
-                           "unless",
-                           "until",
-                           "with",
-                           "when",
-                           "match",
-                           "select",
-                           "loop",
-                           "end",
-                           "assert",
-                           "defined",
-                           "_Static_assert",
-                           "asm",
-                           "__asm__",
-                           "__asm",
-                           "true",
-                           "false",
-                           "null",
-                           "nullptr",
-                           "nil",
-                           "super",
-                           "base",
-                           "trait",
-                           "impl",
-                           "export",
-                           "require",
-                           "include",
-                           "require_once",
-                           "include_once",
-                           "procedure",
-                           "Sub",
-                           "Function",
-                           "Dim",
-                           "Private",
-                           "Public",
-                           "SELECT",
-                           "CREATE",
-                           "INSERT",
-                           "UPDATE",
-                           "DELETE",
-                           "FROM",
-                           "WHERE",
-                           "PROCEDURE",
-                           "FUNCTION",
-                           "macro_rules",
-                           "synchronized"};
+    // clang-format off
+    static const WordSet s{
+        "if", "else", "for", "while", "do", "switch", "case", "return", "goto", "break", "continue", "throw",
+        "delete", "sizeof", "typeof", "alignof", "static_assert", "_Static_assert", "co_await", "co_return",
+        "co_yield", "await", "yield", "catch", "try", "finally", "foreach", "using", "namespace", "typedef",
+        "class", "interface", "delegate", "import", "function", "def", "func", "fn", "fun", "sub", "let", "var",
+        "instanceof", "elif", "elsif", "unless", "until", "true", "false", "null", "nullptr", "nil", "super",
+        "trait", "impl", "export", "require", "include", "require_once", "include_once", "echo", "procedure",
+        "Sub", "Function", "Dim", "Private", "Public", "SELECT", "CREATE", "INSERT", "UPDATE", "DELETE", "FROM",
+        "WHERE", "PROCEDURE", "FUNCTION", "macro_rules", "asm", "__asm__", "__asm"};
+    // clang-format on
+    return s;
+}
+
+// Words that declare a type, a module or data before a parenthesis: C# records
+// (record Person(string Name)), and what other languages put there.
+const WordSet& TypeDeclarationWords() {
+    static const WordSet s{"record", "module", "package", "event", "struct", "union", "enum"};
     return s;
 }
 
@@ -1691,7 +1607,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
     const Index n = t.size();
     Index i = 0;
     int typeTerms = 0;
-    bool modifiers = false;
+    bool modifiers = false, explicitly = false;
     // The words before the name: attributes, a template head, modifiers, the return type.
     for (;;) {
         if (i >= n)
@@ -1740,7 +1656,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             i += 2;
             continue;
         }
-        if (StatementWords().Has(w))
+        if (StatementWords().Has(w) || (TypeDeclarationWords().Has(w) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
             return std::nullopt;
         if (w == "struct" || w == "union" || w == "enum") {
             if (!t.IsWord(i + 1) || t.Is(i + 2, "(") || t.Is(i + 2, "{") || t.Is(i + 2, ":"))
@@ -1775,6 +1691,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
                 return std::nullopt; // obj.method(...)
             break;
         }
+        explicitly = explicitly || w == "explicit";
         if (CModifiers().Has(w) || w.substr(0, 2) == "__")
             modifiers = true;
         else
@@ -1834,9 +1751,9 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
         }
     }
 
-    const bool constructorLike =
-        destructor || conversion || (components >= 2 && last == previous) ||
-        (components == 1 && !isOperator && IsUpper(last[0]) && !IsMacroLike(last) && typeTerms == 0);
+    const bool constructorLike = destructor || conversion || (components >= 2 && last == previous) ||
+                                 (components == 1 && !isOperator && (IsUpper(last[0]) || explicitly) &&
+                                  !IsMacroLike(last) && typeTerms == 0);
     bool defines = false;
     if (!CSuffix(t, t.Match(open) + 1, constructorLike, defines))
         return std::nullopt;
