@@ -32,7 +32,7 @@ public:
         if (w.empty())
             return false;
         for (std::string_view x : buckets_[Bucket(w)])
-            if (x == w)
+            if (x.size() == w.size() && x[0] == w[0] && x == w)
                 return true;
         return false;
     }
@@ -218,7 +218,7 @@ private:
         return e == std::string_view::npos ? s_.size() : e;
     }
     Index WordEnd(Index i) const {
-        while (i < s_.size() && IsWordChar(At(i)) && UnicodeBlank(i) == 0)
+        while (i < s_.size() && IsWordChar(At(i)) && (At(i) < 0x80 || UnicodeBlank(i) == 0))
             ++i;
         return i;
     }
@@ -292,7 +292,7 @@ bool Lexer::RestOfLineBlank(Index i) const {
 bool Lexer::SkipBlanks(bool& gap) {
     while (i_ < s_.size()) {
         const unsigned char c = At(i_);
-        const Index u = UnicodeBlank(i_);
+        const Index u = c >= 0x80 ? UnicodeBlank(i_) : 0;
         if (IsBlankByte(c)) {
             ++i_;
         } else if (u != 0) {
@@ -479,11 +479,14 @@ Token Lexer::Next() {
         return Make(Kind::Text, start, QuotedEnd(i_ + 1, '`', d_.backtick == Backtick::Escaped, false, true),
                     gap);
 
-    const std::string_view rest = s_.substr(i_);
-    for (std::string_view op : {"...", "::", "->", "=>", "&&"})
-        if (rest.substr(0, op.size()) == op)
-            return Make(Kind::Punct, start, i_ + op.size(), gap);
-    return Make(Kind::Punct, start, i_ + 1, gap);
+    const unsigned char d = At(i_ + 1);
+    Index len = 1;
+    if (c == '.' && d == '.' && At(i_ + 2) == '.')
+        len = 3;
+    else if ((c == ':' && d == ':') || (c == '-' && d == '>') || (c == '=' && d == '>') ||
+             (c == '&' && d == '&'))
+        len = 2;
+    return Make(Kind::Punct, start, i_ + len, gap);
 }
 
 Token FirstToken(std::string_view text, const Dialect& d) {
@@ -515,6 +518,7 @@ class Tokens {
 public:
     Tokens(std::string_view text, const Dialect& d, Angles angles) {
         Lexer lexer(text, d);
+        t_.reserve(text.size() / 4 + 8);
         for (;;) {
             const Token t = lexer.Next();
             if (t.kind == Kind::Bad)
@@ -530,7 +534,10 @@ public:
     Index size() const { return t_.size(); }
     const Token& operator[](Index i) const { return i < t_.size() ? t_[i] : end_; }
     bool Is(Index i, std::string_view s) const {
-        return i < t_.size() && t_[i].text == s && t_[i].kind != Kind::Text;
+        if (i >= t_.size())
+            return false;
+        const std::string_view x = t_[i].text;
+        return x.size() == s.size() && x[0] == s[0] && x == s && t_[i].kind != Kind::Text;
     }
     bool IsCi(Index i, std::string_view lower) const {
         return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, lower);
