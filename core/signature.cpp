@@ -898,8 +898,9 @@ std::optional<Signature> ReadGo(std::string_view text) {
         i = t.Next(i);
     } else {
         while (i < n && !t.Is(i, "{")) {
-            if (t.Is(i, ";") || t.Is(i, "="))
-                return std::nullopt;
+            if (!t.IsWord(i) && !t.Is(i, ".") && !t.Is(i, "*") && !t.Is(i, "[") && !t.Is(i, "(") &&
+                !t.Is(i, "<") && !t.Is(i, "-"))
+                return std::nullopt; // GDScript's -> void: and Swift's -> Int are other languages
             i = (t.Is(i, "interface") || t.Is(i, "struct")) && t.Is(i + 1, "{") ? t.Next(i + 1) : t.Next(i);
         }
     }
@@ -1370,11 +1371,12 @@ Index SkipTerm(const Tokens& t, Index i, bool& dotted) {
     }
 }
 
-enum class Decl { No, Weak, Unnamed, Named };
+enum class Decl { No, Weak, Product, Unnamed, Named };
 
 // How a C, C++, Java or C# parameter declares itself (its default value cut off): a
 // type and a name, a type alone, a lone CamelCase word (a type, or a constant passed to
-// a constructor), or nothing a declaration would be (a value, an expression).
+// a constructor), `a * b` (a pointer, or a product), or nothing a declaration would be
+// (a value, an expression).
 Decl CParameter(const Tokens& t, Index i, Index e) {
     for (;;) {
         const Index a = SkipAnnotation(t, i);
@@ -1394,6 +1396,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
         return Decl::Named; // C varargs
     int terms = 0;
     bool intModifier = false, decorated = false, qualified = false, lastPlain = false, firstKnown = false;
+    bool spaced = false;
     std::string_view firstWord;
     while (i < e) {
         if (t.IsWord(i)) {
@@ -1424,9 +1427,8 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
         if (t.Is(i, "*") || t.Is(i, "&") || t.Is(i, "&&") || t.Is(i, "^")) {
             if (terms == 0 && !intModifier)
                 return Decl::No;
-            // `a * b` reads as a product as well as a pointer
-            if (t[i].gap && i + 1 < e && t[i + 1].gap && terms == 1 && !firstKnown && !qualified)
-                return Decl::No;
+            spaced =
+                spaced || (t[i].gap && i + 1 < e && t[i + 1].gap && terms == 1 && !firstKnown && !qualified);
             decorated = true;
             ++i;
             continue;
@@ -1476,7 +1478,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
         return Decl::No;
     }
     if (terms == 2)
-        return lastPlain ? Decl::Named : Decl::No;
+        return !lastPlain ? Decl::No : spaced ? Decl::Product : Decl::Named;
     if (terms == 1) {
         if (intModifier && lastPlain && !IsKnownType(firstWord))
             return Decl::Named; // unsigned n
@@ -1537,10 +1539,11 @@ Index SkipInitialisers(const Tokens& t, Index i) {
 
 // What follows a C-family parameter list: qualifiers, a trailing return type, throws
 // and where clauses, initialisers, then the end. `defines` tells a body, `= 0`,
-// `= default` or initialisers.
-bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines) {
+// `= default` or initialisers; `qualified`, anything between the list and the end.
+bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qualified) {
     const Index n = t.size();
     defines = false;
+    qualified = i < n && !t.Is(i, "{") && !t.Is(i, ";");
     while (i < n) {
         if (t.IsWord(i)) {
             const std::string_view w = t[i].text;
@@ -1746,14 +1749,15 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
     const std::vector<Range> entries = Entries(t, open, ",", false, ok);
     if (!ok)
         return std::nullopt;
-    bool named = false, weakOnly = !entries.empty();
+    bool declared = true, weakOnly = !entries.empty(), product = false;
     if (!(entries.size() == 1 && t.Is(entries[0].b, "void") && entries[0].e == entries[0].b + 1)) {
         for (const Range& r : entries) {
             const Decl d = CParameter(t, r.b, t.Find(r.b, r.e, "="));
             if (d == Decl::No)
                 return std::nullopt;
-            named = named || d == Decl::Named;
+            declared = declared && (d == Decl::Named || d == Decl::Unnamed);
             weakOnly = weakOnly && d == Decl::Weak;
+            product = product || d == Decl::Product;
             params.push_back(t.Join(r.b, r.e));
         }
     }
@@ -1761,20 +1765,23 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
     const bool constructorLike = destructor || conversion || (components >= 2 && last == previous) ||
                                  (components == 1 && !isOperator && (IsUpper(last[0]) || explicitly) &&
                                   !IsMacroLike(last) && typeTerms == 0);
-    bool defines = false;
-    if (!CSuffix(t, t.Match(open) + 1, constructorLike, defines))
+    bool defines = false, suffixed = false;
+    if (!CSuffix(t, t.Match(open) + 1, constructorLike, defines, suffixed))
         return std::nullopt;
     if (typeTerms == 0 && !destructor && !conversion && !(components >= 2 && last == previous)) {
         // No return type: a constructor, or else a call or a macro.
         if (!constructorLike || qualifiedName)
             return std::nullopt;
-        if (!modifiers && !named && !(params.empty() && defines))
+        if (!modifiers && !(declared && !params.empty()) && !(params.empty() && defines))
             return std::nullopt;
     }
     if (typeTerms == 1 && (t.Is(0, "get") || t.Is(0, "set")))
         return std::nullopt; // a JavaScript accessor, not a type named get
-    if (weakOnly && !modifiers && !qualifiedName && !defines)
-        return std::nullopt; // Color c(Red);
+    // Color c(Red); and int z(x * y); are variables as much as declarations, unless
+    // something around them only a declaration has says otherwise.
+    const bool certain = modifiers || qualifiedName || defines || suffixed;
+    if ((weakOnly || product) && !certain)
+        return std::nullopt;
     return Make(t.Join(nameBegin, open, false), std::move(params), "");
 }
 
@@ -1933,8 +1940,15 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
         modified = true;
         ++i;
     }
-    if (!t.IsWord(i) || t.IsIn(i, ScriptKeywords()) || t[i].text[0] == '$')
+    // A method may be named with a keyword (delete(id) {), but not with one that opens a
+    // statement.
+    static const WordSet statements{"if",       "for",    "while", "switch", "catch",        "with",
+                                    "function", "return", "throw", "do",     "else",         "try",
+                                    "foreach",  "lock",   "using", "fixed",  "synchronized", "new",
+                                    "typeof",   "await",  "yield", "import", "super",        "class"};
+    if (!t.IsWord(i) || t.IsIn(i, statements) || t[i].text[0] == '$')
         return std::nullopt;
+    const bool keyword = t.IsIn(i, ScriptKeywords());
     std::string name(t[i].text);
     ++i;
     if (t.Is(i, "?")) {
@@ -1960,10 +1974,13 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
         if (i == kNone)
             return std::nullopt;
     }
+    // Only TypeScript declares a method without its body; a name in capitals or a keyword
+    // without types or modifiers is a macro or a statement rather than a method.
     const bool braced = t.Is(i, "{");
-    if (!EndsAfterHeading(t, i) || (!braced && !typed && !modified))
+    if (!EndsAfterHeading(t, i) || (!braced && !typed))
         return std::nullopt;
-    if (!typed && !modified && !p->text.empty() && LooksLikeMacro(name))
+    if (!typed && (IsMacroLike(name) || (keyword && !modified) ||
+                   (!modified && !p->text.empty() && LooksLikeMacro(name))))
         return std::nullopt;
     return Make(std::move(name), p->text, typed ? "typescript" : "javascript");
 }
@@ -2038,8 +2055,7 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
             ++i;
         }
         if (t.IsWord(i) && !t.Is(i, "use")) {
-            if (name.empty())
-                name = std::string(t[i].text);
+            name = std::string(t[i].text); // the function's own name, before the one it is assigned to
             ++i;
         }
         if (name.empty())
