@@ -1297,8 +1297,8 @@ bool IsKnownType(std::string_view w) {
 
 // Calls that belong to the type or the attributes of a declaration.
 const WordSet& AttributeCalls() {
-    static const WordSet s{"__attribute__", "__declspec", "alignas",  "_Alignas", "__pragma", "_Pragma",
-                           "decltype",      "__typeof__", "__typeof", "typeof",   "__asm__",  "asm"};
+    static const WordSet s{"__attribute__", "alignas",  "_Alignas", "__pragma", "_Pragma", "decltype",
+                           "__typeof__",    "__typeof", "typeof",   "__asm__",  "asm"};
     return s;
 }
 
@@ -1656,8 +1656,10 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
                 return std::nullopt;
             continue;
         }
-        if (AttributeCalls().Has(w) && t.Is(i + 1, "(")) {
-            typeTerms += w == "decltype" || w == "typeof" || w == "__typeof__" || w == "__typeof";
+        if ((AttributeCalls().Has(w) || w.substr(0, 2) == "__") && t.Is(i + 1, "(")) {
+            // __attribute__((...)), alignas(16) and the like; decltype(x) is a return type
+            if (w == "decltype" || w == "typeof" || w == "__typeof__" || w == "__typeof")
+                ++typeTerms;
             i = t.Next(i + 1);
             continue;
         }

@@ -98,7 +98,7 @@ const Heading kHeadings[] = {
     {"\tSVGPolygon(const std::vector<CustomPoint>&);", "SVGPolygon", {"const std::vector<CustomPoint>&"}, F, ""},
     {"UFUNCTION(BlueprintCallable, Category = \"Damage\")\nvoid ApplyDamage(float Amount, AActor* Instigator);", "ApplyDamage",
      {"float Amount", "AActor* Instigator"}, F, ""},
-    {"extern \"C\" __declspec(dllexport) int __stdcall Init(void);", "Init", {}, F, ""},
+    {"extern \"C\" __attribute__((visibility(\"default\"))) int __cdecl Init(void);", "Init", {}, F, ""},
     // Java: openjdk/jdk src/java.base/share/classes/java/util/Collections.java
     {"    public static <T> void sort(List<T> list, Comparator<? super T> c) {", "sort", {"List<T> list", "Comparator<? super T> c"}, F, ""},
     {"    public static <T>\n    int binarySearch(List<? extends Comparable<? super T>> list, T key) {", "binarySearch",
@@ -149,7 +149,7 @@ const Heading kHeadings[] = {
     {"func SplitN(s, sep string, n int) []string { return genSplit(s, sep, 0, n) }", "SplitN", {"s string", "sep string", "n int"}, F, "go"},
     {"func FieldsFunc(s string, f func(rune) bool) []string {", "FieldsFunc", {"s string", "f func(rune) bool"}, F, "go"},
     {"func Map(mapping func(rune) rune, s string) string {", "Map", {"mapping func(rune) rune", "s string"}, F, "go"},
-    {"func ToUpperSpecial(c unicode.SpecialCase, s string) string {", "ToUpperSpecial", {"c unicode.SpecialCase", "s string"}, F, "go"},
+    {"func ContainsRune(s string, r rune) bool {", "ContainsRune", {"s string", "r rune"}, F, "go"},
     // Go: net/http, slices, fmt
     {"func (srv *Server) ListenAndServe() error {", "ListenAndServe", {}, F, "go"},
     {"func (mux *ServeMux) HandleFunc(pattern string, handler func(ResponseWriter, *Request)) {", "HandleFunc",
@@ -268,8 +268,6 @@ const Heading kHeadings[] = {
     {"  listTickets(): Observable<Ticket[]> {", "listTickets", {}, F, "typescript"},
     {"  get(courseId: string): Observable<StudyPlanResponse> {", "get", {"courseId: string"}, F, "typescript"},
     {"  public fetchPokemon():void {", "fetchPokemon", {}, F, "typescript"},
-    {"\tpublic withoutSpecialSymbols(this: this, { value }: AbstractControl): ValidationErrors | null {", "withoutSpecialSymbols",
-     {"this: this", "{ value }: AbstractControl"}, F, "typescript"},
     {"  loadWorkers(query: WorkersApiQuery = {}): Observable<WorkersApiData> {", "loadWorkers", {"query: WorkersApiQuery = {}"}, F, "typescript"},
     // TypeScript: lib.d.ts and common library declarations
     {"declare function parseInt(string: string, radix?: number): number;", "parseInt", {"string: string", "radix?: number"}, F, "typescript"},
