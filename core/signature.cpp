@@ -862,6 +862,9 @@ std::optional<Signature> ReadGo(std::string_view text) {
     std::vector<Range> pending;
     bool named = false;
     for (const Range& r : entries) {
+        if (t.Find(r.b, r.e, ":") != r.e || t.Find(r.b, r.e, "=") != r.e)
+            return std::nullopt; // Swift's func f(a: Int) is no Go
+
         const bool single = r.e == r.b + 1 && t.IsWord(r.b);
         const bool hasName = !single && t.IsWord(r.b) && !t.IsIn(r.b, typeWords) && !t.Is(r.b + 1, ".") &&
                              !(t.Is(r.b + 1, "[") && !t[r.b + 1].gap);
@@ -1976,10 +1979,11 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
         if (i == kNone)
             return std::nullopt;
     }
-    // Only TypeScript declares a method without its body; a name in capitals or a keyword
+    // Only TypeScript declares a method without its body (a JavaScript heading may be
+    // copied without its brace, but not end in `;`); a name in capitals or a keyword
     // without types or modifiers is a macro or a statement rather than a method.
     const bool braced = t.Is(i, "{");
-    if (!EndsAfterHeading(t, i) || (!braced && !typed))
+    if (!EndsAfterHeading(t, i) || (!braced && !typed && !(modified && i == t.size())))
         return std::nullopt;
     if (!typed && (IsMacroLike(name) || (keyword && !modified) ||
                    (!modified && !p->text.empty() && LooksLikeMacro(name))))
