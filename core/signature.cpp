@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -294,7 +295,8 @@ bool Lexer::SkipBlanks(bool& gap) {
         const unsigned char c = At(i_);
         const Index u = c >= 0x80 ? UnicodeBlank(i_) : 0;
         if (IsBlankByte(c)) {
-            ++i_;
+            while (++i_ < s_.size() && IsBlankByte(At(i_)))
+                ;
         } else if (u != 0) {
             i_ += u;
         } else if (d_.slashLine && c == '/' && At(i_ + 1) == '/') {
@@ -2157,6 +2159,18 @@ void ReadCurly(std::string_view text, Verdict& verdict) {
 // copied from an editor.
 bool IsPlainText(std::string_view s) {
     for (Index i = 0; i < s.size();) {
+        // Eight printable ASCII bytes at a time: no byte below 0x20 or from 0x7F up.
+        if (i + 8 <= s.size()) {
+            std::uint64_t x;
+            std::memcpy(&x, s.data() + i, 8);
+            constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+            const std::uint64_t low = (x - ones * 0x20) & ~x & highs; // a byte below 0x20
+            const std::uint64_t high = (x + ones * 0x01) & highs;     // a byte from 0x7F up
+            if (((low | high | (x & highs)) == 0)) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (c < 0x80) {
             if (c < 0x20 && !IsBlankByte(c))
