@@ -1257,6 +1257,18 @@ const WordSet& TypeDeclarationWords() {
     return s;
 }
 
+// Small words of English prose, which no return type or modifier is named:
+// "Please call me (John Smith)" is a sentence, not a declaration.
+const WordSet& ProseWords() {
+    static const WordSet s{"the",  "a",    "an",   "to",     "of",      "and", "or",   "is",    "are",
+                           "was",  "be",   "been", "please", "me",      "my",  "you",  "your",  "we",
+                           "our",  "it",   "its",  "that",   "with",    "for", "from", "by",    "at",
+                           "on",   "then", "call", "calls",  "returns", "see", "use",  "uses",  "should",
+                           "will", "can",  "must", "may",    "not",     "no",  "here", "there", "i",
+                           "he",   "she",  "they", "this",   "these"};
+    return s;
+}
+
 // Words before a name that are no return type.
 const WordSet& CModifiers() {
     static const WordSet s{"static",    "inline",    "extern",    "virtual",   "explicit", "friend",
@@ -1657,7 +1669,9 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             if (!t.Is(i + 1, "<") || t.Match(i + 1) == kNone)
                 return std::nullopt;
             i = t.Match(i + 1) + 1;
-            if (t.Is(i, "requires") && (i = SkipConstraint(t, i + 1)) == kNone)
+            if (t.Is(i, "requires"))
+                i = SkipConstraint(t, i + 1);
+            if (i == kNone)
                 return std::nullopt;
             continue;
         }
@@ -1673,7 +1687,9 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             i += 2;
             continue;
         }
-        if (StatementWords().Has(w) || (TypeDeclarationWords().Has(w) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
+        if (StatementWords().Has(w) || ProseWords().Has(w) ||
+            (i == 0 && w.size() > 1 && ProseWords().HasCi(w)) ||
+            (TypeDeclarationWords().Has(w) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
             return std::nullopt;
         if (w == "struct" || w == "union" || w == "enum") {
             if (!t.IsWord(i + 1) || t.Is(i + 2, "(") || t.Is(i + 2, "{") || t.Is(i + 2, ":"))
@@ -1833,8 +1849,10 @@ Index SkipScriptType(const Tokens& t, Index i, bool arrow) {
 // [= default]. `typed`: it showed TypeScript.
 bool ScriptParameter(const Tokens& t, Range r, bool& typed) {
     Index i = r.b;
-    for (Index a; (a = SkipAnnotation(t, i)) != i; i = a)
+    while (SkipAnnotation(t, i) != i) {
         typed = true;
+        i = SkipAnnotation(t, i);
+    }
     while (t.IsIn(i, TsParameterModifiers()) && (t.IsWord(i + 1) || t.Is(i + 1, "{") || t.Is(i + 1, "["))) {
         typed = true;
         ++i;
@@ -2149,6 +2167,13 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
 void ReadCurly(std::string_view text, Verdict& verdict) {
     const Tokens t(text, CurlyDialect(), Angles::AfterName);
     if (!t.ok())
+        return;
+    // Code names something in ASCII (a type, a keyword) even where its own names are
+    // Chinese; a line of nothing but Chinese words is prose.
+    bool ascii = false;
+    for (Index i = 0; i < t.size() && !ascii; ++i)
+        ascii = t.IsWord(i) && static_cast<unsigned char>(t[i].text[0]) < 0x80;
+    if (!ascii)
         return;
     verdict.Offer(ReadScriptFunction(t));
     verdict.Offer(ReadScriptMethod(t));
