@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the signature reader's libFuzzer target with clang (ASan and UBSan) and runs it
+# for SECONDS seconds, 300 by default, from a few headings of the test corpus. Run from
+# anywhere; findings land in build/fuzz/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds="${1:-300}"
+out=build/fuzz
+mkdir -p "$out"
+clang++ -fsanitize=fuzzer,address,undefined -std=c++17 -O1 -g -I. \
+    fuzz/read_fuzz.cpp core/signature.cpp -o "$out/read_fuzz"
+
+seeds="$(mktemp -d)"
+trap 'rm -rf "$seeds"' EXIT
+n=0
+seed() {
+    printf '%b' "$1" >"$seeds/seed$n"
+    n=$((n + 1))
+}
+seed 'static int foo(const std::map<int, int>& m = {},\n    int (*cb)(void*, int), char **argv) noexcept {'
+seed 'template <class T, class = std::enable_if_t<std::is_integral_v<T>>>\nT gcd(T a, T b);'
+seed 'Widget::Widget(int a) : base(a), m_b{a} {'
+seed '@Override\npublic static <T> void sort(List<T> list, Comparator<? super T> c) throws IOException {'
+seed '[HttpGet("{id}")]\npublic async Task<ActionResult<TodoItem>> GetTodoItem(long id) => Ok();'
+seed 'def dumps(obj, *, skipkeys=False, cls=None,\r\n        default=None, **kw) -> str:'
+seed 'func (s *Server) Handle(w http.ResponseWriter, r *http.Request) (int, error) {'
+seed "pub fn remove_matches<'a, P>(&'a mut self, pat: P)\nwhere\n    P: for<'x> Pattern<'x>,\n{"
+seed "#[Route('/x', methods: ['GET'])]\npublic function show(?Figurine &\$f, ...\$rest): Response"
+seed 'export const useToggle = <T,>(initial: T): [T, () => void] => {'
+seed 'win32.basename = function(path, ext) {'
+seed 'Public Function Foo(ByVal a As Integer, _\n    Optional b As String = "x, y") As Boolean'
+seed "procedure TForm1.Button1Click(const A, B: string; var C); overload; { note }"
+
+"$out/read_fuzz" -max_total_time="$seconds" -max_len=8192 -timeout=5 -artifact_prefix="$out/" "$seeds"
