@@ -79,40 +79,54 @@ void ApplyStyle(const std::string& leadIn, const std::string& prefix, const std:
     ClosingLine = closing.empty() ? OpeningLine : closing;
 }
 
-const TemplateField kTemplates[kTemplateCount][kFieldsPerTemplate] = {
-    {
-        {"开发人员：", false, Prefill::Author},
-        {"编写时间：", false, Prefill::Date},
-        {"函数名称：", false, Prefill::None},
-        {"参数说明：", true, Prefill::None},
-        {"功能说明：", true, Prefill::None},
-    },
-    {
-        {"开发人员：", false, Prefill::Author},
-        {"编写时间：", false, Prefill::Date},
-        {"过程名称：", false, Prefill::None},
-        {"参数说明：", true, Prefill::None},
-        {"功能说明：", true, Prefill::None},
-    },
-    {
-        {"版权说明：", true, Prefill::Author},
-        {"工程名称：", false, Prefill::None},
-        {"文件名：", false, Prefill::None},
-        {"目的：", false, Prefill::None},
-        {"更新说明:", true, Prefill::None},
-    },
-    {
-        {"开发人员：", false, Prefill::Author},
-        {"当前版本：", false, Prefill::None},
-        {"创建时间：", false, Prefill::Date},
-        {"修改时间：", false, Prefill::None},
-        {"功能说明：", true, Prefill::None},
-    },
-};
+TemplateDef Builtin(int code, const char* name, std::vector<TemplateField> fields) {
+    return {code, name, std::move(fields)};
+}
 
-// What follows each CR LF inside lines 4 and 5.
-std::string ContinuationIndent() {
-    std::string indent = LinePrefix;
+const std::vector<TemplateDef>& BuiltinTemplates() {
+    static const std::vector<TemplateDef> templates = {
+        Builtin(0, "函数说明",
+                {
+                    {"开发人员：", false, Prefill::Author},
+                    {"编写时间：", false, Prefill::Date},
+                    {"函数名称：", false, Prefill::None},
+                    {"参数说明：", true, Prefill::None},
+                    {"功能说明：", true, Prefill::None},
+                }),
+        Builtin(1, "过程说明",
+                {
+                    {"开发人员：", false, Prefill::Author},
+                    {"编写时间：", false, Prefill::Date},
+                    {"过程名称：", false, Prefill::None},
+                    {"参数说明：", true, Prefill::None},
+                    {"功能说明：", true, Prefill::None},
+                }),
+        Builtin(2, "版权说明",
+                {
+                    {"版权说明：", true, Prefill::Author},
+                    {"工程名称：", false, Prefill::None},
+                    {"文件名：", false, Prefill::None},
+                    {"目的：", false, Prefill::None},
+                    {"更新说明:", true, Prefill::None},
+                }),
+        Builtin(3, "文件头标识",
+                {
+                    {"开发人员：", false, Prefill::Author},
+                    {"当前版本：", false, Prefill::None},
+                    {"创建时间：", false, Prefill::Date},
+                    {"修改时间：", false, Prefill::None},
+                    {"功能说明：", true, Prefill::None},
+                }),
+    };
+    return templates;
+}
+
+// Kept sorted by code, one row per code.
+std::vector<TemplateDef> ownTemplates;
+
+// What follows each CR LF of a continued field.
+std::string ContinuationIndent(std::string_view prefix) {
+    std::string indent(prefix);
     indent.append(kContinuationBlanks, ' ');
     return indent;
 }
@@ -361,7 +375,7 @@ public:
         std::memcpy(out_, src, n);
         out_ += n;
     }
-    void Put(const std::string& s) { Put(s.data(), s.size()); }
+    void Put(std::string_view s) { Put(s.data(), s.size()); }
     void Put(const char* s) { Put(s, std::strlen(s)); }
 
     // s with `indent` after every CR LF.
@@ -424,15 +438,6 @@ std::size_t IndentedSize(const std::string& s, const std::string& indent) {
 
 const char* const kStyleCaptionPrefix = "当前语言类型为  ";
 
-std::vector<int> PrefilledInputs(Prefill prefill) {
-    std::vector<int> inputs;
-    for (int kind = 0; kind < kTemplateCount; ++kind)
-        for (int line = 0; line < kFieldsPerTemplate; ++line)
-            if (kTemplates[kind][line].prefill == prefill)
-                inputs.push_back(kind * kFieldsPerTemplate + line);
-    return inputs;
-}
-
 void SetCustomStyles(std::vector<CustomStyle> rows) {
     rows.erase(std::remove_if(rows.begin(), rows.end(),
                               [](const CustomStyle& row) {
@@ -470,49 +475,107 @@ std::string StyleCaption(const std::string& languageName) {
     return kStyleCaptionPrefix + languageName;
 }
 
+std::vector<CodeType_t> StyleCodes() {
+    std::vector<CodeType_t> codes;
+    for (CodeType_t code = 0; code < kStyleCount; ++code)
+        codes.push_back(code);
+    for (const CustomStyle& row : customStyles)
+        codes.push_back(row.code);
+    return codes;
+}
+
+bool StyleTextsOf(CodeType_t code, StyleTexts& texts) {
+    // Selecting it and putting the current texts back keeps one place that makes them.
+    const std::string opening = OpeningLine, prefix = LinePrefix, closing = ClosingLine;
+    texts.name = SelectRemarkStyle(code);
+    texts.opening = OpeningLine;
+    texts.prefix = LinePrefix;
+    texts.closing = ClosingLine;
+    OpeningLine = opening;
+    LinePrefix = prefix;
+    ClosingLine = closing;
+    return !texts.name.empty();
+}
+
+void SetOwnTemplates(std::vector<TemplateDef> rows) {
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [](const TemplateDef& row) {
+                                  return row.code < kFirstOwnTemplate || row.code > kLastOwnTemplate ||
+                                         row.name.empty() || row.fields.empty();
+                              }),
+               rows.end());
+    for (TemplateDef& row : rows)
+        if (row.fields.size() > static_cast<std::size_t>(kFieldsPerTemplate))
+            row.fields.resize(kFieldsPerTemplate);
+    const auto byCode = [](const TemplateDef& a, const TemplateDef& b) { return a.code < b.code; };
+    std::stable_sort(rows.begin(), rows.end(), byCode);
+    rows.erase(std::unique(rows.begin(), rows.end(),
+                           [](const TemplateDef& a, const TemplateDef& b) { return a.code == b.code; }),
+               rows.end());
+    ownTemplates = std::move(rows);
+}
+
+const std::vector<TemplateDef>& OwnTemplates() {
+    return ownTemplates;
+}
+
+const TemplateDef* FindTemplate(int code) {
+    if (code >= 0 && code < kTemplateCount)
+        return &BuiltinTemplates()[static_cast<std::size_t>(code)];
+    const auto row = std::lower_bound(ownTemplates.begin(), ownTemplates.end(), code,
+                                      [](const TemplateDef& r, int c) { return r.code < c; });
+    return row != ownTemplates.end() && row->code == code ? &*row : nullptr;
+}
+
+BlockShape ShapeOf(std::string_view opening, std::string_view prefix, std::string_view closing,
+                   const TemplateDef& templ) {
+    return {opening, prefix, closing, ContinuationIndent(prefix), &templ};
+}
+
 ScanWidth LimitScanWidth(ScanWidth widest) {
     CurrentScan() = std::min(widest, WidestScan());
     return CurrentScan();
 }
 
 const TemplateField& TemplateFieldAt(int kind, int line) {
-    static const TemplateField kNoField = {"", false, Prefill::None};
-    if (kind < 0 || kind >= kTemplateCount || line < 0 || line >= kFieldsPerTemplate)
+    static const TemplateField kNoField;
+    const TemplateDef* templ = FindTemplate(kind);
+    if (!templ || line < 0 || line >= static_cast<int>(templ->fields.size()))
         return kNoField;
-    return kTemplates[kind][line];
+    return templ->fields[static_cast<std::size_t>(line)];
 }
 
 std::string gettxt(const std::string& s) {
-    const std::string indent = ContinuationIndent();
+    const std::string indent = ContinuationIndent(LinePrefix);
     return WriteExactly(IndentedSize(s, indent), [&](Writer& out) { out.PutIndented(s, indent); });
 }
 
 std::string BuildRemarkBlock(int kind, const TemplateFields& fields) {
-    if (kind < 0 || kind >= kTemplateCount)
+    const TemplateDef* templ = FindTemplate(kind);
+    if (!templ)
         return std::string();
-    const std::string indent = ContinuationIndent();
-    const TemplateField* labels = kTemplates[kind];
-    // Lines 4 and 5 carry the continuation indent; lines 1 to 3 are taken as typed.
-    auto indented = [](int line) { return line >= 3; };
-    std::size_t size = OpeningLine.size() + 2 + 2 + ClosingLine.size();
-    for (int i = 0; i < kFieldsPerTemplate; ++i) {
-        const std::size_t text = indented(i) ? IndentedSize(fields[i], indent) : fields[i].size();
-        size += LinePrefix.size() + std::strlen(labels[i].label) + text + 2;
+    const BlockShape shape = ShapeOf(OpeningLine, LinePrefix, ClosingLine, *templ);
+    const int count = static_cast<int>(templ->fields.size());
+    std::size_t size = shape.opening.size() + 2 + 2 + shape.closing.size();
+    for (int i = 0; i < count; ++i) {
+        const std::size_t text =
+            templ->Continued(i) ? IndentedSize(fields[i], shape.indent) : fields[i].size();
+        size += shape.prefix.size() + templ->fields[i].label.size() + text + 2;
     }
     return WriteExactly(size, [&](Writer& out) {
-        out.Put(OpeningLine);
+        out.Put(shape.opening);
         out.Put("\r\n", 2);
-        for (int i = 0; i < kFieldsPerTemplate; ++i) {
-            out.Put(LinePrefix);
-            out.Put(labels[i].label);
-            if (indented(i))
-                out.PutIndented(fields[i], indent);
+        for (int i = 0; i < count; ++i) {
+            out.Put(shape.prefix);
+            out.Put(templ->fields[i].label);
+            if (templ->Continued(i))
+                out.PutIndented(fields[i], shape.indent);
             else
                 out.Put(fields[i]);
             out.Put("\r\n", 2);
         }
         out.Put("\r\n", 2);
-        out.Put(ClosingLine);
+        out.Put(shape.closing);
     });
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace inkwarden {
@@ -50,27 +51,70 @@ std::string SelectRemarkStyle(CodeType_t code);
 extern const char* const kStyleCaptionPrefix;
 std::string StyleCaption(const std::string& languageName);
 
-// Template kinds: 0 function, 1 procedure, 2 copyright notice, 3 file header.
+// A style's three texts and name, as SelectRemarkStyle would set them, without
+// selecting it.
+struct StyleTexts {
+    std::string name, opening, prefix, closing;
+};
+// Every style code there is now: 0..7, then the custom codes in order.
+std::vector<CodeType_t> StyleCodes();
+// The texts of a style code; false for a code with no style.
+bool StyleTextsOf(CodeType_t code, StyleTexts& texts);
+
+// Template kinds (codes): 0 function, 1 procedure, 2 copyright notice, 3 file header;
+// 4..99 templates of one's own from the settings file.
 constexpr int kTemplateCount = 4;
-constexpr int kFieldsPerTemplate = 5;
+constexpr int kFieldsPerTemplate = 5; // the most a template has
 constexpr int kInputCount = kTemplateCount * kFieldsPerTemplate;
+constexpr int kFirstOwnTemplate = 4;
+constexpr int kLastOwnTemplate = 99;
 
 enum class Prefill { None, Author, Date };
 
 struct TemplateField {
-    const char* label; // written into the block in front of the field text
-    bool multiline;    // the main window's input accepts line breaks
-    Prefill prefill;   // what the main window puts there at start-up
+    std::string label;               // written into the block in front of the field text
+    bool multiline = false;          // the main window's input accepts line breaks
+    Prefill prefill = Prefill::None; // what the main window puts there
 };
+
+// A template: built-in or one's own. Both make blocks of one shape (BlockShape).
+struct TemplateDef {
+    int code = 0;
+    std::string name;                  // the built-ins' panel captions; one's own: its name
+    std::vector<TemplateField> fields; // 1..5
+    // Whether the line breaks of field `line` start indented lines: in the built-ins
+    // lines 4 and 5 only, whatever their inputs take; in one's own every line, since any
+    // of them may be made to take several lines.
+    bool Continued(int line) const { return code >= kTemplateCount || line >= 3; }
+};
+
+// Replaces the templates of one's own (all of them; an empty list removes them). Rows
+// with a code outside 4..99, an empty name or no fields, and any later row for a code
+// already given, are dropped; fields past the fifth are dropped.
+void SetOwnTemplates(std::vector<TemplateDef> rows);
+// The templates of one's own, in code order.
+const std::vector<TemplateDef>& OwnTemplates();
+// The template of that code, built-in or one's own; null when there is none.
+const TemplateDef* FindTemplate(int code);
 
 // Line 0..4 of template `kind`; outside the table, a field with an empty label.
 const TemplateField& TemplateFieldAt(int kind, int line);
 
-// The inputs (txt0 indices, template by template) whose field the table marks with
-// `prefill`, in the order start-up fills them.
-std::vector<int> PrefilledInputs(Prefill prefill);
-
 using TemplateFields = std::array<std::string, kFieldsPerTemplate>;
+
+// The shape every block has, written by BuildRemarkBlock and read back by ReadBlock:
+// the opening line; one line per field: prefix, label, text, where each CR LF of a
+// continued field's text is followed by the prefix and 20 blanks (`indent`) and any
+// other field's text goes in as it is; an empty line; the closing line. Lines are joined
+// by CR LF, with none after the last.
+// The style's texts are viewed, not copied: they must outlive the shape.
+struct BlockShape {
+    std::string_view opening, prefix, closing;
+    std::string indent;
+    const TemplateDef* templ;
+};
+BlockShape ShapeOf(std::string_view opening, std::string_view prefix, std::string_view closing,
+                   const TemplateDef& templ);
 
 // The continuation indent: every CR LF in s becomes CR LF + LinePrefix + 20 blanks.
 // A lone CR or a lone LF is left as it is.
@@ -83,9 +127,10 @@ std::string gettxt(const std::string& s);
 enum class ScanWidth { Bytewise, Sse2, Avx2 };
 ScanWidth LimitScanWidth(ScanWidth widest);
 
-// The finished block for template `kind` (0..3) in the current style; lines joined by
-// CR LF, an empty line before the closing line, no CR LF at the end. Another kind gives
-// an empty text. The block is allocated once, at its exact size.
+// The finished block for template `kind` in the current style; lines joined by CR LF, an
+// empty line before the closing line, no CR LF at the end. A kind with no template gives
+// an empty text; fields past the template's last are not used. The block is allocated
+// once, at its exact size.
 std::string BuildRemarkBlock(int kind, const TemplateFields& fields);
 
 } // namespace inkwarden
