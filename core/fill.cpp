@@ -1,0 +1,247 @@
+#include "core/fill.h"
+
+#include "core/signature.h"
+
+#include <algorithm>
+
+namespace inkwarden {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimRight(std::string_view s) {
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::size_t LeadingBlanks(std::string_view s) {
+    std::size_t n = 0;
+    while (n < s.size() && IsBlank(s[n]))
+        ++n;
+    return n;
+}
+
+bool StartsWith(std::string_view s, std::string_view head) {
+    return s.substr(0, head.size()) == head;
+}
+
+// The lines of a copied text, whatever ends them (CR LF, LF or CR), with the blanks an
+// editor may cut from their ends cut here too, and without empty lines around them.
+std::vector<std::string_view> CopiedLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.push_back(TrimRight(text.substr(from, i - from)));
+        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n')
+            ++i;
+        from = i + 1;
+    }
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    lines.erase(lines.begin(),
+                std::find_if(lines.begin(), lines.end(), [](std::string_view l) { return !l.empty(); }));
+    return lines;
+}
+
+// A block's lines read against one shape: the editor's indentation is taken off each line
+// (as much of it as the line has: an editor may cut the blanks of a line that is blank
+// but for them).
+class BlockReader {
+public:
+    BlockReader(const std::vector<std::string_view>& lines, const BlockShape& shape)
+        : lines_(lines), shape_(shape) {}
+
+    bool Read(ReadBack& out) {
+        if (lines_.size() < 4 || lines_[0].substr(LeadingBlanks(lines_[0])) != TrimRight(shape_.opening))
+            return false;
+        // The first field line is the indentation, then the prefix with its own blanks.
+        const std::size_t prefixBlanks = LeadingBlanks(shape_.prefix);
+        const std::size_t firstBlanks = LeadingBlanks(lines_[1]);
+        if (firstBlanks < prefixBlanks)
+            return false;
+        indent_ = lines_[1].substr(0, firstBlanks - prefixBlanks);
+        last_ = lines_.size() - 3; // the last line a field may take
+        if (Body(lines_.size() - 1) != TrimRight(shape_.closing) || !Body(lines_.size() - 2).empty())
+            return false;
+        const std::vector<TemplateField>& fields = shape_.templ->fields;
+        std::size_t at = 1;
+        out.fields.clear();
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            std::string text;
+            if (at > last_ || !Head(Body(at), fields[f].label, text))
+                return false;
+            for (++at; at <= last_ && !StartsField(f + 1, Body(at)); ++at)
+                text += "\r\n" + Continuation(static_cast<int>(f), Body(at));
+            out.fields.push_back(std::move(text));
+        }
+        if (at != last_ + 1)
+            return false;
+        out.templ = shape_.templ->code;
+        out.firstIndent = std::string(lines_[0].substr(0, LeadingBlanks(lines_[0])));
+        out.indent = std::string(indent_);
+        return true;
+    }
+
+private:
+    std::string_view Body(std::size_t i) const {
+        std::string_view line = lines_[i];
+        line.remove_prefix(std::min(std::min(indent_.size(), LeadingBlanks(line)), line.size()));
+        return line;
+    }
+
+    // A field's own line: the prefix and its label, then its text (which, when empty, an
+    // editor may have cut back into the label).
+    bool Head(std::string_view line, std::string_view label, std::string& text) const {
+        const std::string head = std::string(shape_.prefix) + std::string(label);
+        if (StartsWith(line, head)) {
+            text = std::string(line.substr(head.size()));
+            return true;
+        }
+        text.clear();
+        return line == TrimRight(head);
+    }
+
+    bool StartsField(std::size_t f, std::string_view line) const {
+        const std::vector<TemplateField>& fields = shape_.templ->fields;
+        std::string ignored;
+        return f < fields.size() && Head(line, fields[f].label, ignored);
+    }
+
+    // A further line of field f: after the continuation indent when the builder gave it
+    // one (or nothing, when the editor cut the blanks of an empty one), else as it is.
+    std::string Continuation(int f, std::string_view line) const {
+        if (!shape_.templ->Continued(f))
+            return std::string(line);
+        if (StartsWith(line, shape_.indent))
+            return std::string(line.substr(shape_.indent.size()));
+        const std::string_view cut = TrimRight(shape_.indent);
+        if (StartsWith(line, cut) && line.find_first_not_of(" \t", cut.size()) == std::string_view::npos)
+            return std::string();
+        return std::string(line);
+    }
+
+    const std::vector<std::string_view>& lines_;
+    const BlockShape& shape_;
+    std::string_view indent_;
+    std::size_t last_ = 0;
+};
+
+std::vector<const TemplateDef*> AllTemplates() {
+    std::vector<const TemplateDef*> all;
+    for (int code = 0; code < kTemplateCount; ++code)
+        all.push_back(FindTemplate(code));
+    for (const TemplateDef& own : OwnTemplates())
+        all.push_back(&own);
+    return all;
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The first style, in code order, of that name in any letter case.
+std::optional<CodeType_t> StyleNamed(std::string_view name) {
+    StyleTexts texts;
+    for (CodeType_t code : StyleCodes())
+        if (StyleTextsOf(code, texts) && SameLetters(texts.name, name))
+            return code;
+    return std::nullopt;
+}
+
+FillPlan PlanForSignature(const Signature& signature, std::string_view copied) {
+    FillPlan plan;
+    plan.templ = signature.procedure ? 1 : 0;
+    std::string parameters;
+    for (const std::string& p : signature.parameters)
+        parameters += (parameters.empty() ? "" : "\r\n") + p;
+    // The author and the date stay; what the routine does is the person's to write.
+    plan.fields = {std::nullopt, std::nullopt, signature.name, parameters, std::string()};
+    plan.focusField = 4;
+    if (!signature.language.empty())
+        plan.style = StyleNamed(signature.language);
+    const std::vector<std::string_view> lines = CopiedLines(copied);
+    if (!lines.empty())
+        plan.firstIndent = plan.indent = std::string(lines[0].substr(0, LeadingBlanks(lines[0])));
+    plan.keepCopied = true;
+    return plan;
+}
+
+FillPlan PlanForBlock(const ReadBack& block) {
+    FillPlan plan;
+    plan.templ = block.templ;
+    plan.fields.assign(block.fields.begin(), block.fields.end());
+    // A file header comes back modified today; the rest as it was written.
+    if (block.templ == 3)
+        plan.todayField = 3;
+    plan.focusField = static_cast<int>(block.fields.size()) - 1;
+    plan.style = block.style;
+    plan.firstIndent = block.firstIndent;
+    plan.indent = block.indent;
+    return plan;
+}
+
+} // namespace
+
+std::optional<ReadBack> ReadBlock(std::string_view text, CodeType_t current) {
+    const std::vector<std::string_view> lines = CopiedLines(text);
+    std::optional<ReadBack> found;
+    StyleTexts style;
+    for (CodeType_t code : StyleCodes()) {
+        if (!StyleTextsOf(code, style))
+            continue;
+        for (const TemplateDef* templ : AllTemplates()) {
+            const BlockShape shape = ShapeOf(style.opening, style.prefix, style.closing, *templ);
+            ReadBack read;
+            if (!BlockReader(lines, shape).Read(read))
+                continue;
+            read.style = code;
+            if (!found || code == current)
+                found = std::move(read);
+            break;
+        }
+        if (found && found->style == current)
+            break;
+    }
+    return found;
+}
+
+std::optional<FillPlan> ReadFillPlan(std::string_view copied, CodeType_t current) {
+    if (copied.size() > kMaxCopiedText)
+        return std::nullopt;
+    if (std::optional<ReadBack> block = ReadBlock(copied, current))
+        return PlanForBlock(*block);
+    if (std::optional<Signature> signature = ReadSignature(copied))
+        return PlanForSignature(*signature, copied);
+    return std::nullopt;
+}
+
+std::string PasteText(const FillPlan& plan, std::string_view block, std::string_view copied) {
+    std::string out = plan.firstIndent;
+    for (std::size_t from = 0; from <= block.size();) {
+        std::size_t end = block.find("\r\n", from);
+        if (end == std::string_view::npos)
+            end = block.size();
+        if (from > 0 && end > from)
+            out += plan.indent;
+        out.append(block.substr(from, end - from));
+        if (end == block.size())
+            break;
+        out += "\r\n";
+        from = end + 2;
+    }
+    if (plan.keepCopied) {
+        out += "\r\n";
+        out.append(copied);
+    }
+    return out;
+}
+
+} // namespace inkwarden
