@@ -1,6 +1,7 @@
 #include "platform/platform.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace inkwarden {
 
@@ -66,6 +67,30 @@ bool PutClipboardText(HWND owner, const std::wstring& text) {
         GlobalFree(localeMem);
     if (!ok)
         SetLastError(error);
+    return ok;
+}
+
+DWORD ClipboardChangeCount() {
+    return GetClipboardSequenceNumber();
+}
+
+bool ReadClipboardText(HWND owner, std::size_t maxChars, std::wstring& text) {
+    text.clear();
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
+        return false;
+    bool ok = false;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        // The size says how long the text is without reading it: a long one is left alone.
+        const std::size_t chars = GlobalSize(data) / sizeof(wchar_t);
+        if (chars <= maxChars + 1) {
+            if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+                text.assign(p, wcsnlen(p, chars));
+                GlobalUnlock(data);
+                ok = true;
+            }
+        }
+    }
+    CloseClipboard();
     return ok;
 }
 

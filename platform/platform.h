@@ -35,6 +35,12 @@ bool CreateUnicodeTextFile(const std::wstring& path);
 
 // Today's date in the user's short date format, without time of day.
 std::wstring CurrentShortDate();
+// Today, by the local clock.
+SYSTEMTIME CurrentDay();
+// A day as text: by a date picture as the system's date formatting takes it (yyyy-MM-dd,
+// literal text in single quotes), or in the user's short date format for an empty
+// picture. Empty when the system refuses the picture.
+std::wstring DateText(const SYSTEMTIME& day, const std::wstring& picture);
 
 // Layout: twips are 1/1440 inch; pixels = twips * dpi / 1440.
 UINT WindowDpi(HWND hwnd);
@@ -54,6 +60,11 @@ std::wstring ErrorText(DWORD error);
 // Chinese (PRC) so ANSI readers get code page 936). Retries for a short while when
 // another program holds the clipboard. False, with the last error set, on failure.
 bool PutClipboardText(HWND owner, const std::wstring& text);
+// Changes whenever the clipboard gets new content (GetClipboardSequenceNumber).
+DWORD ClipboardChangeCount();
+// The clipboard's text, unless there is none, it is longer than maxChars (then it is not
+// read at all) or another program holds the clipboard.
+bool ReadClipboardText(HWND owner, std::size_t maxChars, std::wstring& text);
 
 // The whole value of a key of a profile (INI) file, however long; `absent` when the
 // section or key is absent.
@@ -71,6 +82,8 @@ struct ProfileSection {
     // The value ReadProfileValue would return for the key: blanks around it dropped,
     // one pair of matching quotes removed; empty when the key is absent.
     std::wstring Value(const std::wstring& key) const;
+    bool Has(const std::wstring& key) const;
+    const Entry* Find(const std::wstring& key) const; // the first entry of the key
 };
 ProfileSection ReadProfileSection(const std::wstring& section, const std::wstring& path);
 // Sets a key of a profile file, keeping the file's encoding. False, with the last

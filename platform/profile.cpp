@@ -69,11 +69,21 @@ ProfileSection ReadProfileSection(const std::wstring& section, const std::wstrin
     return result;
 }
 
-std::wstring ProfileSection::Value(const std::wstring& key) const {
-    for (const Entry& e : entries) {
+const ProfileSection::Entry* ProfileSection::Find(const std::wstring& key) const {
+    for (const Entry& e : entries)
         if (CompareStringOrdinal(e.key.c_str(), static_cast<int>(e.key.size()), key.c_str(),
-                                 static_cast<int>(key.size()), TRUE) != CSTR_EQUAL)
-            continue;
+                                 static_cast<int>(key.size()), TRUE) == CSTR_EQUAL)
+            return &e;
+    return nullptr;
+}
+
+bool ProfileSection::Has(const std::wstring& key) const {
+    return Find(key) != nullptr;
+}
+
+std::wstring ProfileSection::Value(const std::wstring& key) const {
+    if (const Entry* found = Find(key)) {
+        const Entry& e = *found;
         // As GetPrivateProfileStringW hands out a value: a quote at both ends, the same
         // one, is dropped, so the blanks inside are kept.
         const std::wstring& v = e.value;

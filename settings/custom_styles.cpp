@@ -43,60 +43,113 @@ std::optional<CustomStyle> ReadStyleSection(const std::wstring& section, int cod
     return style;
 }
 
-} // namespace
-
-int CustomStyleCode(const std::wstring& section) {
-    static const wchar_t kLead[] = L"style";
-    constexpr std::size_t kLeadLength = 5;
-    if (section.size() < kLeadLength + 1 || section.size() > kLeadLength + 2)
+// N for a section named lead followed by N in plain digits, first <= N <= last, in
+// any letter case as the profile calls take it; -1 otherwise (a leading 0 included).
+int SectionCode(const std::wstring& section, const wchar_t* lead, int first, int last) {
+    const std::size_t leadLength = std::char_traits<wchar_t>::length(lead);
+    if (section.size() < leadLength + 1 || section.size() > leadLength + 2)
         return -1;
-    for (std::size_t i = 0; i < kLeadLength; ++i)
-        if ((section[i] >= L'A' && section[i] <= L'Z' ? section[i] + (L'a' - L'A') : section[i]) != kLead[i])
+    for (std::size_t i = 0; i < leadLength; ++i)
+        if ((section[i] >= L'A' && section[i] <= L'Z' ? section[i] + (L'a' - L'A') : section[i]) != lead[i])
             return -1;
     int code = 0;
-    for (std::size_t i = kLeadLength; i < section.size(); ++i) {
+    for (std::size_t i = leadLength; i < section.size(); ++i) {
         if (section[i] < L'0' || section[i] > L'9')
             return -1;
         code = code * 10 + (section[i] - L'0');
     }
-    if (section[kLeadLength] == L'0' || code < kFirstCustomCode || code > kLastCustomCode)
+    if (section[leadLength] == L'0' || code < first || code > last)
         return -1;
     return code;
 }
 
-std::vector<CustomStyle> ReadCustomStyles(const std::wstring& path) {
-    std::vector<CustomStyle> styles;
-    if (!FileIsPresent(path))
-        return styles;
-    bool seen[kLastCustomCode + 1] = {};
-    for (const std::wstring& section : ReadProfileSectionNames(path)) {
-        const int code = CustomStyleCode(section);
-        // A second [style8] (or [STYLE8]) reads as the first one does; skip it.
-        if (code < 0 || seen[code])
-            continue;
-        seen[code] = true;
-        if (std::optional<CustomStyle> style = ReadStyleSection(section, code, path))
-            styles.push_back(std::move(*style));
-    }
-    std::sort(styles.begin(), styles.end(),
-              [](const CustomStyle& a, const CustomStyle& b) { return a.code < b.code; });
-    return styles;
+Prefill FillOf(const std::wstring& value) {
+    if (CompareStringOrdinal(value.c_str(), -1, L"author", -1, TRUE) == CSTR_EQUAL)
+        return Prefill::Author;
+    if (CompareStringOrdinal(value.c_str(), -1, L"date", -1, TRUE) == CSTR_EQUAL)
+        return Prefill::Date;
+    return Prefill::None;
 }
 
-std::vector<CustomStyle> ReadCustomStyle(const std::wstring& path, CodeType_t code) {
-    std::vector<CustomStyle> styles;
-    if (code < kFirstCustomCode || code > kLastCustomCode || !FileIsPresent(path))
-        return styles;
-    // The profile call finds the first section of that name in any letter case, the
-    // same one ReadCustomStyles keeps.
-    // Digits by hand: std::to_wstring would bring the whole of swprintf into the exe.
-    std::wstring section = L"style";
-    if (code >= 10)
-        section += static_cast<wchar_t>(L'0' + code / 10);
-    section += static_cast<wchar_t>(L'0' + code % 10);
-    if (std::optional<CustomStyle> style = ReadStyleSection(section, code, path))
-        styles.push_back(std::move(*style));
-    return styles;
+std::optional<TemplateDef> ReadTemplateSection(const std::wstring& section, int code,
+                                               const std::wstring& path) {
+    const ProfileSection keys = ReadProfileSection(section, path);
+    for (const ProfileSection::Entry& entry : keys.entries)
+        if (!Acceptable(keys.Value(entry.key)))
+            return std::nullopt;
+    TemplateDef templ;
+    templ.code = code;
+    const std::wstring name = keys.Value(L"name");
+    if (Blank(name))
+        return std::nullopt;
+    templ.name = Narrow(name);
+    const wchar_t digits[] = L"12345";
+    for (int i = 0; i < kFieldsPerTemplate; ++i) {
+        const std::wstring n(1, digits[i]);
+        if (!keys.Has(L"field" + n))
+            break;
+        templ.fields.push_back({Narrow(keys.Value(L"field" + n)), false, FillOf(keys.Value(L"fill" + n))});
+    }
+    if (templ.fields.empty())
+        return std::nullopt;
+    if (!keys.Has(L"multi")) {
+        templ.fields.back().multiline = true;
+    } else {
+        // "3,4", "3, 4", "3 4": every number names a field; others are ignored.
+        int number = 0;
+        const std::wstring multi = keys.Value(L"multi") + L",";
+        for (wchar_t c : multi) {
+            if (c >= L'0' && c <= L'9') {
+                number = number * 10 + (c - L'0');
+                continue;
+            }
+            if (number >= 1 && number <= static_cast<int>(templ.fields.size()))
+                templ.fields[static_cast<std::size_t>(number - 1)].multiline = true;
+            number = 0;
+        }
+    }
+    return templ;
+}
+
+} // namespace
+
+int CustomStyleCode(const std::wstring& section) {
+    return SectionCode(section, L"style", kFirstCustomCode, kLastCustomCode);
+}
+
+int OwnTemplateCode(const std::wstring& section) {
+    return SectionCode(section, L"template", kFirstOwnTemplate, kLastOwnTemplate);
+}
+
+std::vector<CustomStyle> ReadCustomStyles(const std::wstring& path) {
+    return ReadOwnSections(path).styles;
+}
+
+OwnSections ReadOwnSections(const std::wstring& path, CodeType_t onlyStyle) {
+    OwnSections found;
+    if (!FileIsPresent(path))
+        return found;
+    // A second [style8] (or [STYLE8]) reads as the first one does; skip it.
+    bool seenStyle[kLastCustomCode + 1] = {}, seenTemplate[kLastOwnTemplate + 1] = {};
+    for (const std::wstring& section : ReadProfileSectionNames(path)) {
+        const int style = CustomStyleCode(section);
+        if (style >= 0 && !seenStyle[style] && (onlyStyle < 0 || style == onlyStyle)) {
+            seenStyle[style] = true;
+            if (std::optional<CustomStyle> row = ReadStyleSection(section, style, path))
+                found.styles.push_back(std::move(*row));
+        }
+        const int templ = OwnTemplateCode(section);
+        if (templ >= 0 && !seenTemplate[templ]) {
+            seenTemplate[templ] = true;
+            if (std::optional<TemplateDef> row = ReadTemplateSection(section, templ, path))
+                found.templates.push_back(std::move(*row));
+        }
+    }
+    std::sort(found.styles.begin(), found.styles.end(),
+              [](const CustomStyle& a, const CustomStyle& b) { return a.code < b.code; });
+    std::sort(found.templates.begin(), found.templates.end(),
+              [](const TemplateDef& a, const TemplateDef& b) { return a.code < b.code; });
+    return found;
 }
 
 } // namespace inkwarden

@@ -5,6 +5,8 @@
 #include "platform/platform.h"
 #include "settings/custom_styles.h"
 
+#include <utility>
+
 namespace inkwarden {
 
 std::wstring IniPath;
@@ -13,6 +15,7 @@ std::int16_t MinAtStart = 0;
 std::int16_t AutoRun = 0;
 std::int16_t CodeType = 0;
 std::wstring HotkeyText;
+std::wstring DatePicture;
 
 const wchar_t kIniSection[] = L"main";
 const wchar_t kIniFileName[] = L"scribbet.ini";
@@ -68,18 +71,20 @@ void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target, StyleSec
     HotkeyText = FileIsPresent(IniPath)
                      ? ReadProfileValue(kIniSection, keys::kHotkey, IniPath, *kResetValues.hotkey)
                      : *kResetValues.hotkey;
+    DatePicture = ReadIniValue(kIniSection, keys::kDate, IniPath);
 
-    // Styles of one's own are read on every load, so a save picks up edits to them too.
-    if (styles == StyleSections::All)
-        SetCustomStyles(ReadCustomStyles(IniPath));
-    else
-        SetCustomStyles(ReadCustomStyle(IniPath, CodeType));
+    // Styles and templates of one's own are read on every load, so a save picks up edits
+    // to them too.
+    OwnSections own = ReadOwnSections(IniPath, styles == StyleSections::All ? CodeType_t{-1} : CodeType);
+    SetCustomStyles(std::move(own.styles));
+    SetOwnTemplates(std::move(own.templates));
     const std::string language = SelectRemarkStyle(CodeType);
     if (MinAtStart == 1)
         target.Minimise();
     target.SetStyleCaption(Widen(StyleCaption(language)));
-    for (int index : PrefilledInputs(Prefill::Author))
-        target.SetInputText(index, WriterName);
+    target.ShowOwnTemplates();
+    target.SetAuthor(WriterName);
+    target.SetDatePicture(DatePicture);
 }
 
 void LoadSettings(SettingsTarget& target, StyleSections styles) {

@@ -17,7 +17,8 @@ extern std::wstring WriterName;
 extern std::int16_t MinAtStart;
 extern std::int16_t AutoRun;
 extern std::int16_t CodeType;
-extern std::wstring HotkeyText; // the stored global hotkey, as written
+extern std::wstring HotkeyText;  // the stored global hotkey, as written
+extern std::wstring DatePicture; // the stored date picture; empty: the user's short date
 
 extern const wchar_t kIniSection[];  // L"main"
 extern const wchar_t kIniFileName[]; // L"scribbet.ini"
@@ -29,6 +30,7 @@ inline constexpr wchar_t kWriter[] = L"writer";
 inline constexpr wchar_t kMin[] = L"min";
 inline constexpr wchar_t kRun[] = L"run";
 inline constexpr wchar_t kHotkey[] = L"hotkey";
+inline constexpr wchar_t kDate[] = L"date";
 } // namespace keys
 
 // The settings as a save stores them. Inside the program flags are bool; the file
@@ -53,7 +55,12 @@ class SettingsTarget {
 public:
     virtual void Minimise() = 0;
     virtual void SetStyleCaption(const std::wstring& caption) = 0;
-    virtual void SetInputText(int index, const std::wstring& text) = 0; // txt0(index)
+    // The templates of one's own were read anew: OwnTemplates() holds them.
+    virtual void ShowOwnTemplates() = 0;
+    // Into every field that its template marks for the author, in every template.
+    virtual void SetAuthor(const std::wstring& author) = 0;
+    // The date picture the date fields are filled by; empty: the user's short date.
+    virtual void SetDatePicture(const std::wstring& picture) = 0;
     // Registers the global hotkey at once in place of the current one; false when the
     // system refused it (another program holds it), leaving no hotkey.
     virtual bool SetHotkey(const Hotkey& hotkey) = 0;

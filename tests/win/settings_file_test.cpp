@@ -196,9 +196,9 @@ class RecordingTarget final : public SettingsTarget {
 public:
     void Minimise() override { calls.push_back(L"Minimise"); }
     void SetStyleCaption(const std::wstring& caption) override { calls.push_back(L"caption:" + caption); }
-    void SetInputText(int index, const std::wstring& text) override {
-        calls.push_back(L"input " + std::to_wstring(index) + L":" + text);
-    }
+    void ShowOwnTemplates() override { calls.push_back(L"templates"); }
+    void SetAuthor(const std::wstring& author) override { calls.push_back(L"author:" + author); }
+    void SetDatePicture(const std::wstring& picture) override { calls.push_back(L"date:" + picture); }
     bool SetHotkey(const Hotkey& hotkey) override {
         calls.push_back(L"hotkey:" + Widen(FormatHotkey(hotkey)));
         return true;
@@ -212,8 +212,9 @@ std::vector<std::wstring> ExpectedCalls(bool minimised, const std::wstring& capt
     if (minimised)
         calls.push_back(L"Minimise");
     calls.push_back(L"caption:" + caption);
-    for (int index : {0, 5, 10, 15})
-        calls.push_back(L"input " + std::to_wstring(index) + L":" + writer);
+    calls.push_back(L"templates");
+    calls.push_back(L"author:" + writer);
+    calls.push_back(L"date:");
     return calls;
 }
 
