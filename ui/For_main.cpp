@@ -7,6 +7,8 @@
 #include "ui/control_ids.h"
 #include "ui/title_band.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -68,10 +70,50 @@ bool InRect(const RECT& r, POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
+// The panel of a template of one's own, in the panel's twips: a caption and an input per
+// field, the captions as wide as the widest needs, the inputs that take one line as
+// high as the built-ins' and those that take several sharing the rest down to 确定.
+constexpr Twips kOk = {6000, 3480, 975, 375};
+constexpr int kRowsTop = 360, kRowsBottom = 3360, kRowGap = 105, kLineHeight = 375;
+constexpr int kInputRight = 7095, kCaptionLeft = 120;
+
+struct OwnRow {
+    Twips caption, input;
+};
+
+std::vector<OwnRow> OwnLayout(const TemplateDef& templ, int captionWidth) {
+    const int n = static_cast<int>(templ.fields.size());
+    int multi = 0;
+    for (const TemplateField& f : templ.fields)
+        multi += f.multiline ? 1 : 0;
+    const int free = kRowsBottom - kRowsTop - (n - 1) * kRowGap - (n - multi) * kLineHeight;
+    const int multiHeight = multi ? std::max(kLineHeight, free / multi) : kLineHeight;
+    const int inputLeft = kCaptionLeft + captionWidth;
+    std::vector<OwnRow> rows;
+    int top = kRowsTop;
+    for (const TemplateField& f : templ.fields) {
+        const int height = f.multiline ? multiHeight : kLineHeight;
+        rows.push_back({{kCaptionLeft, top, captionWidth, kLineHeight},
+                        {inputLeft, top, kInputRight - inputLeft, height}});
+        top += height + kRowGap;
+    }
+    return rows;
+}
+
+// The built-in templates' input ids: txt0(5k + line).
+int BuiltinInput(int k, int line) {
+    return ids::kTxt0 + k * kFieldsPerTemplate + line;
+}
+
+bool IsOwn(int k) {
+    return k >= kFirstOwnTemplate;
+}
+
 } // namespace
 
-For_main::For_main() : settings_(*this, hotkey_) {
-    result_.SetPasteBack([this] { PasteBack(); });
+For_main::For_main() : clock_(&CurrentDay), settings_(*this, hotkey_) {
+    result_.SetPasteBack([this](const std::wstring& block) { return ClipboardTextFor(block); },
+                         [this] { PasteBack(); }, [this] { NoteOwnCopy(); });
 }
 
 For_main::~For_main() = default;
@@ -85,7 +127,7 @@ bool For_main::Form_Load() {
         return false;
     // 2. Panels: only the one shown at start exists yet.
     LayOutPanels();
-    // 3. Settings: style, minimise at start, style caption, author texts.
+    // 3. Settings: style, minimise at start, style caption, templates, author texts.
     FillFromSettings();
     // 4. Today's date.
     FillDates();
@@ -101,11 +143,20 @@ void For_main::FinishStart() {
     started_ = true;
     KillTimer(hwnd(), kFinishStartTimer);
     tray_.Add(hwnd(), iconSmall_);
-    if (!hotkeyTrouble_.empty())
-        tray_.ShowBalloon(hotkeyTrouble_, true);
-    hotkeyTrouble_.clear();
+    for (const auto& [text, warning] : untold_)
+        tray_.ShowBalloon(text, warning);
+    untold_.clear();
     // The stored style was read at start; the settings window lists them all.
     LoadOtherStyles();
+    // What was on the clipboard before is not what the person copied for Inkwarden.
+    clipboardSeen_ = ClipboardChangeCount();
+}
+
+void For_main::Tell(const std::wstring& text, bool warning) {
+    if (started_)
+        tray_.ShowBalloon(text, warning);
+    else
+        untold_.push_back({text, warning});
 }
 
 void For_main::LoadIcons() {
@@ -155,34 +206,65 @@ bool For_main::Create() {
     }
     // The others are made unchecked; CheckRadioButton would look each of them up.
     SendMessageW(func_[0], BM_SETCHECK, BST_CHECKED, 0);
+    // The templates of one's own, in the row's free part. Its name, for UI automation and
+    // screen readers, is the label before it, which takes no room; the list says it too
+    // while nothing is chosen.
+    AddControl(L"STATIC", L"其他模板", label, ids::kOwnTemplatesLabel,
+               {kFrame1X + 5040, kFrame1Y + 240, 0, 0});
+    ownList_ = AddControl(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+                          ids::kOwnTemplates, {kFrame1X + 5040, kFrame1Y + 255, 1140, 2400});
+    SendMessageW(ownList_, CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(L"其他模板"));
     HWND settingsLabel = AddControl(L"STATIC", L"系统设置", label | WS_GROUP, ids::kSettingsLabel,
                                     {kFrame1X + 6240, kFrame1Y + 360, 975, 375});
     MakeSpot(settingsLabel);
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFrame1, {kFrame1X, kFrame1Y, 7335, 855});
-
     return true;
 }
 
+For_main::Panel& For_main::PanelOf(int k) {
+    auto found = panels_.find(k);
+    if (found != panels_.end())
+        return found->second;
+    Panel& panel = panels_[k];
+    const TemplateDef* templ = FindTemplate(k);
+    const std::size_t n = templ ? templ->fields.size() : 0;
+    panel.texts.resize(n);
+    panel.putDates.resize(n);
+    // A template first asked for after start-up starts as start-up leaves the others.
+    for (std::size_t line = 0; line < n; ++line) {
+        if (templ->fields[line].prefill == Prefill::Author)
+            panel.texts[line] = WriterName;
+        else if (templ->fields[line].prefill == Prefill::Date && datesFilled_)
+            panel.texts[line] = panel.putDates[line] = lastDate_;
+    }
+    panel.confirmed = panel.texts;
+    return panel;
+}
+
 void For_main::CreatePanel(int k) {
-    if (panelCreated_[k])
+    Panel& panel = PanelOf(k);
+    if (panel.created)
         return;
-    panelCreated_[k] = true;
+    panel.created = true;
+    if (IsOwn(k)) {
+        CreateOwnPanel(*FindTemplate(k));
+        return;
+    }
     // Each panel in its focus order: in the function panel the confirm button comes
     // first, in the others last. Made after every control there is, so it also comes
     // last in the window's focus order, as it did when all panels were made at start.
-    const Twips okRect = InPanel({6000, 3480, 975, 375});
+    const Twips okRect = InPanel(kOk);
     if (k == 0)
         AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kOk0 + k, okRect);
     for (int line = 0; line < kFieldsPerTemplate; ++line) {
-        const int index = k * kFieldsPerTemplate + line;
-        const FieldLayout& f = kFields[index];
-        const bool multiline = TemplateFieldAt(k, line).multiline;
+        const FieldLayout& f = kFields[k * kFieldsPerTemplate + line];
         DWORD style = WS_TABSTOP | WS_BORDER | ES_LEFT;
-        style |= multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+        style |= TemplateFieldAt(k, line).multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL
+                                                    : ES_AUTOHSCROLL;
         if (k != 0 && line == 0)
             style |= WS_GROUP;
         // The input shows the field's text from its first moment.
-        AddControl(L"EDIT", texts_[index].c_str(), style, ids::kTxt0 + index, InPanel(f.rect),
+        AddControl(L"EDIT", panel.texts[line].c_str(), style, BuiltinInput(k, line), InPanel(f.rect),
                    FontKind::Input);
         AddControl(L"STATIC", f.caption, WS_CHILD | SS_NOTIFY | SS_NOPREFIX, ids::kLabel2_0 + f.label,
                    InPanel({f.captionLeft, f.captionTop, 1095, 375}));
@@ -193,15 +275,128 @@ void For_main::CreatePanel(int k) {
                {kPanelX, kPanelY, kPanelW, kPanelH});
 }
 
+void For_main::CreateOwnPanel(const TemplateDef& templ) {
+    const int k = templ.code;
+    const Panel& panel = PanelOf(k);
+    // As wide as the widest caption, within a third of the panel, so no caption is cut
+    // and every input keeps room.
+    int captionWidth = 1095;
+    for (const TemplateField& f : templ.fields)
+        captionWidth = std::max(captionWidth, TextWidth(Widen(f.label), FontKind::Ui) + 120);
+    captionWidth = std::min(captionWidth, kPanelW / 3);
+    const std::vector<OwnRow> rows = OwnLayout(templ, captionWidth);
+    for (std::size_t line = 0; line < rows.size(); ++line) {
+        const TemplateField& f = templ.fields[line];
+        const int i = static_cast<int>(line);
+        // The caption first, so a screen reader names the input after it.
+        AddControl(L"STATIC", Widen(f.label).c_str(), WS_CHILD | SS_NOTIFY | SS_NOPREFIX | SS_ENDELLIPSIS,
+                   ids::OwnCaption(k, i), InPanel(rows[line].caption));
+        DWORD style = WS_TABSTOP | WS_BORDER | ES_LEFT;
+        style |= f.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+        if (line == 0)
+            style |= WS_GROUP;
+        AddControl(L"EDIT", panel.texts[line].c_str(), style, ids::OwnInput(k, i), InPanel(rows[line].input),
+                   FontKind::Input);
+    }
+    AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, ids::OwnOk(k), InPanel(kOk));
+    AddControl(L"BUTTON", Widen(templ.name).c_str(), BS_GROUPBOX, ids::OwnPanel(k),
+               {kPanelX, kPanelY, kPanelW, kPanelH});
+}
+
+std::vector<HWND> For_main::PanelControls(int k) const {
+    std::vector<HWND> controls;
+    if (!IsOwn(k)) {
+        if (!FindTemplate(k))
+            return controls;
+        const int n = kFieldsPerTemplate;
+        controls = {Item(ids::kFraList0 + k), Item(ids::kOk0 + k)};
+        for (int line = 0; line < n; ++line) {
+            controls.push_back(Item(BuiltinInput(k, line)));
+            controls.push_back(Item(ids::kLabel2_0 + kFields[k * kFieldsPerTemplate + line].label));
+        }
+        return controls;
+    }
+    // Every line the ids allow: after a reload the panel may have more than the template.
+    controls = {Item(ids::OwnPanel(k)), Item(ids::OwnOk(k))};
+    for (int line = 0; line < kFieldsPerTemplate; ++line) {
+        controls.push_back(Item(ids::OwnInput(k, line)));
+        controls.push_back(Item(ids::OwnCaption(k, line)));
+    }
+    return controls;
+}
+
+void For_main::DestroyPanel(int k) {
+    auto found = panels_.find(k);
+    if (found == panels_.end() || !found->second.created)
+        return;
+    // The texts go back to the panel's keeping before its inputs go.
+    for (std::size_t line = 0; line < found->second.texts.size(); ++line)
+        found->second.texts[line] = WindowText(Input(k, static_cast<int>(line)));
+    for (HWND control : PanelControls(k))
+        if (control)
+            RemoveControl(control);
+    found->second.created = false;
+}
+
+HWND For_main::Input(int k, int line) const {
+    return Item(IsOwn(k) ? ids::OwnInput(k, line) : BuiltinInput(k, line));
+}
+
 void For_main::FillFromSettings() {
     // The styles of one's own but the stored one wait for FinishStart.
     LoadSettings(*this, StyleSections::StoredOnly);
 }
 
 void For_main::FillDates() {
-    const std::wstring today = CurrentShortDate();
-    for (int index : PrefilledInputs(Prefill::Date))
-        SetInputText(index, today);
+    lastDate_ = TodayText();
+    datesFilled_ = true;
+    for (int k = 0; k < kTemplateCount; ++k)
+        PanelOf(k);
+    for (auto& [k, panel] : panels_) {
+        const TemplateDef* templ = FindTemplate(k);
+        for (std::size_t line = 0; templ && line < templ->fields.size(); ++line)
+            if (templ->fields[line].prefill == Prefill::Date) {
+                SetFieldText(k, static_cast<int>(line), lastDate_);
+                panel.putDates[line] = panel.confirmed[line] = lastDate_;
+            }
+    }
+}
+
+std::wstring For_main::TodayText() {
+    const SYSTEMTIME today = clock_();
+    // A picture too long for a date, or one the system refuses, gives the short date, and
+    // the person hears of it once.
+    if (!datePicture_.empty()) {
+        const std::wstring text = datePicture_.size() <= 40 ? DateText(today, datePicture_) : std::wstring();
+        if (!text.empty())
+            return text;
+        if (pictureTold_ != datePicture_) {
+            pictureTold_ = datePicture_;
+            Tell(L"日期格式无效：" + datePicture_ + L"，已改用系统短日期", true);
+        }
+    }
+    return DateText(today, std::wstring());
+}
+
+void For_main::RefreshDates() {
+    if (!datesFilled_)
+        return;
+    const std::wstring today = TodayText();
+    if (today == lastDate_)
+        return;
+    lastDate_ = today;
+    // Only what Inkwarden put there follows; a date the person wrote stays.
+    for (auto& [k, panel] : panels_)
+        for (std::size_t line = 0; line < panel.putDates.size(); ++line) {
+            const int i = static_cast<int>(line);
+            if (panel.putDates[line].empty() || FieldText(k, i) != panel.putDates[line])
+                continue;
+            const bool untouched = panel.confirmed[line] == panel.putDates[line];
+            SetFieldText(k, i, today);
+            panel.putDates[line] = today;
+            if (untouched)
+                panel.confirmed[line] = today;
+        }
 }
 
 void For_main::LayOutPanels() {
@@ -211,36 +406,94 @@ void For_main::LayOutPanels() {
     ShowOnlyPanel(0);
 }
 
-void For_main::ShowOnlyPanel(int k) {
-    // The panel going away is hidden first, so a panel made now never shows over it.
+void For_main::ChooseTemplate(int k) {
     for (int i = 0; i < kTemplateCount; ++i)
-        if (i != k && panelCreated_[i])
-            ShowPanel(i, false);
+        SendMessageW(func_[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
+    LRESULT entry = -1;
+    const LRESULT count = SendMessageW(ownList_, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; IsOwn(k) && i < count && entry < 0; ++i)
+        if (SendMessageW(ownList_, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == k)
+            entry = i;
+    SendMessageW(ownList_, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    ShowOnlyPanel(k);
+}
+
+void For_main::func_Click(int k) {
+    // An option that is not checked reports a click when it merely gets the focus (by Tab
+    // while a template of one's own is chosen): that chooses nothing.
+    if (SendMessageW(func_[k], BM_GETCHECK, 0, 0) != BST_CHECKED)
+        return;
+    ChooseTemplate(k);
+}
+
+void For_main::Combo1_Click() {
+    const LRESULT at = SendMessageW(ownList_, CB_GETCURSEL, 0, 0);
+    if (at != CB_ERR)
+        ChooseTemplate(static_cast<int>(SendMessageW(ownList_, CB_GETITEMDATA, static_cast<WPARAM>(at), 0)));
+}
+
+void For_main::ShowOnlyPanel(int k) {
+    if (!FindTemplate(k))
+        k = 0;
+    // The panel going away is hidden first, so a panel made now never shows over it.
+    for (const auto& [code, panel] : panels_)
+        if (code != k && panel.created)
+            ShowPanel(code, false);
     shownPanel_ = k;
-    if (!panelCreated_[k])
+    if (!PanelOf(k).created)
         CreatePanel(k); // made visible
     else
         ShowPanel(k, true);
 }
 
 void For_main::ShowPanel(int k, bool show) {
-    const int how = show ? SW_SHOW : SW_HIDE;
-    ShowWindow(Item(ids::kFraList0 + k), how);
-    ShowWindow(Item(ids::kOk0 + k), how);
-    for (int input = k * kFieldsPerTemplate; input < (k + 1) * kFieldsPerTemplate; ++input) {
-        ShowWindow(Item(ids::kTxt0 + input), how);
-        ShowWindow(Item(ids::kLabel2_0 + kFields[input].label), how);
+    for (HWND control : PanelControls(k))
+        ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+}
+
+void For_main::ShowOwnTemplates() {
+    // What the list held may be gone or changed: the panels are made anew from the rows
+    // read now, and keep their texts where the template is still there.
+    std::vector<int> gone;
+    for (auto& [k, panel] : panels_) {
+        if (!IsOwn(k))
+            continue;
+        DestroyPanel(k);
+        const TemplateDef* templ = FindTemplate(k);
+        if (!templ) {
+            gone.push_back(k);
+            continue;
+        }
+        panel.texts.resize(templ->fields.size());
+        panel.confirmed.resize(templ->fields.size());
+        panel.putDates.resize(templ->fields.size());
     }
+    for (int k : gone)
+        panels_.erase(k);
+    SendMessageW(ownList_, CB_RESETCONTENT, 0, 0);
+    for (const TemplateDef& templ : OwnTemplates()) {
+        const std::wstring name = Widen(templ.name);
+        const LRESULT at = SendMessageW(ownList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(ownList_, CB_SETITEMDATA, static_cast<WPARAM>(at), templ.code);
+    }
+    // A dropped list as wide as its longest name, which the box may be too narrow for.
+    int widest = 0;
+    for (const TemplateDef& templ : OwnTemplates())
+        widest = std::max(widest, TextWidth(Widen(templ.name), FontKind::Ui));
+    SendMessageW(ownList_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(TwipsToPixels(widest + 600, dpi())), 0);
+    EnableWindow(ownList_, !OwnTemplates().empty());
+    if (IsOwn(shownPanel_))
+        ChooseTemplate(FindTemplate(shownPanel_) ? shownPanel_ : 0);
 }
 
 void For_main::Show() {
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
     // Also when started minimised: the first restore puts the focus there.
-    SetRememberedFocus(Item(ids::kFunc0));
+    SetRememberedFocus(func_[0]);
     ShowWindow(hwnd(), startMinimised_ ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
     shown_ = true;
     if (!startMinimised_)
-        SetFocus(Item(ids::kFunc0));
+        SetFocus(func_[0]);
     // The rest of the start waits until the window is painted: timer messages come only
     // after every paint, and the window is ready for the person by then.
     SetTimer(hwnd(), kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
@@ -258,20 +511,63 @@ void For_main::Minimise() {
 }
 
 void For_main::SetStyleCaption(const std::wstring& caption) {
+    // Loading the settings selects the stored style and names it here.
+    styleInForce_ = CodeType;
     SetWindowTextW(Item(ids::kFrame1), caption.c_str());
 }
 
-void For_main::SetInputText(int index, const std::wstring& text) {
-    texts_[index] = text;
-    if (panelCreated_[index / kFieldsPerTemplate])
-        SetWindowTextW(Item(ids::kTxt0 + index), text.c_str());
+void For_main::SetAuthor(const std::wstring& author) {
+    for (int k = 0; k < kTemplateCount; ++k)
+        PanelOf(k);
+    for (auto& [k, panel] : panels_) {
+        const TemplateDef* templ = FindTemplate(k);
+        for (std::size_t line = 0; templ && line < templ->fields.size(); ++line)
+            if (templ->fields[line].prefill == Prefill::Author) {
+                SetFieldText(k, static_cast<int>(line), author);
+                panel.confirmed[line] = author;
+            }
+    }
 }
 
-std::wstring For_main::InputText(int index) const {
+void For_main::SetDatePicture(const std::wstring& picture) {
+    datePicture_ = picture;
+    RefreshDates();
+}
+
+void For_main::SetFieldText(int k, int line, const std::wstring& text) {
+    Panel& panel = PanelOf(k);
+    if (line < 0 || line >= static_cast<int>(panel.texts.size()))
+        return;
+    panel.texts[static_cast<std::size_t>(line)] = text;
+    if (panel.created)
+        SetWindowTextW(Input(k, line), text.c_str());
+}
+
+std::wstring For_main::FieldText(int k, int line) const {
+    const auto found = panels_.find(k);
+    if (found == panels_.end() || line < 0 || line >= static_cast<int>(found->second.texts.size()))
+        return std::wstring();
     // Once a panel exists, its inputs hold what the person typed.
-    if (panelCreated_[index / kFieldsPerTemplate])
-        return WindowText(Item(ids::kTxt0 + index));
-    return texts_[index];
+    if (found->second.created)
+        return WindowText(Input(k, line));
+    return found->second.texts[static_cast<std::size_t>(line)];
+}
+
+bool For_main::Typed(int k) const {
+    const auto found = panels_.find(k);
+    if (found == panels_.end())
+        return false;
+    for (std::size_t line = 0; line < found->second.confirmed.size(); ++line)
+        if (FieldText(k, static_cast<int>(line)) != found->second.confirmed[line])
+            return true;
+    return false;
+}
+
+void For_main::Confirmed(int k) {
+    Panel& panel = PanelOf(k);
+    for (std::size_t line = 0; line < panel.confirmed.size(); ++line)
+        panel.confirmed[line] = FieldText(k, static_cast<int>(line));
+    lastConfirmed_ = k;
 }
 
 bool For_main::SetHotkey(const Hotkey& hotkey) {
@@ -281,9 +577,9 @@ bool For_main::SetHotkey(const Hotkey& hotkey) {
 void For_main::RegisterHotkey() {
     const std::optional<Hotkey> hotkey = ParseHotkey(Narrow(HotkeyText));
     if (!hotkey)
-        hotkeyTrouble_ = L"热键设置无效：" + HotkeyText;
+        Tell(L"热键设置无效：" + HotkeyText, true);
     else if (!SetHotkey(*hotkey))
-        hotkeyTrouble_ = L"热键 " + Widen(FormatHotkey(*hotkey)) + L" 已被其他程序占用";
+        Tell(L"热键 " + Widen(FormatHotkey(*hotkey)) + L" 已被其他程序占用", true);
 }
 
 void For_main::Form_Hotkey() {
@@ -301,16 +597,84 @@ bool For_main::OnCtrlEnter(bool repeat) {
     return true;
 }
 
+bool For_main::OnCtrlShiftV(bool repeat) {
+    if (!repeat && !FillFromClipboard(true))
+        Tell(L"剪贴板中没有可识别的函数声明或注释块", false);
+    return true;
+}
+
+bool For_main::FillFromClipboard(bool asked) {
+    FinishStart();
+    const DWORD change = ClipboardChangeCount();
+    if (!asked && change == clipboardSeen_)
+        return false;
+    clipboardSeen_ = change;
+    std::wstring copied;
+    if (!ReadClipboardText(hwnd(), kMaxCopiedText, copied))
+        return false;
+    const std::optional<FillPlan> plan = ReadFillPlan(Narrow(copied), styleInForce_);
+    if (!plan || (!asked && Typed(plan->templ)))
+        return false;
+    ApplyPlan(*plan, copied);
+    return true;
+}
+
+void For_main::ApplyPlan(const FillPlan& plan, const std::wstring& copied) {
+    if (plan.style) {
+        // For this session: the settings file keeps the stored style.
+        SetStyleCaption(Widen(StyleCaption(SelectRemarkStyle(*plan.style))));
+        styleInForce_ = *plan.style;
+    }
+    ChooseTemplate(plan.templ);
+    Panel& panel = PanelOf(plan.templ);
+    for (std::size_t line = 0; line < plan.fields.size() && line < panel.texts.size(); ++line) {
+        if (plan.fields[line])
+            SetFieldText(plan.templ, static_cast<int>(line), Widen(*plan.fields[line]));
+        panel.putDates[line].clear();
+    }
+    if (plan.todayField >= 0 && plan.todayField < static_cast<int>(panel.texts.size())) {
+        SetFieldText(plan.templ, plan.todayField, lastDate_);
+        panel.putDates[static_cast<std::size_t>(plan.todayField)] = lastDate_;
+    }
+    // What came from the clipboard is Inkwarden's doing, not the person's typing.
+    for (std::size_t line = 0; line < panel.confirmed.size(); ++line)
+        panel.confirmed[line] = FieldText(plan.templ, static_cast<int>(line));
+    pastePlan_ = plan;
+    pasteTemplate_ = plan.templ;
+    copied_ = copied;
+    if (plan.focusField >= 0) {
+        HWND input = Input(plan.templ, plan.focusField);
+        SetRememberedFocus(input);
+        if (GetActiveWindow() == hwnd())
+            SetFocus(input);
+    }
+}
+
+std::wstring For_main::ClipboardTextFor(const std::wstring& block) const {
+    // The block goes where the copied text was: indented as it was, and after a heading
+    // with the heading under it, since the heading is still selected in the editor.
+    if (pasteTemplate_ < 0 || pasteTemplate_ != lastConfirmed_)
+        return block;
+    return Widen(PasteText(pastePlan_, Narrow(block), Narrow(copied_)));
+}
+
+void For_main::NoteOwnCopy() {
+    // A block of Inkwarden's own on the clipboard is not something to fill from.
+    clipboardSeen_ = ClipboardChangeCount();
+}
+
 int For_main::VisiblePanel() const {
     return shownPanel_;
 }
 
 HWND For_main::FirstEmptyInput() const {
-    const int first = VisiblePanel() * kFieldsPerTemplate;
-    for (int index = first; index < first + kFieldsPerTemplate; ++index)
-        if (GetWindowTextLengthW(Item(ids::kTxt0 + index)) == 0)
-            return Item(ids::kTxt0 + index);
-    return Item(ids::kTxt0 + first);
+    const int k = VisiblePanel();
+    const TemplateDef* templ = FindTemplate(k);
+    const int n = templ ? static_cast<int>(templ->fields.size()) : 0;
+    for (int line = 0; line < n; ++line)
+        if (GetWindowTextLengthW(Input(k, line)) == 0)
+            return Input(k, line);
+    return Input(k, 0);
 }
 
 void For_main::ComeFromEditor(HWND editor) {
@@ -321,8 +685,10 @@ void For_main::ComeFromEditor(HWND editor) {
         BringToFront(settings_.hwnd());
         return;
     }
+    const bool filled = FillFromClipboard(false);
     BringToFront(hwnd());
-    HWND input = FirstEmptyInput();
+    HWND input = filled && pastePlan_.focusField >= 0 ? Input(pastePlan_.templ, pastePlan_.focusField)
+                                                      : FirstEmptyInput();
     SetRememberedFocus(input);
     SetFocus(input);
 }
@@ -336,6 +702,8 @@ void For_main::PasteBack() {
     // Without the editor the person came from, the block stays on the clipboard only.
     if (!editor_.Get())
         return;
+    // What was around the block has gone back with it.
+    pasteTemplate_ = -1;
     ShowWindow(hwnd(), SW_MINIMIZE);
     switch (PasteInto(editor_)) {
     case PasteOutcome::Pasted:
@@ -370,10 +738,17 @@ void For_main::Form_DblClick(POINT pt) {
         OpenSettings();
 }
 
-std::wstring For_main::BuildBlock(int k) const {
+void For_main::Form_Activate() {
+    // Resident for days: the dates Inkwarden filled in follow the day.
+    RefreshDates();
+}
+
+std::wstring For_main::BuildBlock(int k) {
     TemplateFields fields;
-    for (int line = 0; line < kFieldsPerTemplate; ++line)
-        fields[line] = Narrow(InputText(k * kFieldsPerTemplate + line));
+    const TemplateDef* templ = FindTemplate(k);
+    for (std::size_t line = 0; templ && line < templ->fields.size(); ++line)
+        fields[line] = Narrow(FieldText(k, static_cast<int>(line)));
+    Confirmed(k);
     return Widen(BuildRemarkBlock(k, fields));
 }
 
@@ -410,16 +785,16 @@ void For_main::OpenSettingsModal() {
 bool For_main::OnFreeFrameSurface(POINT pt) const {
     // Reaches the window only over a frame's free surface: inputs, captions and buttons
     // take their own clicks.
-    auto rectOf = [this](int id) {
+    auto rectOf = [this](HWND control) {
         RECT r;
-        GetWindowRect(Item(id), &r);
+        GetWindowRect(control, &r);
         MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
         return r;
     };
-    bool onFrame = InRect(rectOf(ids::kFrame1), pt);
-    for (int k = 0; k < kTemplateCount && !onFrame; ++k)
-        onFrame = IsWindowVisible(Item(ids::kFraList0 + k)) && InRect(rectOf(ids::kFraList0 + k), pt);
-    return onFrame;
+    if (InRect(rectOf(Item(ids::kFrame1)), pt))
+        return true;
+    const std::vector<HWND> shown = PanelControls(VisiblePanel());
+    return !shown.empty() && shown[0] && InRect(rectOf(shown[0]), pt);
 }
 
 void For_main::Form_Unload() {
@@ -473,6 +848,11 @@ LRESULT For_main::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             func_Click(id - ids::kFunc0);
         else if (id >= ids::kOk0 && id < ids::kOk0 + kTemplateCount && code == BN_CLICKED)
             ok_Click(id - ids::kOk0);
+        else if (id >= ids::OwnPanel(kFirstOwnTemplate) &&
+                 (id - ids::OwnPanel(kFirstOwnTemplate)) % 16 == 1 && code == BN_CLICKED)
+            ok_Click(kFirstOwnTemplate + (id - ids::OwnPanel(kFirstOwnTemplate)) / 16);
+        else if (id == ids::kOwnTemplates && code == CBN_SELCHANGE)
+            Combo1_Click();
         else if (id == ids::kExit && code == STN_CLICKED)
             Label3_Click();
         else if (id == ids::kMinimise && code == STN_CLICKED)
@@ -497,6 +877,10 @@ LRESULT For_main::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == kFinishStartTimer)
             FinishStart();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            Form_Activate();
+        return Window::OnMessage(msg, wParam, lParam);
     case WM_LBUTTONDBLCLK:
         Form_DblClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         return 0;

@@ -11,12 +11,27 @@ constexpr int kTitle = 102;    // Label1
 constexpr int kExit = 103;     // Label3
 constexpr int kMinimise = 104; // Label4
 constexpr int kFrame1 = 110;
-constexpr int kSettingsLabel = 111; // Label5
-constexpr int kFunc0 = 120;         // func(k) = kFunc0 + k
-constexpr int kFraList0 = 130;      // Fra_list(k)
-constexpr int kOk0 = 140;           // ok(k)
-constexpr int kTxt0 = 200;          // txt0(i) = kTxt0 + i
-constexpr int kLabel2_0 = 300;      // Label2(i), the field captions
+constexpr int kSettingsLabel = 111;     // Label5
+constexpr int kFunc0 = 120;             // func(k) = kFunc0 + k
+constexpr int kFraList0 = 130;          // Fra_list(k)
+constexpr int kOk0 = 140;               // ok(k)
+constexpr int kTxt0 = 200;              // txt0(i) = kTxt0 + i
+constexpr int kLabel2_0 = 300;          // Label2(i), the field captions
+constexpr int kOwnTemplatesLabel = 112; // names the list for UI automation
+constexpr int kOwnTemplates = 113;      // the list of templates of one's own
+// The panel of template of one's own N: its frame, 确定, then inputs and captions.
+constexpr int OwnPanel(int code) {
+    return 1000 + (code - 4) * 16;
+}
+constexpr int OwnOk(int code) {
+    return OwnPanel(code) + 1;
+}
+constexpr int OwnInput(int code, int line) {
+    return OwnPanel(code) + 2 + line;
+}
+constexpr int OwnCaption(int code, int line) {
+    return OwnPanel(code) + 7 + line;
+}
 
 // Result window (for_ok)
 constexpr int kResultFrame = 100;

@@ -75,9 +75,12 @@ void for_ok::Show() {
     SetFocus(Item(ids::kText1));
 }
 
-bool for_ok::CopyToClipboard() {
-    if (PutClipboardText(hwnd(), Text()))
+bool for_ok::CopyToClipboard(const std::wstring& text) {
+    if (PutClipboardText(hwnd(), text)) {
+        if (copied_)
+            copied_();
         return true;
+    }
     ShowMessage(hwnd(), L"复制失败：剪贴板正被其他程序占用，注释内容没有复制。请稍后再试。", MB_ICONWARNING);
     return false;
 }
@@ -85,7 +88,7 @@ bool for_ok::CopyToClipboard() {
 void for_ok::CopyAndPasteBack() {
     // A block that is not on the clipboard keeps the window open: nothing is pasted
     // that was not copied.
-    if (!CopyToClipboard())
+    if (!CopyToClipboard(clipboardText_ ? clipboardText_(Text()) : Text()))
         return;
     Unload();
     if (pasteBack_)

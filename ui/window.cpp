@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace inkwarden {
 
 namespace {
@@ -197,6 +199,26 @@ void Window::GiveTip(const Tip& tip) const {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void Window::RemoveControl(HWND control) {
+    controls_.erase(std::remove_if(controls_.begin(), controls_.end(),
+                                   [control](const Control& c) { return c.hwnd == control; }),
+                    controls_.end());
+    tips_.erase(
+        std::remove_if(tips_.begin(), tips_.end(), [control](const Tip& t) { return t.control == control; }),
+        tips_.end());
+    DestroyWindow(control);
+}
+
+int Window::TextWidth(const std::wstring& text, FontKind font) const {
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, FontFor(font));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return MulDiv(size.cx, 1440, static_cast<int>(dpi_));
+}
+
 void Window::MakeTooltipOnHover(HWND control, UINT mouseMessage) {
     if (tooltip_ || mouseMessage != WM_MOUSEMOVE)
         return;
@@ -305,6 +327,8 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case kCtrlEnterMessage:
         return OnCtrlEnter(wParam != 0) ? TRUE : FALSE;
+    case kCtrlShiftVMessage:
+        return OnCtrlShiftV(wParam != 0) ? TRUE : FALSE;
     case WM_CTLCOLORSTATIC: {
         const HWND control = reinterpret_cast<HWND>(lParam);
         if (control != captionBar_ && control != closeSpot_)
@@ -388,6 +412,12 @@ bool PreTranslate(MSG& msg) {
         !(GetKeyState(VK_MENU) & 0x8000)) {
         const bool repeat = (msg.lParam & (1 << 30)) != 0;
         if (SendMessageW(root, kCtrlEnterMessage, repeat, 0))
+            return true;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'V' && CtrlHeld() && (GetKeyState(VK_SHIFT) & 0x8000) &&
+        !(GetKeyState(VK_MENU) & 0x8000)) {
+        const bool repeat = (msg.lParam & (1 << 30)) != 0;
+        if (SendMessageW(root, kCtrlShiftVMessage, repeat, 0))
             return true;
     }
     return IsDialogMessageW(root, &msg) != FALSE;

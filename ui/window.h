@@ -18,6 +18,8 @@ enum class FontKind { Ui, Input };
 // Sent by the message loop to the window that gets Ctrl+Enter (wParam: nonzero for
 // the key's auto-repeat); nonzero when the window took it.
 constexpr UINT kCtrlEnterMessage = WM_APP + 0x101;
+// The same for Ctrl+Shift+V, which an input would otherwise take as a paste.
+constexpr UINT kCtrlShiftVMessage = WM_APP + 0x102;
 
 class Window {
 public:
@@ -40,6 +42,10 @@ protected:
     // The tip shows on hover. The tooltip window itself is made on the first hover of
     // any control with a tip: most starts never need one.
     void AddTooltip(HWND control, const wchar_t* text);
+    // Destroys a control made by AddControl.
+    void RemoveControl(HWND control);
+    // How wide a text is in the control font, in twips.
+    int TextWidth(const std::wstring& text, FontKind font) const;
     // Makes a control start the window's caption drag when the left button goes down on it.
     void MakeCaption(HWND control);
     // Makes a notifying label act like a button: STN_CLICKED on release inside it.
@@ -60,6 +66,7 @@ protected:
     // Ctrl+Enter anywhere in the window; true when the window takes the key. A window
     // that takes it acts on the first press only, not on the key's repeats.
     virtual bool OnCtrlEnter(bool /*repeat*/) { return false; }
+    virtual bool OnCtrlShiftV(bool /*repeat*/) { return false; }
 
 private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
