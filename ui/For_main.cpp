@@ -134,6 +134,8 @@ bool For_main::Form_Load() {
     // 5. The hotkey now, so a press in the first instant after start is not lost; the
     // tray icon, which tells its trouble, comes after the first paint (FinishStart).
     RegisterHotkey();
+    // What was on the clipboard before the start is not what the person copied for it.
+    clipboardSeen_ = ClipboardChangeCount();
     return true;
 }
 
@@ -148,8 +150,6 @@ void For_main::FinishStart() {
     untold_.clear();
     // The stored style was read at start; the settings window lists them all.
     LoadOtherStyles();
-    // What was on the clipboard before is not what the person copied for Inkwarden.
-    clipboardSeen_ = ClipboardChangeCount();
 }
 
 void For_main::Tell(const std::wstring& text, bool warning) {

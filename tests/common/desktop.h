@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 namespace inkwarden_testing {
@@ -40,6 +41,18 @@ inline bool EmptyTheClipboard(HWND owner = nullptr) {
     if (!OpenClipboardPatiently(owner))
         return false;
     const bool ok = EmptyClipboard() != FALSE;
+    CloseClipboard();
+    return ok;
+}
+
+// Puts a text on the clipboard as another program does.
+inline bool PutTheClipboard(const std::wstring& text) {
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (!mem || !OpenClipboardPatiently(nullptr))
+        return false;
+    memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(mem);
+    const bool ok = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, mem);
     CloseClipboard();
     return ok;
 }

@@ -1,6 +1,7 @@
 // Styles of one's own from [styleN] sections: the caption and block they give, and
 // choosing one in the settings window with the mouse and the keyboard.
 #include "tests/common/named_case.h"
+#include "tests/e2e/expected.h"
 #include "tests/e2e/harness.h"
 #include "ui/control_ids.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 namespace ids = inkwarden::ids;
 
-const std::wstring kRule(58, L'=');
 const std::wstring kCaptionLead = L"当前语言类型为  ";
 
 // Three valid styles, listed as python, powershell, sql; the others define nothing.
@@ -95,6 +95,54 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
     ASSERT_GT(block.size(), head.size() + 6);
     EXPECT_EQ(Show(block.substr(0, head.size())), Show(head));
     EXPECT_EQ(Show(block.substr(block.size() - 6)), Show(L"\r\n\r\n#>"));
+}
+
+// A template of one's own, chosen in the main window's list and filled from the keyboard.
+TEST(OwnTemplate, ChosenInTheListFilledByKeysMakesItsBlockInTheStyle) {
+    App app;
+    ASSERT_TRUE(app.Start(
+        IniText(0, L"张三", 0, 0) +
+        L"[template5]\r\nname=接口说明\r\nfield1=\"接口名称：\"\r\nfield2=作者：\r\nfill2=author\r\n"
+        L"field3=日期：\r\nfill3=date\r\nfield4=参数：\r\nfield5=返回：\r\nmulti=4,5\r\n"
+        L"[template4]\r\nname=变更记录\r\nfield1=内容：\r\n[template3]\r\nname=built-in\r\nfield1=x\r\n"));
+    const HWND list = app.Item(ids::kOwnTemplates);
+    EXPECT_EQ(ListEntries(list), (std::vector<std::wstring>{L"变更记录", L"接口说明"}));
+    ASSERT_TRUE(Activate(app.main()));
+    PressKey(VK_TAB); // from the options to the list
+    ASSERT_TRUE(FocusIs(list));
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Item(inkwarden::ids::OwnPanel(5))) != FALSE; }));
+    const HWND panel = app.Item(inkwarden::ids::OwnPanel(5));
+    EXPECT_EQ(TextOf(panel), L"接口说明");
+    for (int k = 0; k < 4; ++k)
+        EXPECT_FALSE(IsChecked(app.Item(ids::kFunc0 + k))) << "option " << k;
+    const wchar_t* captions[] = {L"接口名称：", L"作者：", L"日期：", L"参数：", L"返回："};
+    for (int line = 0; line < 5; ++line)
+        EXPECT_EQ(TextOf(app.Item(inkwarden::ids::OwnCaption(5, line))), captions[line]);
+    PressKey(VK_TAB);
+    ASSERT_TRUE(FocusIs(app.Item(inkwarden::ids::OwnInput(5, 0))));
+    TypeKeys(L"GetUser");
+    PressKey(VK_TAB);
+    PressKey(VK_TAB);
+    PressKey(VK_TAB);
+    ASSERT_TRUE(FocusIs(app.Item(inkwarden::ids::OwnInput(5, 3))));
+    TypeKeys(L"id\nfields");
+    PressKey(VK_TAB);
+    TypeKeys(L"User");
+    ASSERT_TRUE(WaitUntil([&] { return app.ItemText(inkwarden::ids::OwnInput(5, 4)) == L"User"; }));
+    PressKey(VK_RETURN, {VK_CONTROL});
+    const HWND result = app.ResultWindow();
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(ShowsBlock(
+        result, Lines({L"/* " + kRule, L"*     接口名称：GetUser", L"*     作者：张三",
+                       L"*     日期：" + Today(), L"*     参数：id",
+                       L"*" + std::wstring(25, L' ') + L"fields", L"*     返回：User", L"", L"*/"})));
+    // A built-in option clears the list.
+    Click(GetDlgItem(result, ids::kBack));
+    ASSERT_TRUE(app.ShowTemplate(1));
+    EXPECT_EQ(Send(list, CB_GETCURSEL), CB_ERR);
+    EXPECT_FALSE(IsWindowVisible(panel));
 }
 
 struct Opening : NamedCase {

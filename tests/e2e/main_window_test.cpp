@@ -32,8 +32,10 @@ void ExpectOnlyPanel(const App& app, int k) {
 }
 
 // How a person first brings up a template other than the function template: each panel
-// is made the first time it shows and must hold its start-up texts from then on.
-enum class Way { Mouse, ArrowKeys };
+// is made the first time it shows and must hold its start-up texts from then on. A fill
+// (Ctrl+Shift+V with a copied VB Sub) brings up the procedure template, the mouse the rest.
+enum class Way { Mouse, ArrowKeys, Fill };
+const wchar_t kCopiedSub[] = L"Public Sub Reset(ByVal all As Boolean)";
 
 struct StartCase : NamedCase {
     bool withFile;
@@ -45,7 +47,13 @@ struct StartCase : NamedCase {
 
 // Brings up template k (> 0) from template k - 1 the way the case says.
 bool ShowNext(const App& app, int k, Way way) {
-    if (way == Way::Mouse)
+    if (way == Way::Fill && k == 1) {
+        if (!PutTheClipboard(kCopiedSub) || !Activate(app.main()))
+            return false;
+        PressKey('V', {VK_CONTROL, VK_SHIFT});
+        return WaitUntil([&] { return IsWindowVisible(app.Item(ids::kFraList0 + k)) != FALSE; });
+    }
+    if (way != Way::ArrowKeys)
         return ClickWithMouse(app.Item(ids::kFunc0 + k)) &&
                WaitUntil([&] { return IsWindowVisible(app.Item(ids::kFraList0 + k)) != FALSE; });
     if (k == 1 && !Activate(app.main()))
@@ -84,7 +92,9 @@ TEST_P(MainWindowStart, ShowsTheFunctionTemplateWithTheFilesAuthorTodayAndStyle)
         EXPECT_EQ(app.ItemText(ids::kOk0 + k), L"确定");
         for (int input = 5 * k; input < 5 * k + 5; ++input) {
             const char fill = kStartFill[input];
-            const std::wstring expected = fill == 'A' ? c.writer : fill == 'D' ? today : L"";
+            std::wstring expected = fill == 'A' ? c.writer : fill == 'D' ? today : L"";
+            if (c.way == Way::Fill && (input == 7 || input == 8))
+                expected = input == 7 ? L"Reset" : L"ByVal all As Boolean";
             EXPECT_EQ(app.ItemText(ids::kTxt0 + input), expected) << "input " << input;
         }
     }
@@ -95,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, MainWindowStart,
                                            StartCase{"vb", true, 1, L"www.inkwarden.dev", 1},
                                            StartCase{"asp", true, 2, L"Li Si", 2, Way::ArrowKeys},
                                            StartCase{"php", true, 3, L"王五", 3},
-                                           StartCase{"delphi", true, 4, L"a", 4},
+                                           StartCase{"delphi", true, 4, L"a", 4, Way::Fill},
                                            StartCase{"vfp", true, 5, L"赵六 (QA)", 5},
                                            StartCase{"html", true, 6, std::wstring(700, L'长'), 6},
                                            StartCase{"javascript", true, 7, L"", 7},
