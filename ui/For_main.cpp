@@ -207,13 +207,11 @@ bool For_main::Create() {
     // The others are made unchecked; CheckRadioButton would look each of them up.
     SendMessageW(func_[0], BM_SETCHECK, BST_CHECKED, 0);
     // The templates of one's own, in the row's free part. Its name, for UI automation and
-    // screen readers, is the label before it, which takes no room; the list says it too
+    // screen readers, is the label before it, which takes no room; the list shows it too
     // while nothing is chosen.
     AddControl(L"STATIC", L"其他模板", label, ids::kOwnTemplatesLabel,
                {kFrame1X + 5040, kFrame1Y + 240, 0, 0});
-    ownList_ = AddControl(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-                          ids::kOwnTemplates, {kFrame1X + 5040, kFrame1Y + 255, 1140, 2400});
-    SendMessageW(ownList_, CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(L"其他模板"));
+    ownList_ = AddNamedList(L"其他模板", ids::kOwnTemplates, {kFrame1X + 5040, kFrame1Y + 255, 1140, 2400});
     HWND settingsLabel = AddControl(L"STATIC", L"系统设置", label | WS_GROUP, ids::kSettingsLabel,
                                     {kFrame1X + 6240, kFrame1Y + 360, 975, 375});
     MakeSpot(settingsLabel);
@@ -292,7 +290,7 @@ void For_main::CreateOwnPanel(const TemplateDef& templ) {
         AddControl(L"STATIC", Widen(f.label).c_str(), WS_CHILD | SS_NOTIFY | SS_NOPREFIX | SS_ENDELLIPSIS,
                    ids::OwnCaption(k, i), InPanel(rows[line].caption));
         DWORD style = WS_TABSTOP | WS_BORDER | ES_LEFT;
-        style |= f.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+        style |= f.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
         if (line == 0)
             style |= WS_GROUP;
         AddControl(L"EDIT", panel.texts[line].c_str(), style, ids::OwnInput(k, i), InPanel(rows[line].input),
@@ -863,6 +861,8 @@ LRESULT For_main::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_STATIC)
+            return Window::OnMessage(msg, wParam, lParam);
         DrawTitleBand(*item);
         return TRUE;
     }

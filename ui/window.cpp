@@ -199,6 +199,57 @@ void Window::GiveTip(const Tip& tip) const {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+HWND Window::AddNamedList(const wchar_t* name, int id, Twips rect) {
+    // Registered first: the list asks for its item height while it is being made.
+    namedLists_.push_back({nullptr, name});
+    namedLists_.back().list = AddControl(L"COMBOBOX", L"",
+                                         CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL |
+                                             WS_TABSTOP | WS_GROUP,
+                                         id, rect);
+    return namedLists_.back().list;
+}
+
+const Window::NamedList* Window::NamedListOf(UINT id) const {
+    for (const NamedList& list : namedLists_)
+        if (list.list ? static_cast<UINT>(GetDlgCtrlID(list.list)) == id : &list == &namedLists_.back())
+            return &list;
+    return nullptr;
+}
+
+int Window::ListItemHeight() const {
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, uiFont_);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return metrics.tmHeight + MulDiv(4, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+}
+
+void Window::DrawNamedList(const NamedList& list, const DRAWITEMSTRUCT& item) const {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    std::wstring text;
+    if (item.itemID != static_cast<UINT>(-1)) {
+        text.resize(static_cast<std::size_t>(SendMessageW(list.list, CB_GETLBTEXTLEN, item.itemID, 0)) + 1);
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(list.list, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(&text[0]))));
+    }
+    const bool placeholder = text.empty() && (item.itemState & ODS_COMBOBOXEDIT);
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(placeholder ? COLOR_GRAYTEXT
+                                       : selected  ? COLOR_HIGHLIGHTTEXT
+                                                   : COLOR_WINDOWTEXT));
+    HGDIOBJ old = SelectObject(item.hDC, uiFont_);
+    RECT r = item.rcItem;
+    r.left += MulDiv(3, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    DrawTextW(item.hDC, placeholder ? list.name.c_str() : text.c_str(), -1, &r,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(item.hDC, old);
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
+}
+
 void Window::RemoveControl(HWND control) {
     controls_.erase(std::remove_if(controls_.begin(), controls_.end(),
                                    [control](const Control& c) { return c.hwnd == control; }),
@@ -299,6 +350,10 @@ void Window::ApplyDpi(UINT dpi) {
         SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), TRUE);
         Place(c);
     }
+    for (const NamedList& list : namedLists_) {
+        SendMessageW(list.list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ListItemHeight());
+        SendMessageW(list.list, CB_SETITEMHEIGHT, 0, ListItemHeight());
+    }
     DeleteObject(oldUi);
     DeleteObject(oldInput);
     InvalidateRect(hwnd_, nullptr, TRUE);
@@ -324,6 +379,21 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetFocus(next);
         }
         return 0;
+    }
+    case WM_MEASUREITEM: {
+        MEASUREITEMSTRUCT* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_COMBOBOX || !NamedListOf(item->CtlID))
+            break;
+        item->itemHeight = static_cast<UINT>(ListItemHeight());
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const NamedList* list = item->CtlType == ODT_COMBOBOX ? NamedListOf(item->CtlID) : nullptr;
+        if (!list)
+            break;
+        DrawNamedList(*list, *item);
+        return TRUE;
     }
     case kCtrlEnterMessage:
         return OnCtrlEnter(wParam != 0) ? TRUE : FALSE;
@@ -389,6 +459,7 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         self->focus_ = nullptr;
         self->tooltip_ = nullptr;
         self->tips_.clear();
+        self->namedLists_.clear();
         self->captionBar_ = self->closeSpot_ = nullptr;
         DeleteObject(self->uiFont_);
         DeleteObject(self->inputFont_);

@@ -42,6 +42,9 @@ protected:
     // The tip shows on hover. The tooltip window itself is made on the first hover of
     // any control with a tip: most starts never need one.
     void AddTooltip(HWND control, const wchar_t* text);
+    // A drop-down list that shows its name, greyed, while nothing in it is chosen (a cue
+    // banner that every system draws: the list draws its own face).
+    HWND AddNamedList(const wchar_t* name, int id, Twips rect);
     // Destroys a control made by AddControl.
     void RemoveControl(HWND control);
     // How wide a text is in the control font, in twips.
@@ -98,6 +101,14 @@ private:
         std::wstring text;
     };
     std::vector<Tip> tips_; // given to the tooltip window when it is made
+    struct NamedList {
+        HWND list;
+        std::wstring name;
+    };
+    std::vector<NamedList> namedLists_;
+    const NamedList* NamedListOf(UINT id) const;
+    int ListItemHeight() const;
+    void DrawNamedList(const NamedList& list, const DRAWITEMSTRUCT& item) const;
     void GiveTip(const Tip& tip) const;
     HWND focus_ = nullptr; // restored when the window is activated again
     HWND captionBar_ = nullptr, closeSpot_ = nullptr;
