@@ -180,11 +180,11 @@ bool For_main::Create() {
     // picture above the frame whose edges the window clips.
     AddControl(L"STATIC", kProductTitle, label | SS_OWNERDRAW, ids::kTitle,
                {kFraTopX + 3360, kFraTopY + 240, 1215, 375});
-    HWND minimise = AddControl(L"STATIC", L"最小化", label | SS_OWNERDRAW, ids::kMinimise,
-                               {kFraTopX + 7200, kFraTopY + 120, 375, 375});
-    HWND exit = AddControl(L"STATIC", L" 退出", label | SS_OWNERDRAW, ids::kExit,
-                           {kFraTopX + 7560, kFraTopY + 120, 375, 375});
-    HWND image = AddControl(L"STATIC", L"", label | SS_OWNERDRAW, ids::kImage1, kImage1);
+    HWND minimise = band_.minimise = AddControl(L"STATIC", L"最小化", label | SS_OWNERDRAW, ids::kMinimise,
+                                                {kFraTopX + 7200, kFraTopY + 120, 375, 375});
+    HWND exit = band_.exit = AddControl(L"STATIC", L" 退出", label | SS_OWNERDRAW, ids::kExit,
+                                        {kFraTopX + 7560, kFraTopY + 120, 375, 375});
+    HWND image = band_.image = AddControl(L"STATIC", L"", label | SS_OWNERDRAW, ids::kImage1, kImage1);
     AddControl(L"BUTTON", L"", BS_GROUPBOX, ids::kFraTop, {kFraTopX, kFraTopY, 8055, 855});
     AddTooltip(minimise, L"最小化");
     AddTooltip(exit, L" 退出");
@@ -684,6 +684,9 @@ void For_main::ComeFromEditor(HWND editor) {
         return;
     }
     const bool filled = FillFromClipboard(false);
+    // What was copied for an earlier round trip is not what the editor holds selected now.
+    if (!filled)
+        pasteTemplate_ = -1;
     BringToFront(hwnd());
     HWND input = filled && pastePlan_.focusField >= 0 ? Input(pastePlan_.templ, pastePlan_.focusField)
                                                       : FirstEmptyInput();
@@ -807,17 +810,17 @@ void For_main::DrawTitleBand(const DRAWITEMSTRUCT& item) {
     // Each part of the band (the picture, and the labels above it) draws the whole band
     // shifted to its own place and clipped to itself, which is what makes the labels
     // look transparent.
-    auto inWindow = [this](int id) {
+    auto inWindow = [this](HWND part) {
         RECT r;
-        GetWindowRect(Item(id), &r);
+        GetWindowRect(part, &r);
         MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
         return r;
     };
-    TitleBandPlace place = {inWindow(ids::kImage1), inWindow(ids::kMinimise), inWindow(ids::kExit)};
+    TitleBandPlace place = {inWindow(band_.image), inWindow(band_.minimise), inWindow(band_.exit)};
     RECT client;
     GetClientRect(hwnd(), &client);
     IntersectRect(&place.exit, &place.exit, &client); // the spot reaches past the window's edge
-    const RECT control = inWindow(static_cast<int>(item.CtlID));
+    const RECT control = inWindow(item.hwndItem);
     POINT oldOrigin;
     SetViewportOrgEx(item.hDC, -control.left, -control.top, &oldOrigin);
     PaintTitleBand(item.hDC, dpi(), place);

@@ -135,6 +135,9 @@ private:
     int lastConfirmed_ = -1;
     std::array<HWND, kTemplateCount> func_ = {}; // the template options
     HWND ownList_ = nullptr;
+    struct {
+        HWND image, minimise, exit;
+    } band_ = {}; // where the title band's parts are, asked at every paint of them
     std::wstring datePicture_;
     std::wstring pictureTold_; // the refused picture last told, so it is told once
     std::wstring lastDate_;    // the date text the fields were last filled with
