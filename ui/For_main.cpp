@@ -348,15 +348,23 @@ void For_main::FillFromSettings() {
 void For_main::FillDates() {
     lastDate_ = TodayText();
     datesFilled_ = true;
+    PrefillAll(Prefill::Date, lastDate_);
+}
+
+void For_main::PrefillAll(Prefill kind, const std::wstring& text) {
+    // The built-ins' texts exist from the start; one's own take theirs when first asked for.
     for (int k = 0; k < kTemplateCount; ++k)
         PanelOf(k);
     for (auto& [k, panel] : panels_) {
         const TemplateDef* templ = FindTemplate(k);
-        for (std::size_t line = 0; templ && line < templ->fields.size(); ++line)
-            if (templ->fields[line].prefill == Prefill::Date) {
-                SetFieldText(k, static_cast<int>(line), lastDate_);
-                panel.putDates[line] = panel.confirmed[line] = lastDate_;
-            }
+        for (std::size_t line = 0; templ && line < templ->fields.size(); ++line) {
+            if (templ->fields[line].prefill != kind)
+                continue;
+            SetFieldText(k, static_cast<int>(line), text);
+            panel.confirmed[line] = text;
+            if (kind == Prefill::Date)
+                panel.putDates[line] = text;
+        }
     }
 }
 
@@ -515,16 +523,7 @@ void For_main::SetStyleCaption(const std::wstring& caption) {
 }
 
 void For_main::SetAuthor(const std::wstring& author) {
-    for (int k = 0; k < kTemplateCount; ++k)
-        PanelOf(k);
-    for (auto& [k, panel] : panels_) {
-        const TemplateDef* templ = FindTemplate(k);
-        for (std::size_t line = 0; templ && line < templ->fields.size(); ++line)
-            if (templ->fields[line].prefill == Prefill::Author) {
-                SetFieldText(k, static_cast<int>(line), author);
-                panel.confirmed[line] = author;
-            }
-    }
+    PrefillAll(Prefill::Author, author);
 }
 
 void For_main::SetDatePicture(const std::wstring& picture) {

@@ -85,6 +85,8 @@ private:
     void LayOutPanels();
     void FillFromSettings();
     void FillDates();
+    // Puts the text into every field of every template that the template marks so.
+    void PrefillAll(Prefill kind, const std::wstring& text);
     Panel& PanelOf(int k); // the panel's texts, prefilled when first asked for
     void CreatePanel(int k);
     void CreateOwnPanel(const TemplateDef& templ);
