@@ -770,6 +770,17 @@ std::vector<Range> Entries(const Tokens& t, Index open, std::string_view sep, bo
     return r;
 }
 
+// Go's `a, b int` and Pascal's `a, b: Integer` repeat the type for every name. Real
+// lists repeat a short type a few times; a text whose repeats would outgrow it many
+// times over (thousands of names before a long type) is refused, so the result stays
+// linear in the text.
+bool WithinRepeatBudget(std::size_t& budget, std::size_t bytes) {
+    if (bytes > budget)
+        return false;
+    budget -= bytes;
+    return true;
+}
+
 class Verdict {
 public:
     void Offer(std::optional<Signature> s) {
@@ -910,6 +921,7 @@ std::optional<Signature> ReadGo(std::string_view text) {
     std::vector<std::string> params;
     std::vector<Range> pending;
     bool named = false;
+    std::size_t budget = 2 * text.size() + 1024;
     for (const Range& r : entries) {
         if (t.Find(r.b, r.e, ":") != r.e || t.Find(r.b, r.e, "=") != r.e)
             return std::nullopt; // Swift's func f(a: Int) is no Go
@@ -930,7 +942,7 @@ std::optional<Signature> ReadGo(std::string_view text) {
         named = true;
         const std::string type = t.Join(r.b + 1, r.e);
         for (const Range& p : pending) {
-            if (!(p.e == p.b + 1 && t.IsWord(p.b)))
+            if (!(p.e == p.b + 1 && t.IsWord(p.b)) || !WithinRepeatBudget(budget, type.size()))
                 return std::nullopt;
             params.push_back(std::string(t[p.b].text) + " " + type);
         }
@@ -1209,6 +1221,7 @@ std::optional<Signature> ReadPascal(std::string_view text) {
 
     auto typeScriptType = [&](Index b, Index e) { return e == b + 1 && t.IsIn(b, TypeScriptOnlyTypes()); };
     std::vector<std::string> params;
+    std::size_t budget = 2 * text.size() + 1024;
     if (t.Is(i, "(")) {
         bool ok = false;
         static const WordSet modifiers{"const", "var", "out", "constref"};
@@ -1241,9 +1254,12 @@ std::optional<Signature> ReadPascal(std::string_view text) {
                 continue;
             }
             const std::string type = colon < r.e ? (t[colon].gap ? " " : "") + t.Join(colon, r.e) : "";
-            for (Index k : names)
+            for (Index k : names) {
+                if (!WithinRepeatBudget(budget, type.size()))
+                    return std::nullopt;
                 params.push_back((modifier ? std::string(t[r.b].text) + " " : "") + std::string(t[k].text) +
                                  type);
+            }
         }
         if (!ok)
             return std::nullopt;

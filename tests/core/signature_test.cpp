@@ -340,6 +340,13 @@ const Heading kHeadings[] = {
 };
 // clang-format on
 
+std::string Repeat(const std::string& s, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += s;
+    return out;
+}
+
 // Text a person may select and call Inkwarden on that is no single heading: filling the
 // function template from it would be wrong.
 // clang-format off
@@ -468,6 +475,9 @@ const std::string kNotHeadings[] = {
     "{}",
     std::string("int f(int a)\0", 13),
     "int f(int \xff a);",
+    // thousands of names sharing one long type, which repeating would make hundreds of megabytes
+    "func f(" + Repeat("a, ", 10000) + "x " + std::string(30000, 'T') + ")",
+    "procedure P(" + Repeat("a, ", 10000) + "x: " + std::string(30000, 'T') + ");",
 };
 // clang-format on
 
