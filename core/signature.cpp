@@ -100,19 +100,19 @@ constexpr std::array<unsigned char, 256> MakeByteClasses() {
 constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
 
 bool IsDigit(unsigned char c) {
-    return kByteClasses[c] & kDigit;
+    return (kByteClasses[c] & kDigit) != 0;
 }
 bool IsAlnum(unsigned char c) {
     return IsUpper(static_cast<char>(c)) || IsLower(static_cast<char>(c)) || IsDigit(c);
 }
 bool IsWordStart(unsigned char c) {
-    return kByteClasses[c] & kWordStart;
+    return (kByteClasses[c] & kWordStart) != 0;
 }
 bool IsWordChar(unsigned char c) {
-    return kByteClasses[c] & (kWordStart | kDigit);
+    return (kByteClasses[c] & (kWordStart | kDigit)) != 0;
 }
 bool IsBlankByte(unsigned char c) {
-    return kByteClasses[c] & kBlank;
+    return (kByteClasses[c] & kBlank) != 0;
 }
 
 // A word in capitals (WINAPI, Q_INVOKABLE, EXPORT_SYMBOL): a macro or a Windows type.
