@@ -21,20 +21,26 @@ constexpr Index kNone = static_cast<Index>(-1);
 // ---------------------------------------------------------------------------
 // Words
 
-// A fixed set of words with a lookup that costs one short bucket scan, since the
-// grammar asks about every word of a long parameter list.
+// A fixed set of words with a lookup that costs a probe or two, since the grammar asks
+// about every word of a long parameter list.
 class WordSet {
 public:
     WordSet(std::initializer_list<std::string_view> words) {
-        for (std::string_view w : words)
-            buckets_[Bucket(w)].push_back(w);
+        for (std::string_view w : words) {
+            Index slot = Hash(w);
+            while (!slots_[slot].empty())
+                slot = (slot + 1) & kMask;
+            slots_[slot] = w;
+        }
     }
     bool Has(std::string_view w) const {
         if (w.empty())
             return false;
-        for (std::string_view x : buckets_[Bucket(w)])
+        for (Index slot = Hash(w); !slots_[slot].empty(); slot = (slot + 1) & kMask) {
+            const std::string_view x = slots_[slot];
             if (x.size() == w.size() && x[0] == w[0] && x == w)
                 return true;
+        }
         return false;
     }
     // For the case-blind languages (VB, Pascal); the set holds lower-case words.
@@ -48,13 +54,14 @@ public:
     }
 
 private:
-    static std::size_t Bucket(std::string_view w) {
-        return (w.size() * 31u + static_cast<unsigned char>(w[0]) * 7u +
-                static_cast<unsigned char>(w.back())) %
-               kBuckets;
+    // Room for four times the longest list, so a probe seldom meets another word.
+    static constexpr Index kSlots = 512, kMask = kSlots - 1;
+    static Index Hash(std::string_view w) {
+        return (w.size() * 131u + static_cast<unsigned char>(w[0]) * 31u +
+                static_cast<unsigned char>(w[w.size() / 2]) * 7u + static_cast<unsigned char>(w.back())) &
+               kMask;
     }
-    static constexpr std::size_t kBuckets = 64;
-    std::array<std::vector<std::string_view>, kBuckets> buckets_;
+    std::array<std::string_view, kSlots> slots_{};
 };
 
 bool EqualsCi(std::string_view a, std::string_view lower) {
@@ -74,21 +81,38 @@ bool IsUpper(char c) {
 bool IsLower(char c) {
     return c >= 'a' && c <= 'z';
 }
+// Byte classes, looked up once per byte of the text.
+enum ByteClass : unsigned char { kWordStart = 1, kDigit = 2, kBlank = 4 };
+
+constexpr std::array<unsigned char, 256> MakeByteClasses() {
+    std::array<unsigned char, 256> c{};
+    for (int b = 0; b < 256; ++b) {
+        const bool letter = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z');
+        if (letter || b == '_' || b == '$' || b >= 0x80)
+            c[static_cast<std::size_t>(b)] = kWordStart;
+        if (b >= '0' && b <= '9')
+            c[static_cast<std::size_t>(b)] = kDigit;
+        if (b == ' ' || b == '\t' || b == '\r' || b == '\n' || b == '\v' || b == '\f')
+            c[static_cast<std::size_t>(b)] = kBlank;
+    }
+    return c;
+}
+constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
+
 bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
+    return (kByteClasses[c] & kDigit) != 0;
 }
 bool IsAlnum(unsigned char c) {
     return IsUpper(static_cast<char>(c)) || IsLower(static_cast<char>(c)) || IsDigit(c);
 }
 bool IsWordStart(unsigned char c) {
-    return IsUpper(static_cast<char>(c)) || IsLower(static_cast<char>(c)) || c == '_' || c == '$' ||
-           c >= 0x80;
+    return (kByteClasses[c] & kWordStart) != 0;
 }
 bool IsWordChar(unsigned char c) {
-    return IsWordStart(c) || IsDigit(c);
+    return (kByteClasses[c] & (kWordStart | kDigit)) != 0;
 }
 bool IsBlankByte(unsigned char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    return (kByteClasses[c] & kBlank) != 0;
 }
 
 // A word in capitals (WINAPI, Q_INVOKABLE, EXPORT_SYMBOL): a macro or a Windows type.
@@ -239,7 +263,7 @@ private:
             return t;
         }
         t.kind = kind;
-        t.text = s_.substr(start, end - start);
+        t.text = std::string_view(s_.data() + start, end - start);
         i_ = end;
         return t;
     }
@@ -293,6 +317,10 @@ bool Lexer::RestOfLineBlank(Index i) const {
 bool Lexer::SkipBlanks(bool& gap) {
     while (i_ < s_.size()) {
         const unsigned char c = At(i_);
+        // Most tokens start with a byte that opens no comment in any language.
+        if (c < 0x80 && !IsBlankByte(c) && c != '/' && c != '{' && c != '(' && c != '\'' && c != '#' &&
+            c != '_' && c != '\\' && (c | 0x20) != 'r')
+            return true;
         const Index u = c >= 0x80 ? UnicodeBlank(i_) : 0;
         if (IsBlankByte(c)) {
             while (++i_ < s_.size() && IsBlankByte(At(i_)))
@@ -520,7 +548,7 @@ class Tokens {
 public:
     Tokens(std::string_view text, const Dialect& d, Angles angles) {
         Lexer lexer(text, d);
-        t_.reserve(text.size() / 4 + 8);
+        t_.reserve(text.size() / 3 + 8);
         for (;;) {
             const Token t = lexer.Next();
             if (t.kind == Kind::Bad)
@@ -539,7 +567,12 @@ public:
         if (i >= t_.size())
             return false;
         const std::string_view x = t_[i].text;
-        return x.size() == s.size() && x[0] == s[0] && x == s && t_[i].kind != Kind::Text;
+        if (x.size() != s.size() || x[0] != s[0] || t_[i].kind == Kind::Text)
+            return false;
+        for (Index k = 1; k < x.size(); ++k)
+            if (x[k] != s[k])
+                return false;
+        return true;
     }
     bool IsCi(Index i, std::string_view lower) const {
         return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, lower);
@@ -657,18 +690,32 @@ void AppendText(std::string& out, std::string_view s) {
 
 std::string Tokens::Join(Index b, Index e, bool angles) const {
     std::string out;
-    for (Index i = b; i < e && i < t_.size(); ++i) {
+    e = e < t_.size() ? e : t_.size();
+    if (b >= e)
+        return out;
+    // Written in place: at most every token and a blank before each.
+    out.resize(static_cast<Index>(t_[e - 1].text.data() - t_[b].text.data()) + t_[e - 1].text.size() +
+               (e - b));
+    char* p = &out[0];
+    for (Index i = b; i < e; ++i) {
         if (!angles && Is(i, "<") && Match(i) != kNone && Match(i) > i) {
             i = Match(i);
             continue;
         }
-        if (!out.empty() && t_[i].gap)
-            out += ' ';
-        if (t_[i].kind == Kind::Text)
-            AppendText(out, t_[i].text);
-        else
-            out.append(t_[i].text);
+        if (p != &out[0] && t_[i].gap)
+            *p++ = ' ';
+        const std::string_view x = t_[i].text;
+        if (t_[i].kind == Kind::Text && x.find_first_of("\r\n") != std::string_view::npos) {
+            std::string collapsed;
+            AppendText(collapsed, x);
+            std::memcpy(p, collapsed.data(), collapsed.size());
+            p += collapsed.size();
+        } else {
+            std::memcpy(p, x.data(), x.size());
+            p += x.size();
+        }
     }
+    out.resize(static_cast<Index>(p - &out[0]));
     return out;
 }
 
@@ -721,6 +768,17 @@ std::vector<Range> Entries(const Tokens& t, Index open, std::string_view sep, bo
     for (const Range& x : r)
         ok = ok && !x.Empty();
     return r;
+}
+
+// Go's `a, b int` and Pascal's `a, b: Integer` repeat the type for every name. Real
+// lists repeat a short type a few times; a text whose repeats would outgrow it many
+// times over (thousands of names before a long type) is refused, so the result stays
+// linear in the text.
+bool WithinRepeatBudget(std::size_t& budget, std::size_t bytes) {
+    if (bytes > budget)
+        return false;
+    budget -= bytes;
+    return true;
 }
 
 class Verdict {
@@ -863,6 +921,7 @@ std::optional<Signature> ReadGo(std::string_view text) {
     std::vector<std::string> params;
     std::vector<Range> pending;
     bool named = false;
+    std::size_t budget = 2 * text.size() + 1024;
     for (const Range& r : entries) {
         if (t.Find(r.b, r.e, ":") != r.e || t.Find(r.b, r.e, "=") != r.e)
             return std::nullopt; // Swift's func f(a: Int) is no Go
@@ -883,7 +942,7 @@ std::optional<Signature> ReadGo(std::string_view text) {
         named = true;
         const std::string type = t.Join(r.b + 1, r.e);
         for (const Range& p : pending) {
-            if (!(p.e == p.b + 1 && t.IsWord(p.b)))
+            if (!(p.e == p.b + 1 && t.IsWord(p.b)) || !WithinRepeatBudget(budget, type.size()))
                 return std::nullopt;
             params.push_back(std::string(t[p.b].text) + " " + type);
         }
@@ -1162,6 +1221,7 @@ std::optional<Signature> ReadPascal(std::string_view text) {
 
     auto typeScriptType = [&](Index b, Index e) { return e == b + 1 && t.IsIn(b, TypeScriptOnlyTypes()); };
     std::vector<std::string> params;
+    std::size_t budget = 2 * text.size() + 1024;
     if (t.Is(i, "(")) {
         bool ok = false;
         static const WordSet modifiers{"const", "var", "out", "constref"};
@@ -1194,9 +1254,12 @@ std::optional<Signature> ReadPascal(std::string_view text) {
                 continue;
             }
             const std::string type = colon < r.e ? (t[colon].gap ? " " : "") + t.Join(colon, r.e) : "";
-            for (Index k : names)
+            for (Index k : names) {
+                if (!WithinRepeatBudget(budget, type.size()))
+                    return std::nullopt;
                 params.push_back((modifier ? std::string(t[r.b].text) + " " : "") + std::string(t[k].text) +
                                  type);
+            }
         }
         if (!ok)
             return std::nullopt;

@@ -270,6 +270,16 @@ const Heading kHeadings[] = {
     {"  get(courseId: string): Observable<StudyPlanResponse> {", "get", {"courseId: string"}, F, "typescript"},
     {"  public fetchPokemon():void {", "fetchPokemon", {}, F, "typescript"},
     {"  loadWorkers(query: WorkersApiQuery = {}): Observable<WorkersApiData> {", "loadWorkers", {"query: WorkersApiQuery = {}"}, F, "typescript"},
+    // TypeScript: React components on GitHub
+    {"export default function QuickAddGate({ projectId, gateCount, open, onClose, onSaved }: Props) {", "QuickAddGate",
+     {"{ projectId, gateCount, open, onClose, onSaved }: Props"}, F, "typescript"},
+    {"export function ParliamentMembersContent({\n  search,\n  findOpen,\n  onFindOpenChange,\n}: Props) {",
+     "ParliamentMembersContent", {"{ search, findOpen, onFindOpenChange, }: Props"}, F, "typescript"},
+    {"export function Eyebrow({ children, as: Tag = \"p\", surSombre }: Props) {", "Eyebrow",
+     {"{ children, as: Tag = \"p\", surSombre }: Props"}, F, "typescript"},
+    {"function ReplayLayout({\n  layout = 'topbar',\n  showCrumbs = true,\n  showTimeline = true,\n}: Props) {",
+     "ReplayLayout", {"{ layout = 'topbar', showCrumbs = true, showTimeline = true, }: Props"}, F, "typescript"},
+    {"export default function About({}: Props) {", "About", {"{}: Props"}, F, "typescript"},
     // TypeScript: lib.d.ts and common library declarations
     {"declare function parseInt(string: string, radix?: number): number;", "parseInt", {"string: string", "radix?: number"}, F, "typescript"},
     {"export function debounce<T extends (...args: any[]) => void>(fn: T, wait?: number): T;", "debounce",
@@ -339,6 +349,13 @@ const Heading kHeadings[] = {
      {"hWnd: HWND", "lpText: PChar", "lpCaption: PChar", "uType: UINT"}, F, "delphi"},
 };
 // clang-format on
+
+std::string Repeat(const std::string& s, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += s;
+    return out;
+}
 
 // Text a person may select and call Inkwarden on that is no single heading: filling the
 // function template from it would be wrong.
@@ -468,6 +485,9 @@ const std::string kNotHeadings[] = {
     "{}",
     std::string("int f(int a)\0", 13),
     "int f(int \xff a);",
+    // thousands of names sharing one long type, which repeating would make hundreds of megabytes
+    "func f(" + Repeat("a, ", 10000) + "x " + std::string(30000, 'T') + ")",
+    "procedure P(" + Repeat("a, ", 10000) + "x: " + std::string(30000, 'T') + ");",
 };
 // clang-format on
 
