@@ -26,17 +26,25 @@ constexpr Index kNone = static_cast<Index>(-1);
 class WordSet {
 public:
     WordSet(std::initializer_list<std::string_view> words) {
+        // Room for four times the words, so a probe seldom meets another word; sized to
+        // its own list, since a table as large as the longest list in every set would be
+        // most of the program.
+        Index slots = 16;
+        while (slots < words.size() * 4)
+            slots *= 2;
+        slots_.resize(slots);
+        mask_ = slots - 1;
         for (std::string_view w : words) {
             Index slot = Hash(w);
             while (!slots_[slot].empty())
-                slot = (slot + 1) & kMask;
+                slot = (slot + 1) & mask_;
             slots_[slot] = w;
         }
     }
     bool Has(std::string_view w) const {
         if (w.empty())
             return false;
-        for (Index slot = Hash(w); !slots_[slot].empty(); slot = (slot + 1) & kMask) {
+        for (Index slot = Hash(w); !slots_[slot].empty(); slot = (slot + 1) & mask_) {
             const std::string_view x = slots_[slot];
             if (x.size() == w.size() && x[0] == w[0] && x == w)
                 return true;
@@ -54,14 +62,13 @@ public:
     }
 
 private:
-    // Room for four times the longest list, so a probe seldom meets another word.
-    static constexpr Index kSlots = 512, kMask = kSlots - 1;
-    static Index Hash(std::string_view w) {
+    Index Hash(std::string_view w) const {
         return (w.size() * 131u + static_cast<unsigned char>(w[0]) * 31u +
                 static_cast<unsigned char>(w[w.size() / 2]) * 7u + static_cast<unsigned char>(w.back())) &
-               kMask;
+               mask_;
     }
-    std::array<std::string_view, kSlots> slots_{};
+    std::vector<std::string_view> slots_;
+    Index mask_ = 0;
 };
 
 bool EqualsCi(std::string_view a, std::string_view lower) {
