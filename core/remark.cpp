@@ -79,51 +79,6 @@ void ApplyStyle(const std::string& leadIn, const std::string& prefix, const std:
     ClosingLine = closing.empty() ? OpeningLine : closing;
 }
 
-TemplateDef Builtin(int code, const char* name, std::vector<TemplateField> fields) {
-    return {code, name, std::move(fields)};
-}
-
-const std::vector<TemplateDef>& BuiltinTemplates() {
-    static const std::vector<TemplateDef> templates = {
-        Builtin(0, "函数说明",
-                {
-                    {"开发人员：", false, Prefill::Author},
-                    {"编写时间：", false, Prefill::Date},
-                    {"函数名称：", false, Prefill::None},
-                    {"参数说明：", true, Prefill::None},
-                    {"功能说明：", true, Prefill::None},
-                }),
-        Builtin(1, "过程说明",
-                {
-                    {"开发人员：", false, Prefill::Author},
-                    {"编写时间：", false, Prefill::Date},
-                    {"过程名称：", false, Prefill::None},
-                    {"参数说明：", true, Prefill::None},
-                    {"功能说明：", true, Prefill::None},
-                }),
-        Builtin(2, "版权说明",
-                {
-                    {"版权说明：", true, Prefill::Author},
-                    {"工程名称：", false, Prefill::None},
-                    {"文件名：", false, Prefill::None},
-                    {"目的：", false, Prefill::None},
-                    {"更新说明:", true, Prefill::None},
-                }),
-        Builtin(3, "文件头标识",
-                {
-                    {"开发人员：", false, Prefill::Author},
-                    {"当前版本：", false, Prefill::None},
-                    {"创建时间：", false, Prefill::Date},
-                    {"修改时间：", false, Prefill::None},
-                    {"功能说明：", true, Prefill::None},
-                }),
-    };
-    return templates;
-}
-
-// Kept sorted by code, one row per code.
-std::vector<TemplateDef> ownTemplates;
-
 // What follows each CR LF of a continued field.
 std::string ContinuationIndent(std::string_view prefix) {
     std::string indent(prefix);
@@ -497,36 +452,6 @@ bool StyleTextsOf(CodeType_t code, StyleTexts& texts) {
     return !texts.name.empty();
 }
 
-void SetOwnTemplates(std::vector<TemplateDef> rows) {
-    rows.erase(std::remove_if(rows.begin(), rows.end(),
-                              [](const TemplateDef& row) {
-                                  return row.code < kFirstOwnTemplate || row.code > kLastOwnTemplate ||
-                                         row.name.empty() || row.fields.empty();
-                              }),
-               rows.end());
-    for (TemplateDef& row : rows)
-        if (row.fields.size() > static_cast<std::size_t>(kFieldsPerTemplate))
-            row.fields.resize(kFieldsPerTemplate);
-    const auto byCode = [](const TemplateDef& a, const TemplateDef& b) { return a.code < b.code; };
-    std::stable_sort(rows.begin(), rows.end(), byCode);
-    rows.erase(std::unique(rows.begin(), rows.end(),
-                           [](const TemplateDef& a, const TemplateDef& b) { return a.code == b.code; }),
-               rows.end());
-    ownTemplates = std::move(rows);
-}
-
-const std::vector<TemplateDef>& OwnTemplates() {
-    return ownTemplates;
-}
-
-const TemplateDef* FindTemplate(int code) {
-    if (code >= 0 && code < kTemplateCount)
-        return &BuiltinTemplates()[static_cast<std::size_t>(code)];
-    const auto row = std::lower_bound(ownTemplates.begin(), ownTemplates.end(), code,
-                                      [](const TemplateDef& r, int c) { return r.code < c; });
-    return row != ownTemplates.end() && row->code == code ? &*row : nullptr;
-}
-
 BlockShape ShapeOf(std::string_view opening, std::string_view prefix, std::string_view closing,
                    const TemplateDef& templ) {
     return {opening, prefix, closing, ContinuationIndent(prefix), &templ};
@@ -535,14 +460,6 @@ BlockShape ShapeOf(std::string_view opening, std::string_view prefix, std::strin
 ScanWidth LimitScanWidth(ScanWidth widest) {
     CurrentScan() = std::min(widest, WidestScan());
     return CurrentScan();
-}
-
-const TemplateField& TemplateFieldAt(int kind, int line) {
-    static const TemplateField kNoField;
-    const TemplateDef* templ = FindTemplate(kind);
-    if (!templ || line < 0 || line >= static_cast<int>(templ->fields.size()))
-        return kNoField;
-    return templ->fields[static_cast<std::size_t>(line)];
 }
 
 std::string gettxt(const std::string& s) {
