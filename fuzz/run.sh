@@ -10,6 +10,9 @@ out=build/fuzz
 mkdir -p "$out"
 clang++ -fsanitize=fuzzer,address,undefined -std=c++17 -O1 -g -I. \
     fuzz/read_fuzz.cpp core/signature.cpp -o "$out/read_fuzz"
+# The whole reading of a copied text: blocks of every style and template, then headings.
+clang++ -fsanitize=fuzzer,address,undefined -std=c++17 -O1 -g -I. \
+    fuzz/fill_fuzz.cpp core/fill.cpp core/signature.cpp core/remark.cpp core/templates.cpp -o "$out/fill_fuzz"
 
 seeds="$(mktemp -d)"
 trap 'rm -rf "$seeds"' EXIT
@@ -32,4 +35,10 @@ seed 'win32.basename = function(path, ext) {'
 seed 'Public Function Foo(ByVal a As Integer, _\n    Optional b As String = "x, y") As Boolean'
 seed "procedure TForm1.Button1Click(const A, B: string; var C); overload; { note }"
 
-"$out/read_fuzz" -max_total_time="$seconds" -max_len=8192 -timeout=5 -artifact_prefix="$out/" "$seeds"
+# A few blocks too, each after the byte that picks the style in force.
+seed '\x00/* ==========================================================\r\n*     开发人员：张三\r\n*     编写时间：2024-5-6\r\n*     函数名称：Parse\r\n*     参数说明：a\r\n*                         b\r\n*     功能说明：\r\n\r\n*/'
+seed "\x01    '' ==========================================================\n    '     版权说明：张三\n    x\n    '     工程名称：\n    '     文件名：a.c\n    '     目的：\n    '     更新说明:1\n\n    '' =========================================================="
+
+# Half the time each: the signature reader alone, then the whole reading.
+"$out/read_fuzz" -max_total_time="$(( (seconds + 1) / 2 ))" -max_len=8192 -timeout=5 -artifact_prefix="$out/" "$seeds"
+"$out/fill_fuzz" -max_total_time="$(( (seconds + 1) / 2 ))" -max_len=8192 -timeout=5 -artifact_prefix="$out/" "$seeds"
