@@ -61,6 +61,23 @@ TEST(Fill, ACopiedHeadingFillsTheFunctionTemplateAndItsBlockGoesAboveTheHeading)
     EXPECT_TRUE(RoundTrip(app, editor, ids::kTxt0 + 4, L"Splits text.", block + L"\r\n" + heading));
     EXPECT_EQ(app.ItemText(ids::kTxt0 + 2), L"Tokenize");
     EXPECT_EQ(app.ItemText(ids::kTxt0 + 3), parameters) << "one parameter a line";
+
+    // Typed since the last 确定: the hotkey leaves the template alone, Ctrl+Shift+V fills it.
+    PressKey('K', {VK_CONTROL, VK_MENU});
+    ASSERT_TRUE(FocusIs(app.Item(ids::kTxt0))) << "nothing empty: the first input";
+    PressKey(VK_END);
+    TypeKeys(L"!");
+    ASSERT_TRUE(WaitUntil([&] { return app.ItemText(ids::kTxt0) == L"张三!"; }));
+    PressKey('K', {VK_CONTROL, VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.main()) && GetForegroundWindow() == editor.window(); }));
+    ASSERT_TRUE(CopyInEditor(editor, L"int other(int a);"));
+    PressKey('K', {VK_CONTROL, VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.main(); }));
+    ASSERT_TRUE(app.Settle());
+    EXPECT_EQ(app.ItemText(ids::kTxt0 + 2), L"Tokenize");
+    PressKey('V', {VK_CONTROL, VK_SHIFT});
+    EXPECT_TRUE(WaitUntil([&] { return app.ItemText(ids::kTxt0 + 2) == L"other"; }));
+    EXPECT_EQ(app.ItemText(ids::kTxt0), L"张三!") << "the author is not the heading's";
 }
 
 TEST(Fill, ACopiedFileHeaderComesBackInItsStyleModifiedTodayAndReplacesItself) {
