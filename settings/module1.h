@@ -41,6 +41,7 @@ struct SettingsValues {
     bool minAtStart = false;
     bool autoRun = false;
     std::optional<std::wstring> hotkey = std::nullopt; // the text to store; none: the stored one stays
+    std::wstring date = std::wstring();                // the date picture; empty: the user's short date
 };
 
 // What a reset writes, and what a missing or unreadable number loads as.
