@@ -243,7 +243,8 @@ TEST_P(SettingsWindowShows, TheSettingsTheProgramStartedWith) {
     const wchar_t* const entries[] = {L"系统短日期", L"yyyy-MM-dd", L"yyyy/MM/dd", L"yyyy年M月d日"};
     EXPECT_EQ(SendMessageW(dates, CB_GETCOUNT, 0, 0), 4);
     for (LRESULT i = 0; i < 4; ++i)
-        EXPECT_EQ(SendMessageW(dates, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(entries[i])),
+        EXPECT_EQ(SendMessageW(dates, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(entries[i])),
                   i);
     const std::pair<int, const wchar_t*> captions[] = {
         {ids::kOption0, L"C++/C"},      {ids::kOption0 + 1, L"VB"},
