@@ -79,8 +79,8 @@ for dpi in ${INKWARDEN_SHOTS_DPIS:-96 120 144 192}; do
     # The settings label opens the settings window, centred on the screen.
     click_until $((mx + $(px 6847))) $((my + $(px 1387))) opened Form1
     sleep 0.5
-    sw=$(px 4680) sh=$(px 3945)
-    shoot settings $((mx + (mw - sw) / 2)) $((my + (mh - sh) / 2)) "$sw" "$sh"
+    eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)")"
+    shoot settings "$X" "$Y" "$WIDTH" "$HEIGHT"
 
     wineserver -k >/dev/null 2>&1 || true
     kill $xvfb 2>/dev/null || true

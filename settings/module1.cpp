@@ -20,8 +20,8 @@ std::wstring DatePicture;
 const wchar_t kIniSection[] = L"main";
 const wchar_t kIniFileName[] = L"scribbet.ini";
 
-const SettingsValues kResetValues = {std::int16_t{1}, L"www.inkwarden.dev", false, false,
-                                     Widen(kDefaultHotkeyText)};
+const SettingsValues kResetValues = {std::int16_t{1}, L"www.inkwarden.dev",      false,
+                                     false,           Widen(kDefaultHotkeyText), std::wstring()};
 
 namespace {
 

@@ -41,6 +41,7 @@ struct SettingsValues {
     bool minAtStart = false;
     bool autoRun = false;
     std::optional<std::wstring> hotkey = std::nullopt; // the text to store; none: the stored one stays
+    std::wstring date = std::wstring();                // the date picture; empty: the user's short date
 };
 
 // What a reset writes, and what a missing or unreadable number loads as.
@@ -87,8 +88,9 @@ std::int16_t WriteIniValue(const std::wstring& section, const std::wstring& key,
 // all the start needs before its window shows (LoadOtherStyles reads the rest).
 enum class StyleSections { All, StoredOnly };
 
-// Recomputes IniPath beside the executable, reads writer, min, run and code (in this
-// order) into the globals, selects the remark style and applies everything to target.
+// Recomputes IniPath beside the executable, reads writer, min, run, code, hotkey and
+// date (in this order) into the globals, selects the remark style and applies everything
+// to target.
 void LoadSettings(SettingsTarget& target, StyleSections styles = StyleSections::All);
 // The same for a settings file in another folder (tests, and LoadSettings itself).
 void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target,

@@ -123,6 +123,7 @@ SettingsOutcome SaveSettingsTo(const SettingsStore& store, const SettingsValues&
     writer.Write(keys::kWriter, values.writer);
     if (values.hotkey)
         writer.WriteHotkey(*values.hotkey);
+    writer.Write(keys::kDate, values.date);
     return writer.outcome();
 }
 
@@ -139,6 +140,7 @@ SettingsOutcome ResetSettingsTo(const SettingsStore& store) {
     writer.Write(keys::kMin, FlagText(kResetValues.minAtStart));
     writer.WriteRun(kResetValues.autoRun);
     writer.Write(keys::kHotkey, *kResetValues.hotkey);
+    writer.Write(keys::kDate, kResetValues.date);
     return writer.outcome();
 }
 

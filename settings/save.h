@@ -45,12 +45,12 @@ struct SettingsOutcome {
 };
 
 // Writes code (when chosen), run, then the registration following it, min, writer,
-// and the hotkey (when given), which `target` registers at once.
+// the hotkey (when given), which `target` registers at once, and the date picture.
 SettingsOutcome SaveSettings(const SettingsValues& values, SettingsTarget& target);
 SettingsOutcome SaveSettingsTo(const SettingsStore& store, const SettingsValues& values);
 
 // Writes kResetValues: code, writer, min, run, then disables start with Windows; then
-// the hotkey. Nothing is applied (the next save or start does).
+// the hotkey and the date picture. Nothing is applied (the next save or start does).
 SettingsOutcome ResetSettings();
 SettingsOutcome ResetSettingsTo(const SettingsStore& store);
 

@@ -57,5 +57,8 @@ constexpr int kOtherLabel = 127;  // "其他语言："
 constexpr int kOtherStyles = 128; // Combo1, the styles of one's own
 constexpr int kHotkey = 140;      // the hotkey control
 constexpr int kHotkeyLabel = 141; // its caption
+// The date picture, an editable drop-down, and its caption.
+constexpr int kDateFormat = 142;
+constexpr int kDateFormatLabel = 143;
 
 } // namespace inkwarden::ids

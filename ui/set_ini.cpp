@@ -14,18 +14,26 @@ namespace inkwarden {
 
 namespace {
 
-// Two rows below the options and the author: the list of styles of one's own, which
-// 语言设置 grows by and everything beneath it moves down by; and the hotkey row, which
-// 系统设置 grows by, and the window with it, so the buttons keep their place at the
-// bottom.
+// Rows below the options and the author: the list of styles of one's own, which 语言设置
+// grows by and everything beneath it moves down by; the hotkey row and the date format
+// row, which 系统设置 grows by, and the window with it, so the buttons keep their place at
+// the bottom.
 constexpr int kListRow = 360;
 constexpr int kHotkeyRow = 120;
-constexpr int kWidth = 4680, kHeight = 3465 + kListRow + kHotkeyRow; // twips
+constexpr int kDateRow = 480;
+constexpr int kWidth = 4680, kHeight = 3465 + kListRow + kHotkeyRow + kDateRow; // twips
 constexpr int kFrame1X = 120, kFrame1Y = 480, kFrame1Height = 1095 + kListRow;
-constexpr int kFrame2X = 120, kFrame2Y = 1680 + kListRow;
+constexpr int kFrame2X = 120, kFrame2Y = 1680 + kListRow, kFrame2Height = 1215 + kHotkeyRow + kDateRow;
 constexpr Twips kHotkeyLabel = {1800, 900, 1095, 255}; // in 系统设置
 constexpr Twips kHotkeyInput = {2760, 900, 1575, 315};
-constexpr int kButtonsY = 3000 + kListRow + kHotkeyRow;
+// The drop-down's height is that of its list; its box is as high as its font needs.
+constexpr Twips kDateLabel = {1800, 1380, 1095, 255};
+constexpr Twips kDateInput = {2760, 1320, 1575, 2160};
+constexpr int kButtonsY = 3000 + kListRow + kHotkeyRow + kDateRow;
+
+// The pictures offered; the first stands for the user's short date, which the file
+// stores as an empty picture.
+const wchar_t* const kDatePictures[] = {L"系统短日期", L"yyyy-MM-dd", L"yyyy/MM/dd", L"yyyy年M月d日"};
 
 const wchar_t kCaption[] = L"   Inkwarden                  系统设置";
 
@@ -45,6 +53,16 @@ bool IsTicked(HWND box) {
 
 Twips InFrame2(const Twips& r) {
     return {kFrame2X + r.left, kFrame2Y + r.top, r.width, r.height};
+}
+
+// The picture the date box stands for. Blanks at its ends go, as the file would not give
+// them back.
+std::wstring PictureIn(const std::wstring& box) {
+    const std::size_t first = box.find_first_not_of(L" \t");
+    if (first == std::wstring::npos)
+        return std::wstring();
+    const std::wstring picture = box.substr(first, box.find_last_not_of(L" \t") - first + 1);
+    return picture == kDatePictures[0] ? std::wstring() : picture;
 }
 
 // While the hotkey control has the focus, the global hotkey is off, so the control can
@@ -114,12 +132,16 @@ bool set_ini::Create() {
     HWND hotkey =
         AddControl(HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER, ids::kHotkey, InFrame2(kHotkeyInput));
     SetWindowSubclass(hotkey, HotkeyInputProc, 1, reinterpret_cast<DWORD_PTR>(&hotkey_));
+    // Editable, so any picture can be typed; scrolling, so it may be longer than the box.
+    AddControl(L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, ids::kDateFormat,
+               InFrame2(kDateInput));
     AddControl(L"STATIC", L"开发人员：", label, ids::kAuthorLabel, InFrame2({1800, 480, 1095, 255}));
     AddControl(L"STATIC", L"呼出热键：", label, ids::kHotkeyLabel, InFrame2(kHotkeyLabel));
+    AddControl(L"STATIC", L"日期格式：", label, ids::kDateFormatLabel, InFrame2(kDateLabel));
     AddControl(L"BUTTON", L"语言设置", BS_GROUPBOX, ids::kStyleFrame,
                {kFrame1X, kFrame1Y, 4455, kFrame1Height});
     AddControl(L"BUTTON", L"系统设置", BS_GROUPBOX, ids::kSystemFrame,
-               {kFrame2X, kFrame2Y, 4455, 1215 + kHotkeyRow});
+               {kFrame2X, kFrame2Y, 4455, kFrame2Height});
     MakeCaptionBar(caption, close);
     CentreWithSize(TwipsToPixels(kWidth, dpi()), TwipsToPixels(kHeight, dpi()));
     return true;
@@ -145,6 +167,20 @@ void set_ini::FillFromSettings() {
     const std::optional<Hotkey> hotkey = ParseHotkey(Narrow(HotkeyText));
     shownHotkey_ = hotkey && !(hotkey->modifiers & kHotkeyWin) ? HotkeyControlValue(*hotkey) : 0;
     SendMessageW(Item(ids::kHotkey), HKM_SETHOTKEY, shownHotkey_, 0);
+    // A stored picture that is one of the list's is chosen there, so the arrow keys go on
+    // from it; any other shows as written. Pictures differ by letter case (M, m), so the
+    // comparison is exact.
+    const HWND date = Item(ids::kDateFormat);
+    LRESULT listed = CB_ERR;
+    for (const wchar_t* picture : kDatePictures) {
+        const LRESULT at = SendMessageW(date, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(picture));
+        if (PictureIn(picture) == DatePicture)
+            listed = at;
+    }
+    if (listed != CB_ERR)
+        SendMessageW(date, CB_SETCURSEL, static_cast<WPARAM>(listed), 0);
+    else
+        SetWindowTextW(date, DatePicture.c_str());
 }
 
 void set_ini::FocusFirst() {
@@ -210,6 +246,7 @@ SettingsValues set_ini::CollectValues() const {
         values.hotkey = Widen(text);
     else
         values.hotkey = WindowText(Item(ids::kHotkey)); // as the control names it, reported invalid
+    values.date = PictureIn(WindowText(Item(ids::kDateFormat)));
     return values;
 }
 

@@ -1,4 +1,5 @@
-// The settings window: style, start with Windows, minimise at start, author, hotkey.
+// The settings window: style, start with Windows, minimise at start, author, hotkey,
+// date format.
 #pragma once
 
 #include "settings/save.h"

@@ -17,6 +17,21 @@ inline std::wstring Today() {
     return n > 0 ? std::wstring(date, static_cast<std::size_t>(n - 1)) : std::wstring();
 }
 
+// Today by a picture the settings window offers, written out here rather than by the
+// system; none or an empty one: the short date.
+inline std::wstring TodayIn(const wchar_t* picture) {
+    const std::wstring p = picture ? picture : L"";
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    auto two = [](WORD n) { return (n < 10 ? L"0" : L"") + std::to_wstring(n); };
+    if (p == L"yyyy-MM-dd" || p == L"yyyy/MM/dd")
+        return std::to_wstring(t.wYear) + p[4] + two(t.wMonth) + p[4] + two(t.wDay);
+    if (p == L"yyyy年M月d日")
+        return std::to_wstring(t.wYear) + L"年" + std::to_wstring(t.wMonth) + L"月" +
+               std::to_wstring(t.wDay) + L"日";
+    return p.empty() ? Today() : L"(no date written out for " + p + L")";
+}
+
 struct ClipboardContent {
     bool opened = false; // the clipboard could be opened at all
     bool hasUnicode = false;

@@ -83,10 +83,10 @@ TEST(CustomStyle, PythonBlockThenAnotherStyleChosenInTheSettingsWindow) {
 
     ASSERT_TRUE(ClickWithMouse(GetDlgItem(settings, ids::kSave)));
     ASSERT_EQ(AcknowledgeMessages(app.pid(), 1), std::vector<std::wstring>{L"设置成功！"});
-    // Only the keys a save writes changed (the hotkey, absent before, is added to
-    // [main]); the sections are as they were.
+    // Only the keys a save writes changed (the hotkey and the date, absent before, are
+    // added to [main]); the sections are as they were.
     EXPECT_EQ(Hex(ReadBytes(app.iniPath())),
-              Hex(Utf16File(IniText(9, L"张三", 0, 0) + L"hotkey=Ctrl+Alt+K\r\n" + kSections)));
+              Hex(Utf16File(IniText(9, L"张三", 0, 0) + L"hotkey=Ctrl+Alt+K\r\ndate=\r\n" + kSections)));
     EXPECT_TRUE(WaitUntil([&] { return app.ItemText(ids::kFrame1) == kCaptionLead + L"powershell"; }));
     result = app.Confirm(0);
     ASSERT_NE(result, nullptr);

@@ -359,7 +359,10 @@ HWND FocusOf(HWND window) {
 }
 
 ::testing::AssertionResult FocusIs(HWND control) {
-    if (WaitUntil([control] { return FocusOf(control) == control; }))
+    if (WaitUntil([control] {
+            const HWND focus = FocusOf(control);
+            return focus == control || (focus && IsChild(control, focus));
+        }))
         return ::testing::AssertionSuccess();
     const HWND focus = FocusOf(control);
     return ::testing::AssertionFailure()

@@ -89,7 +89,8 @@ POINT CentreOf(HWND window);
 // The focused control of the thread that owns `window` (GetGUIThreadInfo), so another
 // process's focus can be read.
 HWND FocusOf(HWND window);
-// Waits for the focus to be on `control`; names the control that has it otherwise.
+// Waits for the focus to be on `control`, or inside it (the input of an editable
+// drop-down); names the control that has it otherwise.
 ::testing::AssertionResult FocusIs(HWND control);
 // Makes the window the active (foreground) window and waits until it is.
 bool Activate(HWND window);

@@ -109,10 +109,12 @@ TEST_P(TabOrder, TabAndShiftTabGoRoundInOrderAndEscapeClosesAllButTheMainWindow)
 const int kOpt = ids::kOption0, kChk = ids::kCheck0;
 // The settings window's round with the style of code 1, of code 5, with none chosen, and
 // with a style of one's own chosen in the list (no option is in the round then).
-const std::vector<int> kEarly{kOpt + 1, kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey},
-    kLate{kOpt + 5, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kChk, kChk + 1},
-    kNone{kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey},
-    kListed{ids::kOtherStyles, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kChk, kChk + 1};
+const int kDate = ids::kDateFormat;
+const std::vector<int> kEarly{kOpt + 1,   kChk,       kChk + 1,     ids::kReset,
+                              ids::kSave, ids::kUser, ids::kHotkey, kDate},
+    kLate{kOpt + 5, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kDate, kChk, kChk + 1},
+    kNone{kChk, kChk + 1, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kDate},
+    kListed{ids::kOtherStyles, ids::kReset, ids::kSave, ids::kUser, ids::kHotkey, kDate, kChk, kChk + 1};
 INSTANTIATE_TEST_SUITE_P(
     PanelsAndWindows, TabOrder,
     ::testing::Values(TabCase{"FunctionPanel", 0, 0, Where::Main, MainPanelCycle(0), 5},
@@ -124,7 +126,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TabCase{"SettingsWithALateStyle", 5, 0, Where::Settings, kLate, 3},
                       TabCase{"SettingsWithNoStyle", 8, 0, Where::Settings, kNone, 0},
                       TabCase{"SettingsWithAListedStyle", 8, 0, Where::Settings, kListed, 1,
-                              L"[style8]\r\nname=python\r\nlead=\"# \"\r\n"}),
+                              L"[style8]\r\nname=python\r\nlead=\"# \"\r\n"},
+                      TabCase{"SettingsEscapeFromTheDateFormat", 1, 0, Where::Settings, kEarly, 7,
+                              L"date=yyyy/MM/dd\r\n"}),
     CaseName());
 
 TEST(Keyboard, MultiLineInputsTakeEnterAndCtrlTabAndCtrlEnterConfirmsThenCopies) {
@@ -349,7 +353,7 @@ TEST_P(HotkeyControl, TakesTheKeysAndASaveStoresAndRegistersThemAtOnce) {
         UnregisterHotKey(nullptr, 0x7002);
 
     EXPECT_EQ(Hex(ReadBytes(app.iniPath())),
-              Hex(Utf16File(IniText(0, L"张三", 0, 0) + L"hotkey=Ctrl+Alt+J\r\n")));
+              Hex(Utf16File(IniText(0, L"张三", 0, 0) + L"hotkey=Ctrl+Alt+J\r\ndate=\r\n")));
     EXPECT_TRUE(Free(MOD_CONTROL | MOD_ALT, 'K')) << "the old hotkey is given up";
     if (!c.heldElsewhere) {
         // The new one works at once, from another program.

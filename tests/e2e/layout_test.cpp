@@ -94,7 +94,8 @@ TEST(Layout, SettingsWindowAt96Dpi) {
     ASSERT_TRUE(app.Start(IniText(0, L"dev", 0, 0)));
     const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
-    ExpectSize(settings, 312, 263); // 24 pixels taller for the list row, 8 for the hotkey row
+    // 24 pixels taller for the list row, 8 for the hotkey row, 32 for the date format row
+    ExpectSize(settings, 312, 295);
     const Placed controls[] = {
         {"caption bar", ids::kSetCaption, {0, 0, 313, 25}},
         {"X", ids::kSetClose, {296, 0, 313, 17}},
@@ -103,24 +104,30 @@ TEST(Layout, SettingsWindowAt96Dpi) {
         {"Delphi", ids::kOption0 + 4, {232, 48, 289, 73}},
         {"VFP", ids::kOption0 + 5, {16, 72, 73, 97}},
         {"other languages", ids::kOtherLabel, {16, 100, 80, 117}},
-        {"system frame", ids::kSystemFrame, {8, 136, 305, 225}},
+        {"system frame", ids::kSystemFrame, {8, 136, 305, 257}},
         {"start with Windows", ids::kCheck0, {24, 160, 129, 185}},
         {"minimise at start", ids::kCheck0 + 1, {24, 184, 129, 209}},
         {"author", ids::kUser, {192, 168, 297, 189}},
         {"hotkey caption", ids::kHotkeyLabel, {128, 196, 201, 213}},
         {"hotkey", ids::kHotkey, {192, 196, 297, 217}},
-        {"reset", ids::kReset, {192, 232, 249, 257}},
-        {"confirm", ids::kSave, {248, 232, 305, 257}},
+        {"date format caption", ids::kDateFormatLabel, {128, 228, 201, 245}},
+        {"reset", ids::kReset, {192, 264, 249, 289}},
+        {"confirm", ids::kSave, {248, 264, 305, 289}},
     };
     for (const Placed& p : controls)
         ExpectPlaced(settings, p);
-    // The list's own height follows its font; it starts below the options and ends
-    // inside the frame.
-    const RECT list = RectIn(settings, GetDlgItem(settings, ids::kOtherStyles));
-    EXPECT_EQ(list.left, 80);
-    EXPECT_EQ(list.top, 96);
-    EXPECT_EQ(list.right, 289);
-    EXPECT_LE(list.bottom, 129 - 4);
+    // A list's own height follows its font; it ends inside its frame.
+    const struct {
+        int id;
+        RECT within; // left, top and right as placed; the lowest bottom
+    } lists[] = {{ids::kOtherStyles, {80, 96, 289, 129 - 4}}, {ids::kDateFormat, {192, 224, 297, 257 - 4}}};
+    for (const auto& l : lists) {
+        const RECT r = RectIn(settings, GetDlgItem(settings, l.id));
+        EXPECT_EQ(r.left, l.within.left) << l.id;
+        EXPECT_EQ(r.top, l.within.top) << l.id;
+        EXPECT_EQ(r.right, l.within.right) << l.id;
+        EXPECT_LE(r.bottom, l.within.bottom) << l.id;
+    }
 }
 
 } // namespace

@@ -20,8 +20,9 @@ namespace {
 
 namespace ids = inkwarden::ids;
 
-// Every save and reset stores the hotkey last; these files start with the default.
-const std::wstring kHotkeyLine = L"hotkey=Ctrl+Alt+K\r\n";
+// Every save and reset stores the hotkey and then the date picture last; these files
+// start with the default hotkey, and a file with neither key gets both in this order.
+const std::wstring kHotkeyLine = L"hotkey=Ctrl+Alt+K\r\n", kLastLines = kHotkeyLine + L"date=\r\n";
 
 // The rectangles (in the main window's client coordinates) of its visible controls,
 // the group boxes excepted: what takes a click of its own.
@@ -150,13 +151,69 @@ TEST_F(SettingsWindow, DoesNotOpenFromDoubleClicksOnInputsCaptionsOrBareSurface)
     }
 }
 
+// A team's date picture fills the date inputs; a person rewrites one of them, then picks
+// another picture from the list by the keys, and later types one too long for a date.
+// The dates Inkwarden put there follow each picture; the rewritten one stays.
+TEST_F(SettingsWindow, DatePictureChosenByKeysRefillsTheDatesInkwardenPutThere) {
+    const std::wstring mainKeys = IniText(0, L"张三", 0, 0);
+    ASSERT_TRUE(app_.Start(mainKeys + L"date=yyyy/MM/dd\r\n"));
+    const int function = 1, procedure = 6, created = 17; // txt0 of three date inputs
+    EXPECT_EQ(Show(app_.InputText(function)), Show(TodayIn(L"yyyy/MM/dd")));
+    ASSERT_TRUE(app_.ShowTemplate(1));
+    const HWND rewritten = app_.Item(ids::kTxt0 + procedure);
+    ASSERT_TRUE(ClickWithMouse(rewritten));
+    ASSERT_TRUE(FocusIs(rewritten));
+    PressKey('A', {VK_CONTROL});
+    TypeKeys(L"2020/01/02");
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(rewritten) == L"2020/01/02"; })) << Show(TextOf(rewritten));
+
+    const std::wstring tooLong(41, L'd'); // one over the most a date picture may have
+    struct Step {
+        const wchar_t* shown; // in the box as the window opens
+        std::wstring typed;   // empty: the Down key, to the list's next entry
+        std::wstring stored;
+        std::wstring dates; // in the inputs Inkwarden filled, afterwards
+    } const steps[] = {
+        {L"yyyy/MM/dd", L"", L"yyyy年M月d日", TodayIn(L"yyyy年M月d日")},
+        {L"yyyy年M月d日", tooLong, tooLong, Today()},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(Show(s.stored));
+        const HWND settings = app_.OpenSettings();
+        ASSERT_NE(settings, nullptr);
+        const HWND box = Control(settings, ids::kDateFormat);
+        EXPECT_EQ(Show(TextOf(box)), Show(s.shown));
+        PressKey(VK_TAB, {VK_SHIFT}); // back from the chosen style to the last of the round
+        ASSERT_TRUE(FocusIs(box));
+        if (s.typed.empty())
+            PressKey(VK_DOWN);
+        else
+            TypeKeys(s.typed);
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(box) == s.stored; })) << Show(TextOf(box));
+        PressKey(VK_RETURN);
+        EXPECT_EQ(AcknowledgeMessages(app_.pid(), 1), std::vector<std::wstring>{L"设置成功！"});
+        EXPECT_TRUE(Closed(settings));
+        EXPECT_EQ(Hex(ReadBytes(app_.iniPath())),
+                  Hex(Utf16File(mainKeys + L"date=" + s.stored + L"\r\n" + kHotkeyLine)));
+        EXPECT_EQ(Show(app_.InputText(function)), Show(s.dates));
+        EXPECT_EQ(Show(app_.InputText(created)), Show(s.dates));
+        EXPECT_EQ(Show(app_.InputText(procedure)), "2020/01/02");
+    }
+}
+
 // Settings as a file holds them and the windows show them; as what a person enters, -1
-// and nullptr leave a control as it is.
+// and nullptr leave a control as it is. A file has a date key only for a date picture.
 struct Choice {
     int code;
     const wchar_t* author;
     int min, run;
+    const wchar_t* date = nullptr;
 };
+
+std::wstring FileOf(const Choice& c) {
+    return IniText(c.code, c.author, c.min, c.run) +
+           (c.date ? L"date=" + std::wstring(c.date) + L"\r\n" : L"");
+}
 
 // All the settings window shows of the settings.
 void ExpectShows(HWND settings, const Choice& s) {
@@ -165,6 +222,8 @@ void ExpectShows(HWND settings, const Choice& s) {
     EXPECT_EQ(IsChecked(Control(settings, ids::kCheck0)), s.run == 1);
     EXPECT_EQ(IsChecked(Control(settings, ids::kCheck0 + 1)), s.min == 1);
     EXPECT_EQ(TextOf(Control(settings, ids::kUser)), s.author);
+    EXPECT_EQ(Show(TextOf(Control(settings, ids::kDateFormat))),
+              Show(s.date && *s.date ? s.date : L"系统短日期"));
 }
 
 struct LoadedCase : NamedCase {
@@ -176,10 +235,17 @@ class SettingsWindowShows : public ::testing::TestWithParam<LoadedCase> {};
 TEST_P(SettingsWindowShows, TheSettingsTheProgramStartedWith) {
     const Choice& f = GetParam().file;
     App app;
-    ASSERT_TRUE(app.Start(IniText(f.code, f.author, f.min, f.run)));
+    ASSERT_TRUE(app.Start(FileOf(f)));
     const HWND settings = app.OpenSettings();
     ASSERT_NE(settings, nullptr);
     ExpectShows(settings, f);
+    const HWND dates = Control(settings, ids::kDateFormat);
+    const wchar_t* const entries[] = {L"系统短日期", L"yyyy-MM-dd", L"yyyy/MM/dd", L"yyyy年M月d日"};
+    EXPECT_EQ(SendMessageW(dates, CB_GETCOUNT, 0, 0), 4);
+    for (LRESULT i = 0; i < 4; ++i)
+        EXPECT_EQ(SendMessageW(dates, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(entries[i])),
+                  i);
     const std::pair<int, const wchar_t*> captions[] = {
         {ids::kOption0, L"C++/C"},      {ids::kOption0 + 1, L"VB"},
         {ids::kOption0 + 2, L"ASP"},    {ids::kOption0 + 3, L"PHP"},
@@ -187,7 +253,7 @@ TEST_P(SettingsWindowShows, TheSettingsTheProgramStartedWith) {
         {ids::kOption0 + 6, L"Html"},   {ids::kOption0 + 7, L"JavaScript"},
         {ids::kCheck0, L"自动运行"},    {ids::kCheck0 + 1, L"启动时最小化"},
         {ids::kReset, L"重置"},         {ids::kSave, L"确定"},
-        {ids::kSetClose, L"X"}};
+        {ids::kSetClose, L"X"},         {ids::kDateFormatLabel, L"日期格式："}};
     for (const auto& caption : captions)
         EXPECT_EQ(TextOf(Control(settings, caption.first)), caption.second) << "control " << caption.first;
 }
@@ -197,6 +263,8 @@ INSTANTIATE_TEST_SUITE_P(Files, SettingsWindowShows,
                                            LoadedCase{"PhpAutoRun", {3, L"Li Si", 0, 1}},
                                            LoadedCase{"JavaScriptMinimised", {7, L"www.inkwarden.dev", 1, 0}},
                                            LoadedCase{"VfpBothTickedNoAuthor", {5, L"", 1, 1}},
+                                           LoadedCase{"ListedDatePicture", {0, L"张三", 0, 0, L"yyyy/MM/dd"}},
+                                           LoadedCase{"OwnDatePicture", {0, L"张三", 0, 0, L"dd.MM.yy"}},
                                            // Hand-edited values that fit no control.
                                            LoadedCase{"NoStyleRunTwoMinMinusOne", {8, L"x", -1, 2}}),
                          CaseName());
@@ -205,6 +273,7 @@ void ExpectMainShows(const App& app, const Choice& s) {
     EXPECT_EQ(app.ItemText(ids::kFrame1), Caption(s.code));
     for (int input : {0, 5, 10, 15})
         EXPECT_EQ(app.InputText(input), s.author) << "input " << input;
+    EXPECT_EQ(Show(app.InputText(1)), Show(TodayIn(s.date))) << "the function template's date";
     EXPECT_TRUE(WaitUntil([&] { return (IsIconic(app.main()) != FALSE) == (s.min == 1); })) << "minimised";
 }
 
@@ -231,6 +300,9 @@ void Enter(HWND settings, const Choice& e) {
     }
     if (e.author) {
         ASSERT_TRUE(SetText(Control(settings, ids::kUser), e.author));
+    }
+    if (e.date) {
+        ASSERT_TRUE(SetText(Control(settings, ids::kDateFormat), e.date));
     }
 }
 
@@ -320,7 +392,7 @@ TEST_P(SettingsWindowPress, WritesTheFileAndRunValueAndAppliesAsThePressMeans) {
     if (c.special & kNoFile)
         ASSERT_TRUE(app_.Start(nullptr));
     else
-        ASSERT_TRUE(app_.Start(IniText(b.code, b.author, b.min, b.run)));
+        ASSERT_TRUE(app_.Start(FileOf(b)));
     ASSERT_EQ(FileExists(app_.iniPath()), !(c.special & kNoFile));
     ExpectMainShows(app_, b);
     const std::string fileBefore = ReadBytes(app_.iniPath());
@@ -379,7 +451,7 @@ TEST_P(SettingsWindowPress, WritesTheFileAndRunValueAndAppliesAsThePressMeans) {
     if (a.code < 8) {
         const HWND result = app_.Confirm(0);
         ASSERT_NE(result, nullptr);
-        const std::wstring expected = Block(a.code, 0, {a.author, Today(), L"", L"", L""});
+        const std::wstring expected = Block(a.code, 0, {a.author, TodayIn(a.date), L"", L"", L""});
         EXPECT_TRUE(WaitUntil([&] { return BlockShown(result) == expected; })) << Show(BlockShown(result));
     }
     if (c.special & kReopen) { // showing the settings in force, not the discarded changes
@@ -397,7 +469,7 @@ const wchar_t kSaved[] = L"设置成功！", kReset[] = L"重置成功！";
 const wchar_t kPerUserNote[] = L"已设为当前用户开机启动（为所有用户设置需要管理员权限）";
 const wchar_t kBeyond936[] = L"李四 Lee \U0001F600";
 const Choice kZhang = {0, L"张三", 0, 0}, kLiSiAll = {4, L"李四", 1, 1};
-const std::wstring kDefaults = IniText(1, L"www.inkwarden.dev", 0, 0) + kHotkeyLine;
+const std::wstring kDefaults = IniText(1, L"www.inkwarden.dev", 0, 0) + kLastLines;
 
 // A row as a call, so that it reads on a few lines.
 PressCase Press(const char* what, Choice before, Choice entry, int button, std::vector<std::wstring> messages,
@@ -409,29 +481,39 @@ PressCase Press(const char* what, Choice before, Choice entry, int button, std::
 INSTANTIATE_TEST_SUITE_P(
     SaveResetClose, SettingsWindowPress,
     ::testing::Values(
-        Press("SaveAppliesAtOnceAndAtTheNextStart", kZhang, {6, kBeyond936, 1, 1}, ids::kSave, {kSaved},
-              IniText(6, kBeyond936, 1, 1) + kHotkeyLine, {6, kBeyond936, 1, 1}, Run::Exe, Run::Absent,
-              kRestart),
+        Press("SaveAppliesAtOnceAndAtTheNextStart", kZhang, {6, kBeyond936, 1, 1, L"yyyy年M月d日"},
+              ids::kSave, {kSaved}, IniText(6, kBeyond936, 1, 1) + kHotkeyLine + L"date=yyyy年M月d日\r\n",
+              {6, kBeyond936, 1, 1, L"yyyy年M月d日"}, Run::Exe, Run::Absent, kRestart),
         Press("SaveWithNoStyleKeepsTheStoredCode", {8, L"张三", 0, 0}, {-1, L"李四", -1, -1}, ids::kSave,
-              {kSaved}, IniText(8, L"李四", 0, 0) + kHotkeyLine, {8, L"李四", 0, 0}, Run::Unchecked,
+              {kSaved}, IniText(8, L"李四", 0, 0) + kLastLines, {8, L"李四", 0, 0}, Run::Unchecked,
               Run::Unchecked, kPlain),
-        Press("ResetWritesTheDefaultsAndLeavesTheMainWindow", {7, L"张三", 0, 1}, {-1, L"不保存", -1, -1},
-              ids::kReset, {kReset}, kDefaults, {7, L"张三", 0, 1}, Run::Empty, Run::Unchecked, kPlain),
-        Press("CloseWritesNothingAndForgets", kZhang, {5, L"李四", 1, 1}, ids::kSetClose, {}, L"", kZhang,
-              Run::Marker, Run::Unchecked, kReopen),
+        Press("SaveSystemShortDateStoresAnEmptyPicture", {0, L"张三", 0, 0, L"yyyy/MM/dd"},
+              {-1, nullptr, -1, -1, L"系统短日期"}, ids::kSave, {kSaved},
+              IniText(0, L"张三", 0, 0) + L"date=\r\n" + kHotkeyLine, kZhang, Run::Unchecked, Run::Unchecked,
+              kReopen),
+        Press("SaveBlankDateBoxStoresAnEmptyPicture", {0, L"张三", 0, 0, L"yyyy-MM-dd"},
+              {-1, nullptr, -1, -1, L"  "}, ids::kSave, {kSaved},
+              IniText(0, L"张三", 0, 0) + L"date=\r\n" + kHotkeyLine, kZhang, Run::Unchecked, Run::Unchecked,
+              kPlain),
+        Press("ResetWritesTheDefaultsAndLeavesTheMainWindow", {7, L"张三", 0, 1, L"yyyy/MM/dd"},
+              {-1, L"不保存", -1, -1, L"yyyy-MM-dd"}, ids::kReset, {kReset},
+              IniText(1, L"www.inkwarden.dev", 0, 0) + L"date=\r\n" + kHotkeyLine,
+              {7, L"张三", 0, 1, L"yyyy/MM/dd"}, Run::Empty, Run::Unchecked, kPlain),
+        Press("CloseWritesNothingAndForgets", kZhang, {5, L"李四", 1, 1, L"yyyy-MM-dd"}, ids::kSetClose, {},
+              L"", kZhang, Run::Marker, Run::Unchecked, kReopen),
         Press("SaveCreatesAMissingFileInUtf16", {1, L"", 0, 0}, {3, L"王五", -1, -1}, ids::kSave, {kSaved},
-              L"[main]\r\ncode=3\r\nrun=0\r\nmin=0\r\nwriter=王五\r\n" + kHotkeyLine, {3, L"王五", 0, 0},
+              L"[main]\r\ncode=3\r\nrun=0\r\nmin=0\r\nwriter=王五\r\n" + kLastLines, {3, L"王五", 0, 0},
               Run::Unchecked, Run::Unchecked, kNoFile),
         Press("SaveWarnsWhileTheFileIsHeldOpen", kZhang, kLiSiAll, ids::kSave, {kSaved},
-              IniText(4, L"李四", 1, 1) + kHotkeyLine, kLiSiAll, Run::Unchecked, Run::Unchecked, kHeldOpen),
+              IniText(4, L"李四", 1, 1) + kLastLines, kLiSiAll, Run::Unchecked, Run::Unchecked, kHeldOpen),
         Press("SaveWarnsWhileAFolderHasTheFilesName", kZhang, kLiSiAll, ids::kSave, {kSaved},
-              L"[main]\r\ncode=4\r\nrun=1\r\nmin=1\r\nwriter=李四\r\n" + kHotkeyLine, kLiSiAll,
-              Run::Unchecked, Run::Unchecked, kFolderInTheWay),
+              L"[main]\r\ncode=4\r\nrun=1\r\nmin=1\r\nwriter=李四\r\n" + kLastLines, kLiSiAll, Run::Unchecked,
+              Run::Unchecked, kFolderInTheWay),
         Press("SaveWithAutoRunGoesToThePerUserKey", kZhang, {-1, nullptr, -1, 1}, ids::kSave,
-              {kSaved, kPerUserNote}, IniText(0, L"张三", 0, 1) + kHotkeyLine, {0, L"张三", 0, 1},
+              {kSaved, kPerUserNote}, IniText(0, L"张三", 0, 1) + kLastLines, {0, L"张三", 0, 1},
               Run::Unchecked, Run::Exe, kPerUser),
         Press("SaveWithoutAutoRunRemovesThePerUserValue", kZhang, {-1, nullptr, -1, 0}, ids::kSave, {kSaved},
-              IniText(0, L"张三", 0, 0) + kHotkeyLine, kZhang, Run::Unchecked, Run::Absent, kPerUser),
+              IniText(0, L"张三", 0, 0) + kLastLines, kZhang, Run::Unchecked, Run::Absent, kPerUser),
         Press("ResetRemovesThePerUserValue", kZhang, {-1, nullptr, -1, 1}, ids::kReset, {kReset}, kDefaults,
               kZhang, Run::Unchecked, Run::Absent, kPerUser)),
     CaseName());

@@ -1,4 +1,5 @@
-// Styles of one's own read from real settings files, ANSI (code page 936) and UTF-16.
+// Styles and templates of one's own read from real settings files, ANSI (code page 936)
+// and UTF-16.
 #include "settings/custom_styles.h"
 
 #include "platform/platform.h"
@@ -27,8 +28,8 @@ std::string Encode(const std::wstring& text, Encoding encoding) {
     return encoding == Encoding::Utf16 ? "\xFF\xFE" + Utf16Bytes(text) : Gbk(text);
 }
 
-std::wstring Section(int code, const std::wstring& body) {
-    return L"[style" + std::to_wstring(code) + L"]\r\n" + body;
+std::wstring Section(int code, const std::wstring& body, const wchar_t* kind = L"style") {
+    return L"[" + (kind + std::to_wstring(code)) + L"]\r\n" + body;
 }
 
 // Sections first..last, each a valid style "langN".
@@ -48,6 +49,19 @@ std::vector<std::string> Listed(const std::vector<CustomStyle>& styles) {
     return lines;
 }
 
+// One line per template: "code name|label|label…", "+" after a field of several lines,
+// "@author" or "@date" after a field filled in.
+std::vector<std::string> Listed(const std::vector<TemplateDef>& templates) {
+    const char* const fills[] = {"", "@author", "@date"};
+    std::vector<std::string> lines;
+    for (const TemplateDef& t : templates) {
+        lines.push_back(std::to_string(t.code) + " " + t.name);
+        for (const TemplateField& f : t.fields)
+            lines.back() += "|" + f.label + (f.multiline ? "+" : "") + fills[static_cast<int>(f.prefill)];
+    }
+    return lines;
+}
+
 using CustomStyleFile = ScratchFolderTest;
 
 TEST_F(CustomStyleFile, ValidSectionsInCodeOrderInvalidOnesSkipped) {
@@ -58,12 +72,26 @@ TEST_F(CustomStyleFile, ValidSectionsInCodeOrderInvalidOnesSkipped) {
     struct Case {
         const char* what;
         std::wstring file;
-        std::vector<std::string> styles;
+        std::vector<std::string> styles, templates = {};
     } const cases[] = {
         {"quoted blanks kept, unquoted ones trimmed",
          L"[main]\r\ncode=8\r\n" + Section(8, L"name=python\r\nlead=\"# \"\r\nprefix=\"#     \"\r\n") +
              Section(9, L"name = 中文 \r\nlead= -- \r\nprefix='--     '\r\nclose=\"  \"\r\n"),
          {"8 python|# |#     |", "9 中文|--|--     |  "}},
+        {"templates in code order: fills, quoted blanks, multi, or else the last field",
+         Section(9,
+                 L"name=变更\r\nfield1=日期：\r\nfill1=DATE\r\nfield2=\" 人 \"\r\nfill2=author\r\n"
+                 L"field3=内容\r\nfield4= 原因 \r\nfill4=x\r\nmulti=3,4\r\n",
+                 L"template") +
+             Section(4, L"name=api\r\nfield1=名称\r\nfield2=参数\r\n", L"template"),
+         {},
+         {"4 api|名称|参数+", "9 变更|日期：@date| 人 @author|内容+|原因+"}},
+        {"templates without a name, a blank one, no field1, a gap after field2",
+         Section(4, L"field1=a\r\n", L"template") + Section(5, L"name=\" \"\r\nfield1=a\r\n", L"template") +
+             Section(6, L"name=n\r\nfield2=b\r\n", L"template") +
+             Section(7, L"name=gap\r\nfield1=a\r\nfield2=b\r\nfield4=d\r\n", L"template"),
+         {},
+         {"7 gap|a|b+"}},
         {"name missing, empty or blank",
          Section(8, L"lead=a\r\n") + Section(9, L"name=\r\n") + Section(10, L"name=\"   \"\r\n") +
              Section(11, L"name=ok\r\n"),
@@ -71,16 +99,25 @@ TEST_F(CustomStyleFile, ValidSectionsInCodeOrderInvalidOnesSkipped) {
         {"200 characters (400 bytes in ANSI) kept, 201 in any value not",
          Section(8, L"name=long\r\nprefix=" + k200 + L"\r\n") + Section(9, L"name=" + k201 + L"\r\n") +
              Section(10, L"name=a\r\nlead=" + k201 + L"\r\n") +
-             Section(11, L"name=b\r\nclose=" + k201 + L"\r\n"),
-         {"8 long||" + Narrow(k200) + "|"}},
+             Section(11, L"name=b\r\nclose=" + k201 + L"\r\n") +
+             Section(4, L"name=t\r\nfield1=" + k200 + L"\r\n", L"template") +
+             Section(5, L"name=u\r\nfield1=a\r\nfill1=" + k201 + L"\r\n", L"template"),
+         {"8 long||" + Narrow(k200) + "|"},
+         {"4 t|" + Narrow(k200) + "+"}},
         {"a lone CR ends the line, as the profile calls read it",
-         Section(8, L"name=cr\r\nlead=a\rb\r\n"),
-         {"8 cr|a||"}},
-        {"sections outside 8 to 99, [style3] included",
+         Section(8, L"name=cr\r\nlead=a\rb\r\n") + Section(4, L"name=cr\r\nfield1=a\rb\r\n", L"template"),
+         {"8 cr|a||"},
+         {"4 cr|a+"}},
+        {"sections outside 8 to 99, [style3] included, and templates outside 4 to 99",
          Sections(3, 3) + Sections(7, 7) + Sections(100, 100) +
              L"[style-9]\r\nname=d\r\n[style08]\r\nname=e\r\n[style 9]\r\nname=f\r\n[style]\r\nname=g\r\n"
-             L"[style99x]\r\nname=i\r\n[STYLE99]\r\nname=upper\r\n",
-         {"99 upper|||"}},
+             L"[style99x]\r\nname=i\r\n[STYLE99]\r\nname=upper\r\n" +
+             Section(3, L"name=a\r\nfield1=x\r\n", L"template") +
+             Section(4, L"name=b\r\nfield1=x\r\n", L"template0") +
+             Section(100, L"name=c\r\nfield1=x\r\n", L"template") +
+             Section(99, L"name=upper\r\nfield1=x\r\n", L"TEMPLATE"),
+         {"99 upper|||"},
+         {"99 upper|x+"}},
         {"duplicate names both listed, in code order",
          Section(12, L"name=sql\r\nlead=\"-- \"\r\n") + Section(9, L"name=sql\r\nlead=\"// \"\r\n"),
          {"9 sql|// ||", "12 sql|-- ||"}},
@@ -93,7 +130,9 @@ TEST_F(CustomStyleFile, ValidSectionsInCodeOrderInvalidOnesSkipped) {
             SCOPED_TRACE(std::string(c.what) + ", " + Name(encoding));
             const std::string bytes = Encode(c.file, encoding);
             WriteBytes(Ini(), bytes);
-            EXPECT_EQ(Listed(ReadCustomStyles(Ini())), c.styles);
+            const OwnSections own = ReadOwnSections(Ini());
+            EXPECT_EQ(Listed(own.styles), c.styles);
+            EXPECT_EQ(Listed(own.templates), c.templates);
             EXPECT_TRUE(ReadBytes(Ini()) == bytes) << "reading must not change the file";
         }
     }
@@ -117,8 +156,9 @@ TEST_F(CustomStyleFile, SectionReadAgreesWithTheKeyByKeyRead) {
     }
 }
 
-// The file delivered beside the exe: the reset values and ready styles, each written
-// as the built-ins are (a lead-in ending in a blank, a mark and five blanks as prefix).
+// The file delivered beside the exe: the reset values, ready styles, each written as the
+// built-ins are (a lead-in ending in a blank, a mark and five blanks as prefix), and two
+// templates.
 TEST_F(CustomStyleFile, DeliveredFileHoldsResetValuesAndPresets) {
     std::wstring delivered = L"Z:" + Widen(INKWARDEN_ASSETS_DIR "/scribbet.ini");
     std::replace(delivered.begin(), delivered.end(), L'/', L'\\');
@@ -128,7 +168,13 @@ TEST_F(CustomStyleFile, DeliveredFileHoldsResetValuesAndPresets) {
                    {{keys::kCode, code.c_str()},
                     {keys::kWriter, kResetValues.writer.c_str()},
                     {keys::kMin, FlagText(kResetValues.minAtStart)},
-                    {keys::kRun, FlagText(kResetValues.autoRun)}});
+                    {keys::kRun, FlagText(kResetValues.autoRun)},
+                    {keys::kHotkey, kResetValues.hotkey->c_str()},
+                    {keys::kDate, kResetValues.date.c_str()}});
+    EXPECT_EQ(
+        Listed(ReadOwnSections(delivered).templates),
+        (std::vector<std::string>{"4 接口说明|接口名称：|请求方式：|参数说明：+|返回值：+|作者：@author",
+                                  "5 变更记录|变更日期：@date|变更人：@author|变更内容：+|审核人："}));
     std::vector<std::string> names;
     for (const CustomStyle& s : ReadCustomStyles(delivered)) {
         SCOPED_TRACE(s.name);

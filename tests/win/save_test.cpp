@@ -40,7 +40,7 @@ std::vector<std::string> Lines(const std::vector<Notice>& notices) {
 
 TEST_F(SaveSettingsTest, WritesTheKeysInOrderAndRegistersAsTicked) {
     const SettingsAction save = SettingsAction::Save, reset = SettingsAction::Reset;
-    const std::wstring resetFile = IniText(1, L"www.inkwarden.dev", 0, 0) + L"hotkey=Ctrl+Alt+K\r\n";
+    const std::wstring resetFile = IniText(1, L"www.inkwarden.dev", 0, 0) + L"hotkey=Ctrl+Alt+K\r\ndate=\r\n";
     struct Case {
         const char* what;
         SettingsAction action;
@@ -50,25 +50,27 @@ TEST_F(SaveSettingsTest, WritesTheKeysInOrderAndRegistersAsTicked) {
         AutoRunState state; // AllUsers: the machine-wide value holds the quoted path
     } const cases[] = {
         {"save, no file: created in UTF-16, keys in the order they are written", save, nullptr,
-         SettingsValues{std::int16_t{3}, L"王五", true, true},
-         L"[main]\r\ncode=3\r\nrun=1\r\nmin=1\r\nwriter=王五\r\n", AutoRunState::AllUsers},
+         SettingsValues{std::int16_t{3}, L"王五", true, true, std::nullopt, L"yyyy年M月d日"},
+         L"[main]\r\ncode=3\r\nrun=1\r\nmin=1\r\nwriter=王五\r\ndate=yyyy年M月d日\r\n",
+         AutoRunState::AllUsers},
         {"save, nothing ticked", save, L"[main]\r\ncode=0\r\nwriter=张三\r\nmin=1\r\nrun=1\r\n",
-         SettingsValues{std::int16_t{2}, L"李四", false, false}, IniText(2, L"李四", 0, 0),
+         SettingsValues{std::int16_t{2}, L"李四", false, false}, IniText(2, L"李四", 0, 0) + L"date=\r\n",
          AutoRunState::Off},
-        {"save, no style chosen: the stored code stays", save,
-         L"[main]\r\ncode=8\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n",
+        {"save, no style chosen: the stored code stays, an empty picture replaces the stored one", save,
+         L"[main]\r\ncode=8\r\nwriter=张三\r\nmin=0\r\nrun=0\r\ndate=yyyy/MM/dd\r\n",
          SettingsValues{std::nullopt, L"李四 Lee \U0001F600", false, false},
-         IniText(8, L"李四 Lee \U0001F600", 0, 0), AutoRunState::Off},
+         IniText(8, L"李四 Lee \U0001F600", 0, 0) + L"date=\r\n", AutoRunState::Off},
         {"save, a style of one's own", save,
          L"[main]\r\ncode=1\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n" STYLE9_SECTION,
-         SettingsValues{std::int16_t{9}, L"张三", false, false}, IniText(9, L"张三", 0, 0) + STYLE9_SECTION,
-         AutoRunState::Off},
+         SettingsValues{std::int16_t{9}, L"张三", false, false},
+         IniText(9, L"张三", 0, 0) + L"date=\r\n" STYLE9_SECTION, AutoRunState::Off},
         {"save, empty author", save, L"[main]\r\n", SettingsValues{std::int16_t{7}, L"", false, true},
-         L"[main]\r\ncode=7\r\nrun=1\r\nmin=0\r\nwriter=\r\n", AutoRunState::AllUsers},
-        {"reset", reset, L"[main]\r\ncode=7\r\nwriter=张三\r\nmin=1\r\nrun=1\r\nhotkey=Win+F2\r\n",
+         L"[main]\r\ncode=7\r\nrun=1\r\nmin=0\r\nwriter=\r\ndate=\r\n", AutoRunState::AllUsers},
+        {"reset", reset,
+         L"[main]\r\ncode=7\r\nwriter=张三\r\nmin=1\r\nrun=1\r\nhotkey=Win+F2\r\ndate=yyyy/MM/dd\r\n",
          SettingsValues{}, resetFile, AutoRunState::Off},
         {"reset, no file", reset, nullptr, SettingsValues{},
-         L"[main]\r\ncode=1\r\nwriter=www.inkwarden.dev\r\nmin=0\r\nrun=0\r\nhotkey=Ctrl+Alt+K\r\n",
+         L"[main]\r\ncode=1\r\nwriter=www.inkwarden.dev\r\nmin=0\r\nrun=0\r\nhotkey=Ctrl+Alt+K\r\ndate=\r\n",
          AutoRunState::Off},
         {"reset, styles of one's own stay", reset,
          L"[main]\r\ncode=9\r\nwriter=张三\r\nmin=0\r\nrun=0\r\n" STYLE9_SECTION, SettingsValues{},
@@ -124,7 +126,7 @@ TEST_F(SaveSettingsTest, HotkeyIsStoredAndRegisteredAtOnceOrReportedAndNeverLost
         SettingsValues values{std::int16_t{0}, L"张三", false, false};
         values.hotkey = c.given;
         const SettingsOutcome outcome = SaveSettingsTo(store, values);
-        EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(kZhangSan + L"hotkey=" + c.stored + L"\r\n")));
+        EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(kZhangSan + L"hotkey=" + c.stored + L"\r\ndate=\r\n")));
         EXPECT_EQ(outcome.hotkey.state, c.state);
         EXPECT_EQ(registered, c.registered);
         const std::vector<std::string> lines = Lines(Report(outcome));
@@ -141,7 +143,7 @@ TEST_F(SaveSettingsTest, WithoutRightsToTheMachineKeyAutoRunIsForTheCurrentUserU
     ASSERT_EQ(DenySetValue(HKEY_CURRENT_USER, TestRunKeys::kMachine), ERROR_SUCCESS);
 
     const SettingsOutcome saved = SaveSettingsTo(Store(), {std::int16_t{0}, L"张三", false, true});
-    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(0, L"张三", 0, 1))));
+    EXPECT_EQ(Hex(FileBytes()), Hex(Utf16File(IniText(0, L"张三", 0, 1) + L"date=\r\n")));
     EXPECT_EQ(saved.autoRun.state, AutoRunState::CurrentUser);
     EXPECT_EQ(Hex(keys_.User().bytes), Hex(kTestExeValue));
     EXPECT_FALSE(keys_.Machine().present());
