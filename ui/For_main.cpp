@@ -373,7 +373,10 @@ std::wstring For_main::TodayText() {
     // A picture too long for a date, or one the system refuses, gives the short date, and
     // the person hears of it once.
     if (!datePicture_.empty()) {
-        const std::wstring text = datePicture_.size() <= 40 ? DateText(today, datePicture_) : std::wstring();
+        // Characters, not UTF-16 units: one outside the BMP counts once.
+        const auto characters = std::count_if(datePicture_.begin(), datePicture_.end(),
+                                              [](wchar_t c) { return c < 0xDC00 || c > 0xDFFF; });
+        const std::wstring text = characters <= 40 ? DateText(today, datePicture_) : std::wstring();
         if (!text.empty())
             return text;
         if (pictureTold_ != datePicture_) {
