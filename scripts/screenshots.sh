@@ -76,6 +76,13 @@ for dpi in ${INKWARDEN_SHOTS_DPIS:-96 120 144 192}; do
     shoot result "$mx" "$my" "$mw" "$mh"
     click_until $((mx + $(px 5527))) $((my + $(px 5587))) closed Form2  # 返回
 
+    # The first template of one's own (接口说明, five fields), chosen in the 其他模板 list.
+    click $((mx + $(px 5730))) $((my + $(px 1245)))
+    sleep 0.5
+    xdotool key Down Return
+    sleep 1
+    shoot main-own "$mx" "$my" "$mw" "$mh"
+
     # The settings label opens the settings window, centred on the screen.
     click_until $((mx + $(px 6847))) $((my + $(px 1387))) opened Form1
     sleep 0.5
