@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <initializer_list>
 #include <utility>
 
 // Each language family has a reader of its own: its lexer settings (comments and string
@@ -21,55 +20,258 @@ constexpr Index kNone = static_cast<Index>(-1);
 // ---------------------------------------------------------------------------
 // Words
 
-// A fixed set of words with a lookup that costs a probe or two, since the grammar asks
-// about every word of a long parameter list.
-class WordSet {
-public:
-    WordSet(std::initializer_list<std::string_view> words) {
-        // Room for four times the words, so a probe seldom meets another word; sized to
-        // its own list, since a table as large as the longest list in every set would be
-        // most of the program.
-        Index slots = 16;
-        while (slots < words.size() * 4)
-            slots *= 2;
-        slots_.resize(slots);
-        mask_ = slots - 1;
-        for (std::string_view w : words) {
-            Index slot = Hash(w);
-            while (!slots_[slot].empty())
-                slot = (slot + 1) & mask_;
-            slots_[slot] = w;
-        }
-    }
-    bool Has(std::string_view w) const {
-        if (w.empty())
-            return false;
-        for (Index slot = Hash(w); !slots_[slot].empty(); slot = (slot + 1) & mask_) {
-            const std::string_view x = slots_[slot];
-            if (x.size() == w.size() && x[0] == w[0] && x == w)
-                return true;
-        }
-        return false;
-    }
-    // For the case-blind languages (VB, Pascal); the set holds lower-case words.
-    bool HasCi(std::string_view w) const {
-        char lower[24];
-        if (w.empty() || w.size() > sizeof lower)
-            return false;
-        for (std::size_t i = 0; i < w.size(); ++i)
-            lower[i] = (w[i] >= 'A' && w[i] <= 'Z') ? static_cast<char>(w[i] - 'A' + 'a') : w[i];
-        return Has(std::string_view(lower, w.size()));
-    }
-
-private:
-    Index Hash(std::string_view w) const {
-        return (w.size() * 131u + static_cast<unsigned char>(w[0]) * 31u +
-                static_cast<unsigned char>(w[w.size() / 2]) * 7u + static_cast<unsigned char>(w.back())) &
-               mask_;
-    }
-    std::vector<std::string_view> slots_;
-    Index mask_ = 0;
+// The sets of words the grammar asks about. All of them share one table built by the
+// compiler: every word once, with a bit for each set it is in, so the program carries
+// no code to build them and no copy of a word that several sets hold.
+enum class Words : unsigned char {
+    Preprocessor,
+    PythonPrefixes,
+    AngleLeads,
+    GoTypes,
+    RustLeads,
+    RustQualifiers,
+    BasicModifiers,
+    BasicKeywords,
+    BasicParamModifiers,
+    TypeScriptOnlyTypes,
+    PascalOnlyTypes,
+    PascalHeads,
+    PascalModifiers,
+    PascalDirectives,
+    Statements,
+    TypeDeclarations,
+    Prose,
+    CModifiers,
+    CQualifiers,
+    IntModifiers,
+    KnownTypes,
+    AttributeCalls,
+    CSuffixes,
+    ScriptKeywords,
+    TsParameterModifiers,
+    PhpParameterModifiers,
+    MethodModifiers,
+    MethodTypeScriptOnly,
+    MethodStatements,
+    LeadModifiers,
+    PhpModifiers,
+    PhpTypes,
+    TsTypes,
+    Count
 };
+
+struct WordList {
+    Words set;
+    std::string_view words; // separated by one blank
+};
+
+// The case-blind languages (VB, Pascal) look their words up in lower case.
+constexpr WordList kWordLists[] = {
+    // After a #, a preprocessor line of C, C++ or C#; other words make it a comment.
+    {Words::Preprocessor, "include define undef if ifdef ifndef elif else endif pragma error warning line "
+                          "region endregion import using nullable elifdef elifndef embed"},
+    {Words::PythonPrefixes, "r u b f rb br fr rf"},
+    // Words after which a blank and a < still open a list.
+    {Words::AngleLeads, "template public private protected static final abstract native default internal "
+                        "override virtual async extern inline synchronized sealed function"},
+    {Words::GoTypes, "map chan func struct interface"},
+    {Words::RustLeads, "pub fn async unsafe const extern default"},
+    {Words::RustQualifiers, "default const async unsafe"},
+    {Words::BasicModifiers, "public private friend protected shared static overrides overridable "
+                            "notoverridable mustoverride overloads shadows async iterator partial default "
+                            "declare sub function"},
+    {Words::BasicKeywords, "sub function as byval byref optional end if dim call"},
+    {Words::BasicParamModifiers, "optional byval byref paramarray"},
+    // TypeScript's names for its own types, which Pascal has none of.
+    {Words::TypeScriptOnlyTypes, "number any void unknown never undefined bigint symbol object"},
+    // Pascal's own type names, which a TypeScript signature would not use.
+    {Words::PascalOnlyTypes, "Integer Cardinal LongInt LongWord Int64 UInt64 Word Byte SmallInt ShortInt "
+                             "Extended Real Currency PChar AnsiString WideString UnicodeString ShortString "
+                             "TObject Pointer Variant TDateTime Double Single NativeInt TComponent TStrings "
+                             "THandle Char"},
+    {Words::PascalHeads, "class function procedure constructor destructor operator"},
+    {Words::PascalModifiers, "const var out constref"},
+    {Words::PascalDirectives, "overload virtual override abstract reintroduce static dynamic inline stdcall "
+                              "cdecl pascal register safecall winapi export external forward message dispid "
+                              "deprecated platform library experimental assembler far near varargs final "
+                              "unsafe noreturn"},
+    // Words that start a statement or an expression, or declare something other than a
+    // function: never a name, a type or a modifier in a heading.
+    {Words::Statements,
+     "if else for while do switch case return goto break continue throw delete sizeof typeof alignof "
+     "static_assert _Static_assert co_await co_return co_yield await yield catch try finally foreach using "
+     "namespace typedef class interface delegate import function def func fn fun sub let var instanceof elif "
+     "elsif unless until true false null nullptr nil super trait impl export require include require_once "
+     "include_once echo procedure Sub Function Dim Private Public SELECT CREATE INSERT UPDATE DELETE FROM "
+     "WHERE PROCEDURE FUNCTION macro_rules asm __asm__ __asm"},
+    // Words that declare a type, a module or data before a parenthesis: C# records
+    // (record Person(string Name)), and what other languages put there.
+    {Words::TypeDeclarations, "record module package event struct union enum"},
+    // Small words of English prose, which no return type or modifier is named:
+    // "Please call me (John Smith)" is a sentence, not a declaration.
+    {Words::Prose, "the a an to of and or is are was be been please me my you your we our it its that with "
+                   "for from by at on then call calls returns see use uses should will can must may not no "
+                   "here there i he she they this these"},
+    // Words before a name that are no return type.
+    {Words::CModifiers, "static inline extern virtual explicit friend constexpr consteval constinit public "
+                        "private protected internal abstract final sealed override async unsafe native "
+                        "strictfp default partial thread_local register readonly ref _Noreturn noreturn "
+                        "implicit mutable required open file scoped synchronized"},
+    // Qualifiers in a C-family parameter that are neither its type nor its name.
+    {Words::CQualifiers,
+     "const volatile struct union enum class typename final ref out in params this scoped "
+     "readonly register restrict __restrict __restrict__ mutable unsigned signed short "
+     "long IN OUT OPTIONAL CONST __in __out __inout __in_opt __out_opt _Atomic"},
+    {Words::IntModifiers, "unsigned signed short long"},
+    // Types a parameter may give without a name (besides any name_t).
+    {Words::KnownTypes,
+     "void bool char wchar_t char8_t char16_t char32_t short int long float double signed unsigned auto "
+     "size_t string object dynamic decimal byte sbyte ushort uint ulong nint nuint boolean String Object "
+     "_Bool HWND HANDLE HINSTANCE HMODULE UINT WPARAM LPARAM LRESULT DWORD WORD BYTE BOOL LPVOID LPCVOID "
+     "LPSTR LPCSTR LPWSTR LPCWSTR LPTSTR LPCTSTR HRESULT ULONG LONG INT CHAR WCHAR TCHAR SIZE_T ULONG_PTR "
+     "LONG_PTR DWORD_PTR UINT_PTR INT_PTR HDC HBITMAP HICON HMENU HKEY LPRECT FILE va_list jobject jint "
+     "JNIEnv id SEL NSInteger"},
+    // Calls that belong to the type or the attributes of a declaration.
+    {Words::AttributeCalls, "__attribute__ alignas _Alignas __pragma _Pragma decltype __typeof__ __typeof "
+                            "typeof __asm__ asm"},
+    // After a parameter list, words that go with the declaration rather than begin a new one.
+    {Words::CSuffixes,
+     "const volatile override final mutable noexcept throw throws requires where try sealed"},
+    // JavaScript and TypeScript words that are no names.
+    {Words::ScriptKeywords,
+     "if for while switch catch function return new typeof await yield delete do else with class import "
+     "export super this let var const void in of instanceof true false null undefined throw try case default "
+     "break continue debugger foreach forEach each lock using fixed synchronized sizeof elif enum interface "
+     "package"},
+    // public, private, protected, readonly, override on a parameter (a TypeScript field).
+    {Words::TsParameterModifiers, "public private protected readonly override"},
+    {Words::PhpParameterModifiers, "public private protected readonly"},
+    {Words::MethodModifiers,
+     "public private protected static abstract override async get set declare readonly accessor"},
+    {Words::MethodTypeScriptOnly, "public private protected abstract override declare"},
+    // A method may be named with a keyword (delete(id) {), but not with one that opens a
+    // statement.
+    {Words::MethodStatements, "if for while switch catch with function return throw do else try foreach lock "
+                              "using fixed synchronized new typeof await yield import super class"},
+    {Words::LeadModifiers,
+     "export default async declare public private protected static abstract final readonly override"},
+    {Words::PhpModifiers, "public private protected static abstract final"},
+    {Words::PhpTypes, "int float bool array mixed iterable callable self static false true null"},
+    {Words::TsTypes, "number any unknown never undefined bigint symbol boolean"},
+};
+
+constexpr bool WordListsInOrder() {
+    Index k = 0;
+    for (const WordList& l : kWordLists)
+        if (l.set != static_cast<Words>(k++))
+            return false;
+    return k == static_cast<Index>(Words::Count) && k <= 64;
+}
+static_assert(WordListsInOrder(), "one list per set, in the order of Words");
+
+// Probes start where the length and three of the letters point: cheap, and spread well
+// enough over the table's words.
+constexpr Index WordHash(std::string_view w) {
+    return w.size() * 131u + static_cast<unsigned char>(w[0]) * 31u +
+           static_cast<unsigned char>(w[w.size() / 2]) * 7u + static_cast<unsigned char>(w.back());
+}
+
+// Every word of the lists once, found by open addressing. `Slots` leaves room for about
+// two and a half times the words, so a probe seldom meets another word.
+template <Index Chars, Index Count, Index Slots> struct WordTable {
+    std::array<char, Chars> text{};
+    std::array<std::uint16_t, Count + 1> starts{}; // word k is text[starts[k], starts[k + 1])
+    std::array<std::uint64_t, Count> sets{};       // bit s: in the set Words(s)
+    std::array<std::uint16_t, Slots> slots{};      // 1 + a word's index; 0 is free
+    Index count = 0;
+    Index longest = 0;
+
+    static constexpr Index kMask = Slots - 1;
+
+    constexpr void Add(std::string_view w, Index set) {
+        Index slot = WordHash(w) & kMask;
+        for (; slots[slot] != 0; slot = (slot + 1) & kMask) {
+            const Index k = slots[slot] - 1u;
+            if (std::string_view(text.data() + starts[k], starts[k + 1] - starts[k]) == w) {
+                sets[k] |= std::uint64_t{1} << set;
+                return;
+            }
+        }
+        const Index b = starts[count];
+        for (Index i = 0; i < w.size(); ++i)
+            text[b + i] = w[i];
+        starts[count + 1] = static_cast<std::uint16_t>(b + w.size());
+        sets[count] = std::uint64_t{1} << set;
+        slots[slot] = static_cast<std::uint16_t>(++count);
+        longest = w.size() > longest ? w.size() : longest;
+    }
+};
+
+template <Index Chars, Index Count, Index Slots> constexpr WordTable<Chars, Count, Slots> BuildWordTable() {
+    WordTable<Chars, Count, Slots> table;
+    for (const WordList& l : kWordLists) {
+        for (Index b = 0; b < l.words.size();) {
+            Index e = b;
+            while (e < l.words.size() && l.words[e] != ' ')
+                ++e;
+            table.Add(l.words.substr(b, e - b), static_cast<Index>(l.set));
+            b = e + 1;
+        }
+    }
+    return table;
+}
+
+// A first build with room to spare counts the words and their letters.
+struct WordCounts {
+    Index words, chars;
+};
+constexpr WordCounts CountWords() {
+    const auto table = BuildWordTable<8192, 1024, 2048>();
+    return {table.count, table.starts[table.count]};
+}
+constexpr WordCounts kWordCounts = CountWords();
+constexpr Index SlotsFor(Index words) {
+    Index slots = 16;
+    while (slots * 2 < words * 5)
+        slots *= 2;
+    return slots;
+}
+constexpr auto kWordTable =
+    BuildWordTable<kWordCounts.chars, kWordCounts.words, SlotsFor(kWordCounts.words)>();
+
+// The sets a word is in, a bit for each; a probe or two, since the grammar asks about
+// every word of a long parameter list.
+std::uint64_t WordSets(std::string_view w) {
+    if (w.empty() || w.size() > kWordTable.longest)
+        return 0;
+    for (Index slot = WordHash(w) & kWordTable.kMask;; slot = (slot + 1) & kWordTable.kMask) {
+        const Index k = kWordTable.slots[slot];
+        if (k == 0)
+            return 0;
+        const Index b = kWordTable.starts[k - 1];
+        if (kWordTable.starts[k] - b != w.size())
+            continue;
+        Index i = 0;
+        while (i < w.size() && kWordTable.text[b + i] == w[i])
+            ++i;
+        if (i == w.size())
+            return kWordTable.sets[k - 1];
+    }
+}
+
+bool Has(Words set, std::string_view w) {
+    return (WordSets(w) >> static_cast<unsigned>(set) & 1u) != 0;
+}
+
+// For the case-blind languages (VB, Pascal).
+bool HasCi(Words set, std::string_view w) {
+    char lower[kWordTable.longest];
+    if (w.empty() || w.size() > sizeof lower)
+        return false;
+    for (std::size_t i = 0; i < w.size(); ++i)
+        lower[i] = (w[i] >= 'A' && w[i] <= 'Z') ? static_cast<char>(w[i] - 'A' + 'a') : w[i];
+    return Has(set, std::string_view(lower, w.size()));
+}
 
 bool EqualsCi(std::string_view a, std::string_view lower) {
     if (a.size() != lower.size())
@@ -230,13 +432,6 @@ Dialect PascalDialect() {
     return d;
 }
 
-const WordSet& PreprocessorWords() {
-    static const WordSet s{"include",   "define", "undef",  "if",       "ifdef",   "ifndef",   "elif",
-                           "else",      "endif",  "pragma", "error",    "warning", "line",     "region",
-                           "endregion", "import", "using",  "nullable", "elifdef", "elifndef", "embed"};
-    return s;
-}
-
 class Lexer {
 public:
     Lexer(std::string_view s, const Dialect& d) : s_(s), d_(d) {}
@@ -306,7 +501,7 @@ bool Lexer::HashIsComment(Index i) const {
         return false;
     if (!IsWordStart(At(i + 1)))
         return true;
-    return PreprocessorWords().Has(s_.substr(i + 1, WordEnd(i + 1) - (i + 1)));
+    return Has(Words::Preprocessor, s_.substr(i + 1, WordEnd(i + 1) - (i + 1)));
 }
 
 bool Lexer::IsRem(Index i) const {
@@ -457,8 +652,7 @@ Token Lexer::Next() {
         const std::string_view w = s_.substr(i_, j - i_);
         const unsigned char q = At(j);
         const bool quote = q == '"' || q == '\'';
-        static const WordSet pythonPrefixes{"r", "u", "b", "f", "rb", "br", "fr", "rf"};
-        if (d_.pythonStrings && quote && pythonPrefixes.HasCi(w))
+        if (d_.pythonStrings && quote && HasCi(Words::PythonPrefixes, w))
             return Make(Kind::Text, start, PythonTextEnd(j), gap);
         if (d_.cppStrings && q == '"' && (w == "R" || w == "LR" || w == "uR" || w == "UR" || w == "u8R"))
             return Make(Kind::Text, start, CppRawEnd(j), gap);
@@ -539,13 +733,6 @@ enum class Angles : unsigned char {
     All,       // Rust: < in a heading always opens a list
 };
 
-const WordSet& AngleLeadWords() {
-    static const WordSet s{"template", "public", "private", "protected",    "static",   "final",
-                           "abstract", "native", "default", "internal",     "override", "virtual",
-                           "async",    "extern", "inline",  "synchronized", "sealed",   "function"};
-    return s;
-}
-
 struct Range {
     Index b, e;
     bool Empty() const { return b == e; }
@@ -585,8 +772,8 @@ public:
         return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, lower);
     }
     bool IsWord(Index i) const { return i < t_.size() && t_[i].kind == Kind::Word; }
-    bool IsIn(Index i, const WordSet& set) const { return IsWord(i) && set.Has(t_[i].text); }
-    bool IsInCi(Index i, const WordSet& set) const { return IsWord(i) && set.HasCi(t_[i].text); }
+    bool IsIn(Index i, Words set) const { return IsWord(i) && Has(set, t_[i].text); }
+    bool IsInCi(Index i, Words set) const { return IsWord(i) && HasCi(set, t_[i].text); }
     // The closer of the bracket at i (or its opener), kNone for none.
     Index Match(Index i) const { return i < match_.size() ? match_[i] : kNone; }
     // Past the bracketed group that opens at i, or past the token at i.
@@ -635,7 +822,7 @@ bool Tokens::OpensAngle(Index i, Angles angles) const {
         return true;
     const Token& p = t_[i - 1];
     if (p.kind == Kind::Word)
-        return p.text != "operator" && (!t_[i].gap || AngleLeadWords().Has(p.text));
+        return p.text != "operator" && (!t_[i].gap || Has(Words::AngleLeads, p.text));
     return p.kind == Kind::Punct && (p.text == "=" || p.text == "::");
 }
 
@@ -906,11 +1093,10 @@ std::optional<Signature> ReadGo(std::string_view text) {
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
         return std::nullopt;
-    static const WordSet typeWords{"map", "chan", "func", "struct", "interface"};
     Index i = 1;
     if (t.Is(i, "(")) // receiver
         i = t.Next(i);
-    if (!t.IsWord(i) || t.IsIn(i, typeWords))
+    if (!t.IsWord(i) || t.IsIn(i, Words::GoTypes))
         return std::nullopt;
     std::string name(t[i].text);
     ++i;
@@ -934,8 +1120,8 @@ std::optional<Signature> ReadGo(std::string_view text) {
             return std::nullopt; // Swift's func f(a: Int) is no Go
 
         const bool single = r.e == r.b + 1 && t.IsWord(r.b);
-        const bool hasName = !single && t.IsWord(r.b) && !t.IsIn(r.b, typeWords) && !t.Is(r.b + 1, ".") &&
-                             !(t.Is(r.b + 1, "[") && !t[r.b + 1].gap);
+        const bool hasName = !single && t.IsWord(r.b) && !t.IsIn(r.b, Words::GoTypes) &&
+                             !t.Is(r.b + 1, ".") && !(t.Is(r.b + 1, "[") && !t[r.b + 1].gap);
         if (single) {
             pending.push_back(r);
             continue;
@@ -999,9 +1185,8 @@ bool IsRustSelf(const Tokens& t, Range r) {
 
 std::optional<Signature> ReadRust(std::string_view text) {
     const Dialect d = RustDialect();
-    static const WordSet leads{"pub", "fn", "async", "unsafe", "const", "extern", "default"};
     const Token first = FirstToken(text, d);
-    if (first.text != "#" && !(first.kind == Kind::Word && leads.Has(first.text)))
+    if (first.text != "#" && !(first.kind == Kind::Word && Has(Words::RustLeads, first.text)))
         return std::nullopt;
     const Tokens t(text, d, Angles::All);
     if (!t.ok())
@@ -1017,8 +1202,7 @@ std::optional<Signature> ReadRust(std::string_view text) {
     }
     if (t.Is(i, "pub") && t.Is(++i, "("))
         i = t.Next(i);
-    static const WordSet qualifiers{"default", "const", "async", "unsafe"};
-    while (t.IsIn(i, qualifiers))
+    while (t.IsIn(i, Words::RustQualifiers))
         ++i;
     if (t.Is(i, "extern") && t[++i].kind == Kind::Text)
         ++i;
@@ -1068,15 +1252,11 @@ std::optional<Signature> ReadRust(std::string_view text) {
 // VB (VB6, VBA, VB.NET)
 
 std::optional<Signature> ReadBasic(std::string_view text) {
-    static const WordSet modifiers{"public",    "private",   "friend",      "protected",      "shared",
-                                   "static",    "overrides", "overridable", "notoverridable", "mustoverride",
-                                   "overloads", "shadows",   "async",       "iterator",       "partial",
-                                   "default",   "declare",   "sub",         "function"};
     const Dialect d = BasicDialect();
     const Token first = FirstToken(text, d);
     // The VB editors capitalise keywords; a lower-case `function` is JavaScript or PHP.
     if (first.text != "<" &&
-        !(first.kind == Kind::Word && IsUpper(first.text[0]) && modifiers.HasCi(first.text)))
+        !(first.kind == Kind::Word && IsUpper(first.text[0]) && HasCi(Words::BasicModifiers, first.text)))
         return std::nullopt;
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
@@ -1094,7 +1274,7 @@ std::optional<Signature> ReadBasic(std::string_view text) {
             return std::nullopt;
     }
     while (t.IsWord(i) && !t.IsCi(i, "sub") && !t.IsCi(i, "function") && !t.IsCi(i, "declare") &&
-           modifiers.HasCi(t[i].text))
+           HasCi(Words::BasicModifiers, t[i].text))
         ++i;
     if (t.IsCi(i, "declare")) {
         ++i;
@@ -1107,9 +1287,7 @@ std::optional<Signature> ReadBasic(std::string_view text) {
     if ((!sub && !t.IsCi(i, "function")) || !IsUpper(t[i].text[0]))
         return std::nullopt;
     ++i;
-    static const WordSet keywords{"sub",      "function", "as", "byval", "byref",
-                                  "optional", "end",      "if", "dim",   "call"};
-    if (!t.IsWord(i) || t.IsInCi(i, keywords))
+    if (!t.IsWord(i) || t.IsInCi(i, Words::BasicKeywords))
         return std::nullopt;
     std::string name(t[i].text);
     ++i;
@@ -1128,12 +1306,11 @@ std::optional<Signature> ReadBasic(std::string_view text) {
     std::vector<std::string> params;
     if (t.Is(i, "(")) {
         bool ok = false;
-        static const WordSet paramModifiers{"optional", "byval", "byref", "paramarray"};
         for (const Range& r : Entries(t, i, ",", false, ok)) {
             Index j = r.b;
-            while (t.IsInCi(j, paramModifiers))
+            while (t.IsInCi(j, Words::BasicParamModifiers))
                 ++j;
-            if (!t.IsWord(j) || t.IsInCi(j, keywords))
+            if (!t.IsWord(j) || t.IsInCi(j, Words::BasicKeywords))
                 return std::nullopt;
             ++j;
             if (t.Is(j, "(") && t.Match(j) == j + 1)
@@ -1177,29 +1354,10 @@ std::optional<Signature> ReadBasic(std::string_view text) {
 // ---------------------------------------------------------------------------
 // Delphi and Object Pascal
 
-// TypeScript's names for its own types, which Pascal has none of.
-const WordSet& TypeScriptOnlyTypes() {
-    static const WordSet s{"number",    "any",    "void",   "unknown", "never",
-                           "undefined", "bigint", "symbol", "object"};
-    return s;
-}
-
-// Pascal's own type names, which a TypeScript signature would not use.
-const WordSet& PascalOnlyTypes() {
-    static const WordSet s{"Integer",    "Cardinal",      "LongInt",     "LongWord", "Int64",
-                           "UInt64",     "Word",          "Byte",        "SmallInt", "ShortInt",
-                           "Extended",   "Real",          "Currency",    "PChar",    "AnsiString",
-                           "WideString", "UnicodeString", "ShortString", "TObject",  "Pointer",
-                           "Variant",    "TDateTime",     "Double",      "Single",   "NativeInt",
-                           "TComponent", "TStrings",      "THandle",     "Char"};
-    return s;
-}
-
 std::optional<Signature> ReadPascal(std::string_view text) {
-    static const WordSet heads{"class", "function", "procedure", "constructor", "destructor", "operator"};
     const Dialect d = PascalDialect();
     const Token first = FirstToken(text, d);
-    if (first.text != "[" && !(first.kind == Kind::Word && heads.HasCi(first.text)))
+    if (first.text != "[" && !(first.kind == Kind::Word && HasCi(Words::PascalHeads, first.text)))
         return std::nullopt;
     const Tokens t(text, d, Angles::AfterName);
     if (!t.ok())
@@ -1226,15 +1384,17 @@ std::optional<Signature> ReadPascal(std::string_view text) {
     }
     std::string name = t.Join(nameBegin, i, false);
 
-    auto typeScriptType = [&](Index b, Index e) { return e == b + 1 && t.IsIn(b, TypeScriptOnlyTypes()); };
+    auto typeScriptType = [&](Index b, Index e) {
+        return e == b + 1 && t.IsIn(b, Words::TypeScriptOnlyTypes);
+    };
     std::vector<std::string> params;
     std::size_t budget = 2 * text.size() + 1024;
     if (t.Is(i, "(")) {
         bool ok = false;
-        static const WordSet modifiers{"const", "var", "out", "constref"};
         for (const Range& r : Entries(t, i, ";", true, ok)) {
             Index j = r.b;
-            const bool modifier = t.IsInCi(j, modifiers) && (t.IsWord(j + 1) || t.Is(j + 1, "["));
+            const bool modifier =
+                t.IsInCi(j, Words::PascalModifiers) && (t.IsWord(j + 1) || t.Is(j + 1, "["));
             if (modifier)
                 ++j;
             while (t.Is(j, "["))
@@ -1280,18 +1440,12 @@ std::optional<Signature> ReadPascal(std::string_view text) {
         if (i == s || typeScriptType(s, i))
             return std::nullopt;
     }
-    static const WordSet directives{"overload", "virtual",  "override",     "abstract",  "reintroduce",
-                                    "static",   "dynamic",  "inline",       "stdcall",   "cdecl",
-                                    "pascal",   "register", "safecall",     "winapi",    "export",
-                                    "external", "forward",  "message",      "dispid",    "deprecated",
-                                    "platform", "library",  "experimental", "assembler", "far",
-                                    "near",     "varargs",  "final",        "unsafe",    "noreturn"};
     while (i < n) {
         if (!t.Is(i, ";"))
             return std::nullopt;
         if (++i == n)
             break;
-        if (!t.IsInCi(i, directives))
+        if (!t.IsInCi(i, Words::PascalDirectives))
             return std::nullopt;
         for (++i; i < n && !t.Is(i, ";"); ++i)
             if (t[i].kind == Kind::Punct && !t.Is(i, "."))
@@ -1303,97 +1457,9 @@ std::optional<Signature> ReadPascal(std::string_view text) {
 // ---------------------------------------------------------------------------
 // The curly-brace family: C, C++, Java, C#, and JavaScript, TypeScript and PHP
 
-// Words that start a statement or an expression, or declare something other than a
-// function: never a name, a type or a modifier in a heading.
-const WordSet& StatementWords() {
-    // clang-format off
-    static const WordSet s{
-        "if", "else", "for", "while", "do", "switch", "case", "return", "goto", "break", "continue", "throw",
-        "delete", "sizeof", "typeof", "alignof", "static_assert", "_Static_assert", "co_await", "co_return",
-        "co_yield", "await", "yield", "catch", "try", "finally", "foreach", "using", "namespace", "typedef",
-        "class", "interface", "delegate", "import", "function", "def", "func", "fn", "fun", "sub", "let", "var",
-        "instanceof", "elif", "elsif", "unless", "until", "true", "false", "null", "nullptr", "nil", "super",
-        "trait", "impl", "export", "require", "include", "require_once", "include_once", "echo", "procedure",
-        "Sub", "Function", "Dim", "Private", "Public", "SELECT", "CREATE", "INSERT", "UPDATE", "DELETE", "FROM",
-        "WHERE", "PROCEDURE", "FUNCTION", "macro_rules", "asm", "__asm__", "__asm"};
-    // clang-format on
-    return s;
-}
-
-// Words that declare a type, a module or data before a parenthesis: C# records
-// (record Person(string Name)), and what other languages put there.
-const WordSet& TypeDeclarationWords() {
-    static const WordSet s{"record", "module", "package", "event", "struct", "union", "enum"};
-    return s;
-}
-
-// Small words of English prose, which no return type or modifier is named:
-// "Please call me (John Smith)" is a sentence, not a declaration.
-const WordSet& ProseWords() {
-    static const WordSet s{"the",  "a",    "an",   "to",     "of",      "and", "or",   "is",    "are",
-                           "was",  "be",   "been", "please", "me",      "my",  "you",  "your",  "we",
-                           "our",  "it",   "its",  "that",   "with",    "for", "from", "by",    "at",
-                           "on",   "then", "call", "calls",  "returns", "see", "use",  "uses",  "should",
-                           "will", "can",  "must", "may",    "not",     "no",  "here", "there", "i",
-                           "he",   "she",  "they", "this",   "these"};
-    return s;
-}
-
-// Words before a name that are no return type.
-const WordSet& CModifiers() {
-    static const WordSet s{"static",    "inline",    "extern",    "virtual",   "explicit", "friend",
-                           "constexpr", "consteval", "constinit", "public",    "private",  "protected",
-                           "internal",  "abstract",  "final",     "sealed",    "override", "async",
-                           "unsafe",    "native",    "strictfp",  "default",   "partial",  "thread_local",
-                           "register",  "readonly",  "ref",       "_Noreturn", "noreturn", "implicit",
-                           "mutable",   "required",  "open",      "file",      "scoped",   "synchronized"};
-    return s;
-}
-
-// Qualifiers in a C-family parameter that are neither its type nor its name.
-const WordSet& CQualifiers() {
-    static const WordSet s{"const",        "volatile", "struct",    "union",    "enum",     "class",
-                           "typename",     "final",    "ref",       "out",      "in",       "params",
-                           "this",         "scoped",   "readonly",  "register", "restrict", "__restrict",
-                           "__restrict__", "mutable",  "unsigned",  "signed",   "short",    "long",
-                           "IN",           "OUT",      "OPTIONAL",  "CONST",    "__in",     "__out",
-                           "__inout",      "__in_opt", "__out_opt", "_Atomic"};
-    return s;
-}
-
-const WordSet& IntModifiers() {
-    static const WordSet s{"unsigned", "signed", "short", "long"};
-    return s;
-}
-
 // Types a parameter may give without a name.
 bool IsKnownType(std::string_view w) {
-    static const WordSet s{
-        "void",    "bool",      "char",    "wchar_t",   "char8_t",  "char16_t",  "char32_t", "short",
-        "int",     "long",      "float",   "double",    "signed",   "unsigned",  "auto",     "size_t",
-        "string",  "object",    "dynamic", "decimal",   "byte",     "sbyte",     "ushort",   "uint",
-        "ulong",   "nint",      "nuint",   "boolean",   "String",   "Object",    "_Bool",    "HWND",
-        "HANDLE",  "HINSTANCE", "HMODULE", "UINT",      "WPARAM",   "LPARAM",    "LRESULT",  "DWORD",
-        "WORD",    "BYTE",      "BOOL",    "LPVOID",    "LPCVOID",  "LPSTR",     "LPCSTR",   "LPWSTR",
-        "LPCWSTR", "LPTSTR",    "LPCTSTR", "HRESULT",   "ULONG",    "LONG",      "INT",      "CHAR",
-        "WCHAR",   "TCHAR",     "SIZE_T",  "ULONG_PTR", "LONG_PTR", "DWORD_PTR", "UINT_PTR", "INT_PTR",
-        "HDC",     "HBITMAP",   "HICON",   "HMENU",     "HKEY",     "LPRECT",    "FILE",     "va_list",
-        "jobject", "jint",      "JNIEnv",  "id",        "SEL",      "NSInteger"};
-    return s.Has(w) || EndsWith(w, "_t");
-}
-
-// Calls that belong to the type or the attributes of a declaration.
-const WordSet& AttributeCalls() {
-    static const WordSet s{"__attribute__", "alignas",  "_Alignas", "__pragma", "_Pragma", "decltype",
-                           "__typeof__",    "__typeof", "typeof",   "__asm__",  "asm"};
-    return s;
-}
-
-// After a parameter list, words that go with the declaration rather than begin a new one.
-const WordSet& CSuffixWords() {
-    static const WordSet s{"const", "volatile", "override", "final", "mutable", "noexcept",
-                           "throw", "throws",   "requires", "where", "try",     "sealed"};
-    return s;
+    return Has(Words::KnownTypes, w) || EndsWith(w, "_t");
 }
 
 // SAL annotations (_In_, _Out_writes_(n)) and other compiler words in a parameter.
@@ -1488,13 +1554,13 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
     while (i < e) {
         if (t.IsWord(i)) {
             const std::string_view w = t[i].text;
-            if (CQualifiers().Has(w)) {
+            if (Has(Words::CQualifiers, w)) {
                 qualified = true;
-                intModifier = intModifier || IntModifiers().Has(w);
+                intModifier = intModifier || Has(Words::IntModifiers, w);
                 ++i;
                 continue;
             }
-            if (StatementWords().Has(w) || w == "new" || w == "operator")
+            if (Has(Words::Statements, w) || w == "new" || w == "operator")
                 return Decl::No;
             bool dotted = false;
             const Index s = i;
@@ -1545,7 +1611,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             if (!t.Is(k, "*") && !t.Is(k, "&") && !t.Is(k, "^") && !t.Is(k, "&&"))
                 return Decl::No;
             ++k;
-            while (t.IsIn(k, CQualifiers()))
+            while (t.IsIn(k, Words::CQualifiers))
                 ++k;
             if (t.IsWord(k))
                 ++k;
@@ -1657,7 +1723,7 @@ bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qu
                         return false;
             } else if (w == "__attribute__" && t.Is(i + 1, "(")) {
                 i = t.Next(i + 1);
-            } else if (CSuffixWords().Has(w) || IsMacroLike(w)) {
+            } else if (Has(Words::CSuffixes, w) || IsMacroLike(w)) {
                 i = IsMacroLike(w) && t.Is(i + 1, "(") ? t.Next(i + 1) : i + 1;
             } else {
                 return false;
@@ -1745,7 +1811,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
                 return std::nullopt;
             continue;
         }
-        if ((AttributeCalls().Has(w) || w.substr(0, 2) == "__") && t.Is(i + 1, "(")) {
+        if ((Has(Words::AttributeCalls, w) || w.substr(0, 2) == "__") && t.Is(i + 1, "(")) {
             // __attribute__((...)), alignas(16) and the like; decltype(x) is a return type
             if (w == "decltype" || w == "typeof" || w == "__typeof__" || w == "__typeof")
                 ++typeTerms;
@@ -1757,9 +1823,9 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             i += 2;
             continue;
         }
-        if (StatementWords().Has(w) || ProseWords().Has(w) ||
-            (i == 0 && w.size() > 1 && ProseWords().HasCi(w)) ||
-            (TypeDeclarationWords().Has(w) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
+        if (Has(Words::Statements, w) || Has(Words::Prose, w) ||
+            (i == 0 && w.size() > 1 && HasCi(Words::Prose, w)) ||
+            (Has(Words::TypeDeclarations, w) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
             return std::nullopt;
         if (w == "struct" || w == "union" || w == "enum") {
             if (!t.IsWord(i + 1) || t.Is(i + 2, "(") || t.Is(i + 2, "{") || t.Is(i + 2, ":"))
@@ -1785,7 +1851,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
         if (t.Is(j, "(") || (t.Is(j, "::") && (t.Is(j + 1, "operator") || t.Is(j + 1, "~")))) {
             // A macro before the declaration: UFUNCTION(...) void Foo()
             if (j == i + 1 && t.Is(j, "(") && IsMacroLike(w) && t.IsWord(t.Next(j)) &&
-                !CSuffixWords().Has(t[t.Next(j)].text)) {
+                !Has(Words::CSuffixes, t[t.Next(j)].text)) {
                 ++typeTerms;
                 i = t.Next(j);
                 continue;
@@ -1795,7 +1861,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             break;
         }
         explicitly = explicitly || w == "explicit";
-        if (CModifiers().Has(w) || w.substr(0, 2) == "__")
+        if (Has(Words::CModifiers, w) || w.substr(0, 2) == "__")
             modifiers = true;
         else
             ++typeTerms;
@@ -1821,7 +1887,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             isOperator = true;
             break;
         }
-        if (!t.IsWord(i) || StatementWords().Has(t[i].text))
+        if (!t.IsWord(i) || Has(Words::Statements, t[i].text))
             return std::nullopt;
         previous = last;
         last = t[i].text;
@@ -1878,25 +1944,6 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
     return Make(t.Join(nameBegin, open, false), std::move(params), "");
 }
 
-// JavaScript and TypeScript words that are no names.
-const WordSet& ScriptKeywords() {
-    static const WordSet s{
-        "if",        "for",    "while",      "switch", "catch",        "function", "return",    "new",
-        "typeof",    "await",  "yield",      "delete", "do",           "else",     "with",      "class",
-        "import",    "export", "super",      "this",   "let",          "var",      "const",     "void",
-        "in",        "of",     "instanceof", "true",   "false",        "null",     "undefined", "throw",
-        "try",       "case",   "default",    "break",  "continue",     "debugger", "foreach",   "forEach",
-        "each",      "lock",   "using",      "fixed",  "synchronized", "sizeof",   "elif",      "enum",
-        "interface", "package"};
-    return s;
-}
-
-// public, private, protected, readonly, override on a parameter (a TypeScript field).
-const WordSet& TsParameterModifiers() {
-    static const WordSet s{"public", "private", "protected", "readonly", "override"};
-    return s;
-}
-
 // Skips a TypeScript type up to where it ends; a `{` opens an object type only where
 // a type is expected, else it opens the body. `arrow`: an arrow function's `=>` ends it.
 Index SkipScriptType(const Tokens& t, Index i, bool arrow) {
@@ -1923,14 +1970,15 @@ bool ScriptParameter(const Tokens& t, Range r, bool& typed) {
         typed = true;
         i = SkipAnnotation(t, i);
     }
-    while (t.IsIn(i, TsParameterModifiers()) && (t.IsWord(i + 1) || t.Is(i + 1, "{") || t.Is(i + 1, "["))) {
+    while (t.IsIn(i, Words::TsParameterModifiers) &&
+           (t.IsWord(i + 1) || t.Is(i + 1, "{") || t.Is(i + 1, "["))) {
         typed = true;
         ++i;
     }
     if (t.Is(i, "..."))
         ++i;
     if (t.IsWord(i)) {
-        if (t.IsIn(i, ScriptKeywords()) && !(t.Is(i, "this") && t.Is(i + 1, ":")))
+        if (t.IsIn(i, Words::ScriptKeywords) && !(t.Is(i, "this") && t.Is(i + 1, ":")))
             return false;
         ++i;
     } else if ((t.Is(i, "{") || t.Is(i, "[")) && t.Match(i) != kNone) {
@@ -1945,7 +1993,7 @@ bool ScriptParameter(const Tokens& t, Range r, bool& typed) {
     if (t.Is(i, ":")) {
         const Index s = ++i;
         i = t.Find(i, r.e, "=");
-        if (i == s || (i == s + 1 && t.IsIn(s, PascalOnlyTypes())))
+        if (i == s || (i == s + 1 && t.IsIn(s, Words::PascalOnlyTypes)))
             return false;
         typed = true;
     }
@@ -1960,11 +2008,10 @@ bool IsPhpVariable(const Tokens& t, Index i) {
 
 // A PHP parameter: [#[attributes]] [promotion modifiers] [type] [&] [...]$name [= default].
 bool PhpParameter(const Tokens& t, Range r) {
-    static const WordSet modifiers{"public", "private", "protected", "readonly"};
     Index i = r.b;
     while (t.Is(i, "#") && t.Is(i + 1, "["))
         i = t.Next(i + 1);
-    while (t.IsIn(i, modifiers))
+    while (t.IsIn(i, Words::PhpParameterModifiers))
         ++i;
     if (t.Is(i, "?"))
         ++i;
@@ -2019,15 +2066,12 @@ bool LooksLikeMacro(std::string_view name) {
 // Class members and object methods: async foo(a) {, static foo(a: T): R {, get foo(),
 // and TypeScript's interface and abstract method signatures.
 std::optional<Signature> ReadScriptMethod(const Tokens& t) {
-    static const WordSet modifiers{"public", "private", "protected", "static",  "abstract", "override",
-                                   "async",  "get",     "set",       "declare", "readonly", "accessor"};
-    static const WordSet typeScriptOnly{"public", "private", "protected", "abstract", "override", "declare"};
     Index i = 0;
     while (SkipAnnotation(t, i) != i)
         i = SkipAnnotation(t, i);
     bool typed = false, modified = false;
-    while (t.IsIn(i, modifiers) && !t.Is(i + 1, "(") && !t.Is(i + 1, "<") && !t.Is(i + 1, "?")) {
-        typed = typed || t.IsIn(i, typeScriptOnly);
+    while (t.IsIn(i, Words::MethodModifiers) && !t.Is(i + 1, "(") && !t.Is(i + 1, "<") && !t.Is(i + 1, "?")) {
+        typed = typed || t.IsIn(i, Words::MethodTypeScriptOnly);
         modified = true;
         ++i;
     }
@@ -2035,15 +2079,9 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
         modified = true;
         ++i;
     }
-    // A method may be named with a keyword (delete(id) {), but not with one that opens a
-    // statement.
-    static const WordSet statements{"if",       "for",    "while", "switch", "catch",        "with",
-                                    "function", "return", "throw", "do",     "else",         "try",
-                                    "foreach",  "lock",   "using", "fixed",  "synchronized", "new",
-                                    "typeof",   "await",  "yield", "import", "super",        "class"};
-    if (!t.IsWord(i) || t.IsIn(i, statements) || t[i].text[0] == '$')
+    if (!t.IsWord(i) || t.IsIn(i, Words::MethodStatements) || t[i].text[0] == '$')
         return std::nullopt;
-    const bool keyword = t.IsIn(i, ScriptKeywords());
+    const bool keyword = t.IsIn(i, Words::ScriptKeywords);
     std::string name(t[i].text);
     ++i;
     if (t.Is(i, "?")) {
@@ -2084,9 +2122,6 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
 // `function` headings (JavaScript, TypeScript, PHP), and functions assigned to a name:
 // foo = function(a) {, foo: function(a), const foo = (a) => {.
 std::optional<Signature> ReadScriptFunction(const Tokens& t) {
-    static const WordSet leadModifiers{"export",    "default", "async",    "declare", "public",   "private",
-                                       "protected", "static",  "abstract", "final",   "readonly", "override"};
-    static const WordSet phpModifiers{"public", "private", "protected", "static", "abstract", "final"};
     const Index n = t.size();
     Index f = kNone;
     for (Index i = 0; i < n && !t.Is(i, "{") && !t.Is(i, ";") && !t.Is(i, "=>"); i = t.Next(i)) {
@@ -2101,9 +2136,9 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
         php = true;
         i = t.Next(i + 1);
     }
-    while (t.IsIn(i, leadModifiers)) {
-        php = php || (f != kNone && t.IsIn(i, phpModifiers));
-        typed = typed || t.Is(i, "declare") || (f == kNone && t.IsIn(i, phpModifiers));
+    while (t.IsIn(i, Words::LeadModifiers)) {
+        php = php || (f != kNone && t.IsIn(i, Words::PhpModifiers));
+        typed = typed || t.Is(i, "declare") || (f == kNone && t.IsIn(i, Words::PhpModifiers));
         modified = true;
         ++i;
     }
@@ -2114,7 +2149,7 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
         if (declared)
             ++i;
         const Index s = i;
-        if (!t.IsWord(i) || (t.IsIn(i, ScriptKeywords()) && !t.Is(i, "this")))
+        if (!t.IsWord(i) || (t.IsIn(i, Words::ScriptKeywords) && !t.Is(i, "this")))
             return std::nullopt;
         for (++i; t.Is(i, ".") && t.IsWord(i + 1);)
             i += 2;
@@ -2170,19 +2205,15 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
             i = t.Next(i + 1);
         }
         if (t.Is(i, ":")) {
-            static const WordSet phpTypes{"int",      "float", "bool",   "array", "mixed", "iterable",
-                                          "callable", "self",  "static", "false", "true",  "null"};
             const Index s = i + 1;
             i = SkipScriptType(t, s, false);
             if (i == kNone)
                 return std::nullopt;
             returnType = true;
-            returnPhp = t.Is(s, "?") || (i == s + 1 && t.IsIn(s, phpTypes));
-            static const WordSet tsTypes{"number",    "any",    "unknown", "never",
-                                         "undefined", "bigint", "symbol",  "boolean"};
-            returnTs = (i == s + 1 && t.IsIn(s, tsTypes)) || t.Find(s, i, "<") != i ||
+            returnPhp = t.Is(s, "?") || (i == s + 1 && t.IsIn(s, Words::PhpTypes));
+            returnTs = (i == s + 1 && t.IsIn(s, Words::TsTypes)) || t.Find(s, i, "<") != i ||
                        t.Find(s, i, "=>") != i || t.Find(s, i, "[") != i;
-            if (i == s + 1 && t.IsIn(s, PascalOnlyTypes()))
+            if (i == s + 1 && t.IsIn(s, Words::PascalOnlyTypes))
                 p->script = false;
         }
         if (!EndsAfterHeading(t, i))
@@ -2207,7 +2238,7 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
                 if (i == kNone)
                     return std::nullopt;
             }
-        } else if (t.IsWord(i) && !t.IsIn(i, ScriptKeywords())) {
+        } else if (t.IsWord(i) && !t.IsIn(i, Words::ScriptKeywords)) {
             p = ScriptParams{};
             p->text.push_back(std::string(t[i].text));
             p->php = false;
