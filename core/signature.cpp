@@ -757,20 +757,15 @@ public:
     bool ok() const { return ok_; }
     Index size() const { return t_.size(); }
     const Token& operator[](Index i) const { return i < t_.size() ? t_[i] : end_; }
-    bool Is(Index i, std::string_view s) const {
-        if (i >= t_.size())
-            return false;
-        const std::string_view x = t_[i].text;
-        if (x.size() != s.size() || x[0] != s[0] || t_[i].kind == Kind::Text)
-            return false;
-        for (Index k = 1; k < x.size(); ++k)
-            if (x[k] != s[k])
-                return false;
-        return true;
+    // Whether the token at i is the keyword or punctuation `s` (text in quotes never is).
+    // The grammar asks this at hundreds of places: each is a call with the literal's
+    // address and length, not a string_view built there or a comparison copied there.
+    template <std::size_t N> bool Is(Index i, const char (&s)[N]) const { return Is(i, s, N - 1); }
+    bool Is(Index i, const char* s, std::size_t n) const;
+    template <std::size_t N> bool IsCi(Index i, const char (&lower)[N]) const {
+        return IsCi(i, lower, N - 1);
     }
-    bool IsCi(Index i, std::string_view lower) const {
-        return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, lower);
-    }
+    bool IsCi(Index i, const char* lower, std::size_t n) const;
     bool IsWord(Index i) const { return i < t_.size() && t_[i].kind == Kind::Word; }
     bool IsIn(Index i, Words set) const { return IsWord(i) && Has(set, t_[i].text); }
     bool IsInCi(Index i, Words set) const { return IsWord(i) && HasCi(set, t_[i].text); }
@@ -785,25 +780,12 @@ public:
     // breaks or comments, with angle-bracket lists left out when `angles` is false.
     std::string Join(Index b, Index e, bool angles = true) const;
     // [b, e) cut at every top-level `sep`.
-    std::vector<Range> Split(Index b, Index e, std::string_view sep) const {
-        std::vector<Range> out;
-        Index start = b;
-        for (Index i = b; i < e; i = Next(i)) {
-            if (Is(i, sep)) {
-                out.push_back({start, i});
-                start = i + 1;
-            }
-        }
-        out.push_back({start, e});
-        return out;
-    }
+    std::vector<Range> Split(Index b, Index e, char sep) const;
     // The first top-level `s` in [b, e), or e.
-    Index Find(Index b, Index e, std::string_view s) const {
-        for (Index i = b; i < e; i = Next(i))
-            if (Is(i, s))
-                return i;
-        return e;
+    template <std::size_t N> Index Find(Index b, Index e, const char (&s)[N]) const {
+        return Find(b, e, s, N - 1);
     }
+    Index Find(Index b, Index e, const char* s, std::size_t n) const;
 
 private:
     bool OpensAngle(Index i, Angles angles) const;
@@ -814,6 +796,39 @@ private:
     Token end_;
     bool ok_ = false;
 };
+
+bool Tokens::Is(Index i, const char* s, std::size_t n) const {
+    if (i >= t_.size() || t_[i].text.size() != n || t_[i].text[0] != s[0] || t_[i].kind == Kind::Text)
+        return false;
+    for (Index k = 1; k < n; ++k)
+        if (t_[i].text[k] != s[k])
+            return false;
+    return true;
+}
+
+bool Tokens::IsCi(Index i, const char* lower, std::size_t n) const {
+    return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, std::string_view(lower, n));
+}
+
+std::vector<Range> Tokens::Split(Index b, Index e, char sep) const {
+    std::vector<Range> out;
+    Index start = b;
+    for (Index i = b; i < e; i = Next(i)) {
+        if (Is(i, &sep, 1)) {
+            out.push_back({start, i});
+            start = i + 1;
+        }
+    }
+    out.push_back({start, e});
+    return out;
+}
+
+Index Tokens::Find(Index b, Index e, const char* s, std::size_t n) const {
+    for (Index i = b; i < e; i = Next(i))
+        if (Is(i, s, n))
+            return i;
+    return e;
+}
 
 bool Tokens::OpensAngle(Index i, Angles angles) const {
     if (angles == Angles::None)
@@ -949,7 +964,7 @@ bool ExpressionBodyEnds(const Tokens& t, Index i) {
 // Parameter entries of the group (open, close): empty for `()`; a trailing comma, where
 // the language allows one, leaves no entry. kNone-free ranges; an empty entry
 // elsewhere makes `ok` false.
-std::vector<Range> Entries(const Tokens& t, Index open, std::string_view sep, bool trailing, bool& ok) {
+std::vector<Range> Entries(const Tokens& t, Index open, char sep, bool trailing, bool& ok) {
     const Index close = t.Match(open);
     ok = close != kNone && close > open;
     if (!ok)
@@ -1038,7 +1053,7 @@ std::optional<Signature> ReadPython(std::string_view text) {
     if (!t.Is(i, "("))
         return std::nullopt;
     bool ok = false;
-    const std::vector<Range> entries = Entries(t, i, ",", true, ok);
+    const std::vector<Range> entries = Entries(t, i, ',', true, ok);
     if (!ok)
         return std::nullopt;
     std::vector<std::string> params;
@@ -1105,7 +1120,7 @@ std::optional<Signature> ReadGo(std::string_view text) {
     if (!t.Is(i, "("))
         return std::nullopt;
     bool ok = false;
-    const std::vector<Range> entries = Entries(t, i, ",", true, ok);
+    const std::vector<Range> entries = Entries(t, i, ',', true, ok);
     if (!ok)
         return std::nullopt;
 
@@ -1218,7 +1233,7 @@ std::optional<Signature> ReadRust(std::string_view text) {
     if (!t.Is(i, "("))
         return std::nullopt;
     bool ok = false;
-    const std::vector<Range> entries = Entries(t, i, ",", true, ok);
+    const std::vector<Range> entries = Entries(t, i, ',', true, ok);
     if (!ok)
         return std::nullopt;
     std::vector<std::string> params;
@@ -1306,7 +1321,7 @@ std::optional<Signature> ReadBasic(std::string_view text) {
     std::vector<std::string> params;
     if (t.Is(i, "(")) {
         bool ok = false;
-        for (const Range& r : Entries(t, i, ",", false, ok)) {
+        for (const Range& r : Entries(t, i, ',', false, ok)) {
             Index j = r.b;
             while (t.IsInCi(j, Words::BasicParamModifiers))
                 ++j;
@@ -1391,7 +1406,7 @@ std::optional<Signature> ReadPascal(std::string_view text) {
     std::size_t budget = 2 * text.size() + 1024;
     if (t.Is(i, "(")) {
         bool ok = false;
-        for (const Range& r : Entries(t, i, ";", true, ok)) {
+        for (const Range& r : Entries(t, i, ';', true, ok)) {
             Index j = r.b;
             const bool modifier =
                 t.IsInCi(j, Words::PascalModifiers) && (t.IsWord(j + 1) || t.Is(j + 1, "["));
@@ -1905,7 +1920,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
 
     bool ok = false;
     std::vector<std::string> params;
-    const std::vector<Range> entries = Entries(t, open, ",", false, ok);
+    const std::vector<Range> entries = Entries(t, open, ',', false, ok);
     if (!ok)
         return std::nullopt;
     bool declared = true, weakOnly = !entries.empty(), product = false;
@@ -2041,7 +2056,7 @@ struct ScriptParams {
 
 std::optional<ScriptParams> ReadScriptParams(const Tokens& t, Index open) {
     bool ok = false;
-    const std::vector<Range> entries = Entries(t, open, ",", true, ok);
+    const std::vector<Range> entries = Entries(t, open, ',', true, ok);
     if (!ok)
         return std::nullopt;
     ScriptParams p;
