@@ -259,8 +259,12 @@ std::uint64_t WordSets(std::string_view w) {
     }
 }
 
+bool In(std::uint64_t sets, Words set) {
+    return (sets >> static_cast<unsigned>(set) & 1u) != 0;
+}
+
 bool Has(Words set, std::string_view w) {
-    return (WordSets(w) >> static_cast<unsigned>(set) & 1u) != 0;
+    return In(WordSets(w), set);
 }
 
 // For the case-blind languages (VB, Pascal).
@@ -271,6 +275,21 @@ bool HasCi(Words set, std::string_view w) {
     for (std::size_t i = 0; i < w.size(); ++i)
         lower[i] = (w[i] >= 'A' && w[i] <= 'Z') ? static_cast<char>(w[i] - 'A' + 'a') : w[i];
     return Has(set, std::string_view(lower, w.size()));
+}
+
+// Whether w is the word or punctuation s: a call where it is asked, not a string_view
+// built and compared there.
+bool Equals(std::string_view w, const char* s) {
+    Index k = 0;
+    for (; k < w.size(); ++k)
+        if (w[k] != s[k])
+            return false; // also where s ends first
+    return s[k] == '\0';
+}
+
+// __attribute__, __declspec, __fastcall: a name the compiler keeps for itself.
+bool IsReservedName(std::string_view w) {
+    return w.size() >= 2 && w[0] == '_' && w[1] == '_';
 }
 
 bool EqualsCi(std::string_view a, std::string_view lower) {
@@ -654,15 +673,16 @@ Token Lexer::Next() {
         const bool quote = q == '"' || q == '\'';
         if (d_.pythonStrings && quote && HasCi(Words::PythonPrefixes, w))
             return Make(Kind::Text, start, PythonTextEnd(j), gap);
-        if (d_.cppStrings && q == '"' && (w == "R" || w == "LR" || w == "uR" || w == "UR" || w == "u8R"))
+        if (d_.cppStrings && q == '"' &&
+            (Equals(w, "R") || Equals(w, "LR") || Equals(w, "uR") || Equals(w, "UR") || Equals(w, "u8R")))
             return Make(Kind::Text, start, CppRawEnd(j), gap);
-        if (d_.cppStrings && quote && (w == "L" || w == "u" || w == "U" || w == "u8"))
+        if (d_.cppStrings && quote && (Equals(w, "L") || Equals(w, "u") || Equals(w, "U") || Equals(w, "u8")))
             return Make(Kind::Text, start, QuotedEnd(j + 1, static_cast<char>(q), true, false, false), gap);
-        if (d_.rustStrings && (w == "r" || w == "br") && q == '#' && w == "r" && IsWordStart(At(j + 1)))
+        if (d_.rustStrings && Equals(w, "r") && q == '#' && IsWordStart(At(j + 1)))
             return Make(Kind::Word, start, WordEnd(j + 1), gap); // r#type: a raw identifier
-        if (d_.rustStrings && (w == "r" || w == "br") && (q == '"' || q == '#'))
+        if (d_.rustStrings && (Equals(w, "r") || Equals(w, "br")) && (q == '"' || q == '#'))
             return Make(Kind::Text, start, RustRawEnd(j), gap);
-        if (d_.rustStrings && w == "b" && quote)
+        if (d_.rustStrings && Equals(w, "b") && quote)
             return Make(Kind::Text, start, QuotedEnd(j + 1, static_cast<char>(q), true, false, false), gap);
         return Make(Kind::Word, start, j, gap);
     }
@@ -759,13 +779,9 @@ public:
     const Token& operator[](Index i) const { return i < t_.size() ? t_[i] : end_; }
     // Whether the token at i is the keyword or punctuation `s` (text in quotes never is).
     // The grammar asks this at hundreds of places: each is a call with the literal's
-    // address and length, not a string_view built there or a comparison copied there.
-    template <std::size_t N> bool Is(Index i, const char (&s)[N]) const { return Is(i, s, N - 1); }
-    bool Is(Index i, const char* s, std::size_t n) const;
-    template <std::size_t N> bool IsCi(Index i, const char (&lower)[N]) const {
-        return IsCi(i, lower, N - 1);
-    }
-    bool IsCi(Index i, const char* lower, std::size_t n) const;
+    // address, not a string_view built there or a comparison copied there.
+    bool Is(Index i, const char* s) const;
+    bool IsCi(Index i, const char* lower) const;
     bool IsWord(Index i) const { return i < t_.size() && t_[i].kind == Kind::Word; }
     bool IsIn(Index i, Words set) const { return IsWord(i) && Has(set, t_[i].text); }
     bool IsInCi(Index i, Words set) const { return IsWord(i) && HasCi(set, t_[i].text); }
@@ -782,10 +798,7 @@ public:
     // [b, e) cut at every top-level `sep`.
     std::vector<Range> Split(Index b, Index e, char sep) const;
     // The first top-level `s` in [b, e), or e.
-    template <std::size_t N> Index Find(Index b, Index e, const char (&s)[N]) const {
-        return Find(b, e, s, N - 1);
-    }
-    Index Find(Index b, Index e, const char* s, std::size_t n) const;
+    Index Find(Index b, Index e, const char* s) const;
 
 private:
     bool OpensAngle(Index i, Angles angles) const;
@@ -797,24 +810,19 @@ private:
     bool ok_ = false;
 };
 
-bool Tokens::Is(Index i, const char* s, std::size_t n) const {
-    if (i >= t_.size() || t_[i].text.size() != n || t_[i].text[0] != s[0] || t_[i].kind == Kind::Text)
-        return false;
-    for (Index k = 1; k < n; ++k)
-        if (t_[i].text[k] != s[k])
-            return false;
-    return true;
+bool Tokens::Is(Index i, const char* s) const {
+    return i < t_.size() && t_[i].kind != Kind::Text && Equals(t_[i].text, s);
 }
 
-bool Tokens::IsCi(Index i, const char* lower, std::size_t n) const {
-    return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, std::string_view(lower, n));
+bool Tokens::IsCi(Index i, const char* lower) const {
+    return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, lower);
 }
 
 std::vector<Range> Tokens::Split(Index b, Index e, char sep) const {
     std::vector<Range> out;
     Index start = b;
     for (Index i = b; i < e; i = Next(i)) {
-        if (Is(i, &sep, 1)) {
+        if (t_[i].text.size() == 1 && t_[i].text[0] == sep && t_[i].kind != Kind::Text) {
             out.push_back({start, i});
             start = i + 1;
         }
@@ -823,9 +831,9 @@ std::vector<Range> Tokens::Split(Index b, Index e, char sep) const {
     return out;
 }
 
-Index Tokens::Find(Index b, Index e, const char* s, std::size_t n) const {
+Index Tokens::Find(Index b, Index e, const char* s) const {
     for (Index i = b; i < e; i = Next(i))
-        if (Is(i, s, n))
+        if (Is(i, s))
             return i;
     return e;
 }
@@ -837,8 +845,8 @@ bool Tokens::OpensAngle(Index i, Angles angles) const {
         return true;
     const Token& p = t_[i - 1];
     if (p.kind == Kind::Word)
-        return p.text != "operator" && (!t_[i].gap || Has(Words::AngleLeads, p.text));
-    return p.kind == Kind::Punct && (p.text == "=" || p.text == "::");
+        return !Equals(p.text, "operator") && (!t_[i].gap || Has(Words::AngleLeads, p.text));
+    return p.kind == Kind::Punct && (Equals(p.text, "=") || Equals(p.text, "::"));
 }
 
 // Every ( [ { with its closer, and every < that opens a list with its >. A < still open
@@ -848,7 +856,7 @@ bool Tokens::Pair(Angles angles) {
     match_.assign(t_.size(), kNone);
     std::vector<Index> stack;
     auto dropAngles = [&] {
-        while (!stack.empty() && t_[stack.back()].text == "<")
+        while (!stack.empty() && t_[stack.back()].text[0] == '<')
             stack.pop_back();
     };
     for (Index i = 0; i < t_.size(); ++i) {
@@ -858,7 +866,7 @@ bool Tokens::Pair(Angles angles) {
         if (c == '(' || c == '[' || c == '{' || (c == '<' && OpensAngle(i, angles))) {
             stack.push_back(i);
         } else if (c == '>') {
-            if (!stack.empty() && t_[stack.back()].text == "<") {
+            if (!stack.empty() && t_[stack.back()].text[0] == '<') {
                 match_[stack.back()] = i;
                 match_[i] = stack.back();
                 stack.pop_back();
@@ -878,7 +886,7 @@ bool Tokens::Pair(Angles angles) {
         }
     }
     dropAngles();
-    return stack.empty() || (stack.size() == 1 && stack[0] + 1 == t_.size() && t_[stack[0]].text == "{");
+    return stack.empty() || (stack.size() == 1 && stack[0] + 1 == t_.size() && t_[stack[0]].text[0] == '{');
 }
 
 // Text literals keep their blanks, except that a line break in one, with the blanks
@@ -1027,7 +1035,7 @@ Signature Make(std::string name, std::vector<std::string> params, const char* la
 std::optional<Signature> ReadPython(std::string_view text) {
     const Dialect d = PythonDialect();
     const Token first = FirstToken(text, d);
-    if (first.text != "@" && first.text != "def" && first.text != "async")
+    if (!Equals(first.text, "@") && !Equals(first.text, "def") && !Equals(first.text, "async"))
         return std::nullopt;
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
@@ -1060,7 +1068,7 @@ std::optional<Signature> ReadPython(std::string_view text) {
     for (Index k = 0; k < entries.size(); ++k) {
         const Range r = entries[k];
         const std::string p = t.Join(r.b, r.e);
-        if ((k == 0 && (p == "self" || p == "cls")) || p == "*" || p == "/")
+        if ((k == 0 && (Equals(p, "self") || Equals(p, "cls"))) || Equals(p, "*") || Equals(p, "/"))
             continue;
         Index j = r.b;
         if (t.Is(j, "*"))
@@ -1103,7 +1111,7 @@ std::optional<Signature> ReadPython(std::string_view text) {
 
 std::optional<Signature> ReadGo(std::string_view text) {
     const Dialect d = GoDialect();
-    if (FirstToken(text, d).text != "func")
+    if (!Equals(FirstToken(text, d).text, "func"))
         return std::nullopt;
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
@@ -1201,7 +1209,7 @@ bool IsRustSelf(const Tokens& t, Range r) {
 std::optional<Signature> ReadRust(std::string_view text) {
     const Dialect d = RustDialect();
     const Token first = FirstToken(text, d);
-    if (first.text != "#" && !(first.kind == Kind::Word && Has(Words::RustLeads, first.text)))
+    if (!Equals(first.text, "#") && !(first.kind == Kind::Word && Has(Words::RustLeads, first.text)))
         return std::nullopt;
     const Tokens t(text, d, Angles::All);
     if (!t.ok())
@@ -1270,7 +1278,7 @@ std::optional<Signature> ReadBasic(std::string_view text) {
     const Dialect d = BasicDialect();
     const Token first = FirstToken(text, d);
     // The VB editors capitalise keywords; a lower-case `function` is JavaScript or PHP.
-    if (first.text != "<" &&
+    if (!Equals(first.text, "<") &&
         !(first.kind == Kind::Word && IsUpper(first.text[0]) && HasCi(Words::BasicModifiers, first.text)))
         return std::nullopt;
     const Tokens t(text, d, Angles::None);
@@ -1372,7 +1380,7 @@ std::optional<Signature> ReadBasic(std::string_view text) {
 std::optional<Signature> ReadPascal(std::string_view text) {
     const Dialect d = PascalDialect();
     const Token first = FirstToken(text, d);
-    if (first.text != "[" && !(first.kind == Kind::Word && HasCi(Words::PascalHeads, first.text)))
+    if (!Equals(first.text, "[") && !(first.kind == Kind::Word && HasCi(Words::PascalHeads, first.text)))
         return std::nullopt;
     const Tokens t(text, d, Angles::AfterName);
     if (!t.ok())
@@ -1569,13 +1577,14 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
     while (i < e) {
         if (t.IsWord(i)) {
             const std::string_view w = t[i].text;
-            if (Has(Words::CQualifiers, w)) {
+            const std::uint64_t sets = WordSets(w);
+            if (In(sets, Words::CQualifiers)) {
                 qualified = true;
-                intModifier = intModifier || Has(Words::IntModifiers, w);
+                intModifier = intModifier || In(sets, Words::IntModifiers);
                 ++i;
                 continue;
             }
-            if (Has(Words::Statements, w) || w == "new" || w == "operator")
+            if (In(sets, Words::Statements) || t.Is(i, "new") || t.Is(i, "operator"))
                 return Decl::No;
             bool dotted = false;
             const Index s = i;
@@ -1621,7 +1630,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
                 return Decl::No;
             const Index close = t.Match(i);
             Index k = i + 1;
-            while (t.IsWord(k) && (IsMacroLike(t[k].text) || t[k].text.substr(0, 2) == "__"))
+            while (t.IsWord(k) && (IsMacroLike(t[k].text) || IsReservedName(t[k].text)))
                 ++k;
             if (!t.Is(k, "*") && !t.Is(k, "&") && !t.Is(k, "^") && !t.Is(k, "&&"))
                 return Decl::No;
@@ -1715,13 +1724,13 @@ bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qu
     while (i < n) {
         if (t.IsWord(i)) {
             const std::string_view w = t[i].text;
-            if (w == "noexcept" || w == "throw") {
+            if (t.Is(i, "noexcept") || t.Is(i, "throw")) {
                 i = t.Is(i + 1, "(") ? t.Next(i + 1) : i + 1;
-            } else if (w == "requires") {
+            } else if (t.Is(i, "requires")) {
                 i = SkipConstraint(t, i + 1);
                 if (i == kNone)
                     return false;
-            } else if (w == "throws") {
+            } else if (t.Is(i, "throws")) {
                 for (++i;;) {
                     bool dotted = false;
                     if (!t.IsWord(i))
@@ -1731,12 +1740,12 @@ bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qu
                         break;
                     ++i;
                 }
-            } else if (w == "where") {
+            } else if (t.Is(i, "where")) {
                 for (++i; i < n && !t.Is(i, "{") && !t.Is(i, ";") && !t.Is(i, "=>"); i = t.Next(i))
                     if (!t.IsWord(i) && !t.Is(i, ":") && !t.Is(i, ",") && !t.Is(i, ".") && !t.Is(i, "(") &&
                         !t.Is(i, "?") && !(t.Is(i, "<") && t.Match(i) != kNone))
                         return false;
-            } else if (w == "__attribute__" && t.Is(i + 1, "(")) {
+            } else if (t.Is(i, "__attribute__") && t.Is(i + 1, "(")) {
                 i = t.Next(i + 1);
             } else if (Has(Words::CSuffixes, w) || IsMacroLike(w)) {
                 i = IsMacroLike(w) && t.Is(i + 1, "(") ? t.Next(i + 1) : i + 1;
@@ -1816,7 +1825,8 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
         if (!t.IsWord(i))
             return std::nullopt;
         const std::string_view w = t[i].text;
-        if (w == "template") {
+        const std::uint64_t sets = WordSets(w);
+        if (t.Is(i, "template")) {
             if (!t.Is(i + 1, "<") || t.Match(i + 1) == kNone)
                 return std::nullopt;
             i = t.Match(i + 1) + 1;
@@ -1826,30 +1836,30 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
                 return std::nullopt;
             continue;
         }
-        if ((Has(Words::AttributeCalls, w) || w.substr(0, 2) == "__") && t.Is(i + 1, "(")) {
+        if ((In(sets, Words::AttributeCalls) || IsReservedName(w)) && t.Is(i + 1, "(")) {
             // __attribute__((...)), alignas(16) and the like; decltype(x) is a return type
-            if (w == "decltype" || w == "typeof" || w == "__typeof__" || w == "__typeof")
+            if (t.Is(i, "decltype") || t.Is(i, "typeof") || t.Is(i, "__typeof__") || t.Is(i, "__typeof"))
                 ++typeTerms;
             i = t.Next(i + 1);
             continue;
         }
-        if (w == "extern" && t[i + 1].kind == Kind::Text) {
+        if (t.Is(i, "extern") && t[i + 1].kind == Kind::Text) {
             modifiers = true;
             i += 2;
             continue;
         }
-        if (Has(Words::Statements, w) || Has(Words::Prose, w) ||
+        if (In(sets, Words::Statements) || In(sets, Words::Prose) ||
             (i == 0 && w.size() > 1 && HasCi(Words::Prose, w)) ||
-            (Has(Words::TypeDeclarations, w) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
+            (In(sets, Words::TypeDeclarations) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
             return std::nullopt;
-        if (w == "struct" || w == "union" || w == "enum") {
+        if (t.Is(i, "struct") || t.Is(i, "union") || t.Is(i, "enum")) {
             if (!t.IsWord(i + 1) || t.Is(i + 2, "(") || t.Is(i + 2, "{") || t.Is(i + 2, ":"))
                 return std::nullopt;
             ++typeTerms;
             i += 2;
             continue;
         }
-        if (w == "new") { // C#: hides an inherited member; before a call it makes an object
+        if (t.Is(i, "new")) { // C#: hides an inherited member; before a call it makes an object
             bool dotted = false;
             if (!t.IsWord(i + 1) || t.Is(SkipTerm(t, i + 1, dotted), "("))
                 return std::nullopt;
@@ -1857,7 +1867,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             ++i;
             continue;
         }
-        if (w == "const" || w == "volatile") {
+        if (t.Is(i, "const") || t.Is(i, "volatile")) {
             ++i;
             continue;
         }
@@ -1875,8 +1885,8 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
                 return std::nullopt; // obj.method(...)
             break;
         }
-        explicitly = explicitly || w == "explicit";
-        if (Has(Words::CModifiers, w) || w.substr(0, 2) == "__")
+        explicitly = explicitly || t.Is(i, "explicit");
+        if (In(sets, Words::CModifiers) || IsReservedName(w))
             modifiers = true;
         else
             ++typeTerms;
@@ -2074,8 +2084,8 @@ std::optional<ScriptParams> ReadScriptParams(const Tokens& t, Index open) {
 // A name a JavaScript method may have that looks no more like a loop macro
 // (list_for_each(pos, head) {) than like a method.
 bool LooksLikeMacro(std::string_view name) {
-    return name.find('_') != std::string_view::npos || IsMacroLike(name) || name == "foreach" ||
-           name == "forever";
+    return name.find('_') != std::string_view::npos || IsMacroLike(name) || Equals(name, "foreach") ||
+           Equals(name, "forever");
 }
 
 // Class members and object methods: async foo(a) {, static foo(a: T): R {, get foo(),
