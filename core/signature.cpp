@@ -282,8 +282,8 @@ bool HasCi(Words set, std::string_view w) {
 bool Equals(std::string_view w, const char* s) {
     Index k = 0;
     for (; k < w.size(); ++k)
-        if (w[k] != s[k])
-            return false; // also where s ends first
+        if (w[k] != s[k] || s[k] == '\0')
+            return false;
     return s[k] == '\0';
 }
 
@@ -781,6 +781,8 @@ public:
     // The grammar asks this at hundreds of places: each is a call with the literal's
     // address, not a string_view built there or a comparison copied there.
     bool Is(Index i, const char* s) const;
+    // Whether it is any of the blank-separated `list`: one call for what would be a chain of them.
+    bool IsAny(Index i, const char* list) const;
     bool IsCi(Index i, const char* lower) const;
     bool IsWord(Index i) const { return i < t_.size() && t_[i].kind == Kind::Word; }
     bool IsIn(Index i, Words set) const { return IsWord(i) && Has(set, t_[i].text); }
@@ -812,6 +814,23 @@ private:
 
 bool Tokens::Is(Index i, const char* s) const {
     return i < t_.size() && t_[i].kind != Kind::Text && Equals(t_[i].text, s);
+}
+
+bool Tokens::IsAny(Index i, const char* list) const {
+    if (i >= t_.size() || t_[i].kind == Kind::Text)
+        return false;
+    const std::string_view x = t_[i].text;
+    for (const char* s = list;; ++s) {
+        Index k = 0;
+        while (k < x.size() && s[k] == x[k] && s[k] != ' ' && s[k] != '\0')
+            ++k;
+        if (k == x.size() && (s[k] == ' ' || s[k] == '\0'))
+            return true;
+        while (*s != ' ' && *s != '\0')
+            ++s;
+        if (*s == '\0')
+            return false;
+    }
 }
 
 bool Tokens::IsCi(Index i, const char* lower) const {
@@ -1098,7 +1117,7 @@ std::optional<Signature> ReadPython(std::string_view text) {
     }
     if (t.Is(i, ":")) {
         ++i;
-        if (t.Is(i, "...") || t.Is(i, "pass")) // a stub's body
+        if (t.IsAny(i, "... pass")) // a stub's body
             ++i;
     }
     if (i != t.size())
@@ -1178,10 +1197,9 @@ std::optional<Signature> ReadGo(std::string_view text) {
         i = t.Next(i);
     } else {
         while (i < n && !t.Is(i, "{")) {
-            if (!t.IsWord(i) && !t.Is(i, ".") && !t.Is(i, "*") && !t.Is(i, "[") && !t.Is(i, "(") &&
-                !t.Is(i, "<") && !t.Is(i, "-"))
+            if (!t.IsWord(i) && !t.IsAny(i, ". * [ ( < -"))
                 return std::nullopt; // GDScript's -> void: and Swift's -> Int are other languages
-            i = (t.Is(i, "interface") || t.Is(i, "struct")) && t.Is(i + 1, "{") ? t.Next(i + 1) : t.Next(i);
+            i = t.IsAny(i, "interface struct") && t.Is(i + 1, "{") ? t.Next(i + 1) : t.Next(i);
         }
     }
     if (!EndsAfterHeading(t, i))
@@ -1258,13 +1276,13 @@ std::optional<Signature> ReadRust(std::string_view text) {
     const Index n = t.size();
     if (t.Is(i, "->")) {
         const Index s = ++i;
-        while (i < n && !t.Is(i, "where") && !t.Is(i, "{") && !t.Is(i, ";"))
+        while (i < n && !t.IsAny(i, "where { ;"))
             i = t.Next(i);
         if (i == s)
             return std::nullopt;
     }
     if (t.Is(i, "where"))
-        while (i < n && !t.Is(i, "{") && !t.Is(i, ";"))
+        while (i < n && !t.IsAny(i, "{ ;"))
             i = t.Next(i);
     if (!EndsAfterHeading(t, i))
         return std::nullopt;
@@ -1289,7 +1307,7 @@ std::optional<Signature> ReadBasic(std::string_view text) {
     while (t.Is(i, "<")) { // <Attribute(...)>
         ++i;
         while (i < n && !t.Is(i, ">")) {
-            if (t.Is(i, "<") || t.Is(i, "{"))
+            if (t.IsAny(i, "< {"))
                 return std::nullopt;
             i = t.Next(i);
         }
@@ -1359,7 +1377,7 @@ std::optional<Signature> ReadBasic(std::string_view text) {
             return std::nullopt;
         const Index s = ++i;
         while (i < n && !t.IsCi(i, "handles") && !t.IsCi(i, "implements")) {
-            if (!t.IsWord(i) && !t.Is(i, ".") && !t.Is(i, "(") && !t.Is(i, "{"))
+            if (!t.IsWord(i) && !t.IsAny(i, ". ( {"))
                 return std::nullopt;
             i = t.Next(i);
         }
@@ -1367,7 +1385,7 @@ std::optional<Signature> ReadBasic(std::string_view text) {
             return std::nullopt;
     }
     if (t.IsCi(i, "handles") || t.IsCi(i, "implements"))
-        for (++i; i < n && (t.IsWord(i) || t.Is(i, ".") || t.Is(i, ","));)
+        for (++i; i < n && (t.IsWord(i) || t.IsAny(i, ". ,"));)
             ++i;
     if (i != n)
         return std::nullopt;
@@ -1524,7 +1542,7 @@ Index SkipConstraint(const Tokens& t, Index i) {
         } else {
             return kNone;
         }
-        if (!t.Is(i, "&&") && !t.Is(i, "|"))
+        if (!t.IsAny(i, "&& |"))
             return i;
         i += t.Is(i, "|") && t.Is(i + 1, "|") ? 2 : 1;
     }
@@ -1538,7 +1556,7 @@ Index SkipTerm(const Tokens& t, Index i, bool& dotted) {
     for (;;) {
         if (t.Is(i, "<") && t.Match(i) != kNone) {
             i = t.Match(i) + 1;
-        } else if ((t.Is(i, "::") || t.Is(i, ".")) && t.IsWord(i + 1) && !t.Is(i + 1, "operator")) {
+        } else if (t.IsAny(i, ":: .") && t.IsWord(i + 1) && !t.Is(i + 1, "operator")) {
             dotted = dotted || t.Is(i, ".");
             i += 2;
         } else {
@@ -1584,7 +1602,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
                 ++i;
                 continue;
             }
-            if (In(sets, Words::Statements) || t.Is(i, "new") || t.Is(i, "operator"))
+            if (In(sets, Words::Statements) || t.IsAny(i, "new operator"))
                 return Decl::No;
             bool dotted = false;
             const Index s = i;
@@ -1601,7 +1619,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             ++i;
             continue;
         }
-        if (t.Is(i, "*") || t.Is(i, "&") || t.Is(i, "&&") || t.Is(i, "^")) {
+        if (t.IsAny(i, "* & && ^")) {
             if (terms == 0 && !intModifier)
                 return Decl::No;
             spaced =
@@ -1610,7 +1628,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             ++i;
             continue;
         }
-        if (t.Is(i, "...") || t.Is(i, "?")) {
+        if (t.IsAny(i, "... ?")) {
             if (terms == 0)
                 return Decl::No;
             decorated = true;
@@ -1632,7 +1650,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             Index k = i + 1;
             while (t.IsWord(k) && (IsMacroLike(t[k].text) || IsReservedName(t[k].text)))
                 ++k;
-            if (!t.Is(k, "*") && !t.Is(k, "&") && !t.Is(k, "^") && !t.Is(k, "&&"))
+            if (!t.IsAny(k, "* & ^ &&"))
                 return Decl::No;
             ++k;
             while (t.IsIn(k, Words::CQualifiers))
@@ -1644,11 +1662,11 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             if (k != close)
                 return Decl::No;
             i = close + 1;
-            if (!t.Is(i, "(") && !t.Is(i, "["))
+            if (!t.IsAny(i, "( ["))
                 return Decl::No;
-            while (i < e && (t.Is(i, "(") || t.Is(i, "[")))
+            while (i < e && t.IsAny(i, "( ["))
                 i = t.Next(i);
-            while (i < e && (t.Is(i, "const") || t.Is(i, "noexcept")))
+            while (i < e && t.IsAny(i, "const noexcept"))
                 ++i;
             return i == e ? Decl::Named : Decl::No;
         }
@@ -1672,15 +1690,15 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
 Index OperatorEnd(const Tokens& t, Index i, bool& conversion) {
     conversion = false;
     Index k = i + 1;
-    if ((t.Is(k, "(") || t.Is(k, "[")) && t.Match(k) == k + 1)
+    if (t.IsAny(k, "( [") && t.Match(k) == k + 1)
         return k + 2;
-    if (t.Is(k, "new") || t.Is(k, "delete") || t.Is(k, "co_await")) {
+    if (t.IsAny(k, "new delete co_await")) {
         ++k;
         return t.Is(k, "[") && t.Match(k) == k + 1 ? k + 2 : k;
     }
     if (t[k].kind == Kind::Text)
         return t.IsWord(k + 1) ? k + 2 : k + 1;
-    if (t[k].kind == Kind::Punct && !t.Is(k, "(") && !t.Is(k, "{") && !t.Is(k, ";")) {
+    if (t[k].kind == Kind::Punct && !t.IsAny(k, "( { ;")) {
         const Index s = k;
         while (k < s + 3 && t[k].kind == Kind::Punct && !t.Is(k, "(") && (k == s || !t[k].gap))
             ++k;
@@ -1688,8 +1706,7 @@ Index OperatorEnd(const Tokens& t, Index i, bool& conversion) {
     }
     const Index s = k;
     while (k < t.size() && !t.Is(k, "(")) {
-        if (!t.IsWord(k) && !t.Is(k, "::") && !t.Is(k, "*") && !t.Is(k, "&") && !t.Is(k, "&&") &&
-            !(t.Is(k, "<") && t.Match(k) != kNone))
+        if (!t.IsWord(k) && !t.IsAny(k, ":: * & &&") && !(t.Is(k, "<") && t.Match(k) != kNone))
             return kNone;
         k = t.Next(k);
     }
@@ -1703,7 +1720,7 @@ Index SkipInitialisers(const Tokens& t, Index i) {
         const Index s = i;
         while (t.IsWord(i) || t.Is(i, "::") || (t.Is(i, "<") && t.Match(i) != kNone))
             i = t.Next(i);
-        if (i == s || (!t.Is(i, "(") && !t.Is(i, "{")) || t.Match(i) == kNone)
+        if (i == s || !t.IsAny(i, "( {") || t.Match(i) == kNone)
             return kNone;
         i = t.Next(i);
         if (t.Is(i, "..."))
@@ -1720,11 +1737,11 @@ Index SkipInitialisers(const Tokens& t, Index i) {
 bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qualified) {
     const Index n = t.size();
     defines = false;
-    qualified = i < n && !t.Is(i, "{") && !t.Is(i, ";");
+    qualified = i < n && !t.IsAny(i, "{ ;");
     while (i < n) {
         if (t.IsWord(i)) {
             const std::string_view w = t[i].text;
-            if (t.Is(i, "noexcept") || t.Is(i, "throw")) {
+            if (t.IsAny(i, "noexcept throw")) {
                 i = t.Is(i + 1, "(") ? t.Next(i + 1) : i + 1;
             } else if (t.Is(i, "requires")) {
                 i = SkipConstraint(t, i + 1);
@@ -1741,9 +1758,8 @@ bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qu
                     ++i;
                 }
             } else if (t.Is(i, "where")) {
-                for (++i; i < n && !t.Is(i, "{") && !t.Is(i, ";") && !t.Is(i, "=>"); i = t.Next(i))
-                    if (!t.IsWord(i) && !t.Is(i, ":") && !t.Is(i, ",") && !t.Is(i, ".") && !t.Is(i, "(") &&
-                        !t.Is(i, "?") && !(t.Is(i, "<") && t.Match(i) != kNone))
+                for (++i; i < n && !t.IsAny(i, "{ ; =>"); i = t.Next(i))
+                    if (!t.IsWord(i) && !t.IsAny(i, ": , . ( ?") && !(t.Is(i, "<") && t.Match(i) != kNone))
                         return false;
             } else if (t.Is(i, "__attribute__") && t.Is(i + 1, "(")) {
                 i = t.Next(i + 1);
@@ -1752,23 +1768,21 @@ bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qu
             } else {
                 return false;
             }
-        } else if (t.Is(i, "&") || t.Is(i, "&&")) {
+        } else if (t.IsAny(i, "& &&")) {
             ++i;
         } else if (t.Is(i, "[") && t.Is(i + 1, "[")) {
             i = t.Next(i);
         } else if (t.Is(i, "->")) {
             const Index s = ++i;
-            while (i < n && !t.Is(i, "{") && !t.Is(i, ";") && !t.Is(i, "=") && !t.Is(i, "=>") &&
-                   !t.Is(i, "requires") && !t.Is(i, "override") && !t.Is(i, "final")) {
-                if (!t.IsWord(i) && !t.Is(i, "::") && !t.Is(i, "*") && !t.Is(i, "&") && !t.Is(i, "&&") &&
-                    !t.Is(i, "(") && !t.Is(i, "[") && !(t.Is(i, "<") && t.Match(i) != kNone))
+            while (i < n && !t.IsAny(i, "{ ; = => requires override final")) {
+                if (!t.IsWord(i) && !t.IsAny(i, ":: * & && ( [") && !(t.Is(i, "<") && t.Match(i) != kNone))
                     return false;
                 i = t.Next(i);
             }
             if (i == s)
                 return false;
         } else if (t.Is(i, "=")) {
-            if (!t.Is(i + 1, "0") && !t.Is(i + 1, "default") && !t.Is(i + 1, "delete"))
+            if (!t.IsAny(i + 1, "0 default delete"))
                 return false;
             defines = true;
             i += 2;
@@ -1814,13 +1828,13 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             }
             continue;
         }
-        if (t.Is(i, "*") || t.Is(i, "&") || t.Is(i, "&&") || t.Is(i, "?") || t.Is(i, "^")) {
+        if (t.IsAny(i, "* & && ? ^")) {
             if (typeTerms == 0)
                 return std::nullopt;
             ++i;
             continue;
         }
-        if (t.Is(i, "~") || t.Is(i, "::") || t.Is(i, "operator"))
+        if (t.IsAny(i, "~ :: operator"))
             break;
         if (!t.IsWord(i))
             return std::nullopt;
@@ -1838,7 +1852,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
         }
         if ((In(sets, Words::AttributeCalls) || IsReservedName(w)) && t.Is(i + 1, "(")) {
             // __attribute__((...)), alignas(16) and the like; decltype(x) is a return type
-            if (t.Is(i, "decltype") || t.Is(i, "typeof") || t.Is(i, "__typeof__") || t.Is(i, "__typeof"))
+            if (t.IsAny(i, "decltype typeof __typeof__ __typeof"))
                 ++typeTerms;
             i = t.Next(i + 1);
             continue;
@@ -1852,8 +1866,8 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             (i == 0 && w.size() > 1 && HasCi(Words::Prose, w)) ||
             (In(sets, Words::TypeDeclarations) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
             return std::nullopt;
-        if (t.Is(i, "struct") || t.Is(i, "union") || t.Is(i, "enum")) {
-            if (!t.IsWord(i + 1) || t.Is(i + 2, "(") || t.Is(i + 2, "{") || t.Is(i + 2, ":"))
+        if (t.IsAny(i, "struct union enum")) {
+            if (!t.IsWord(i + 1) || t.IsAny(i + 2, "( { :"))
                 return std::nullopt;
             ++typeTerms;
             i += 2;
@@ -1867,13 +1881,13 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             ++i;
             continue;
         }
-        if (t.Is(i, "const") || t.Is(i, "volatile")) {
+        if (t.IsAny(i, "const volatile")) {
             ++i;
             continue;
         }
         bool dotted = false;
         const Index j = SkipTerm(t, i, dotted);
-        if (t.Is(j, "(") || (t.Is(j, "::") && (t.Is(j + 1, "operator") || t.Is(j + 1, "~")))) {
+        if (t.Is(j, "(") || (t.Is(j, "::") && t.IsAny(j + 1, "operator ~"))) {
             // A macro before the declaration: UFUNCTION(...) void Foo()
             if (j == i + 1 && t.Is(j, "(") && IsMacroLike(w) && t.IsWord(t.Next(j)) &&
                 !Has(Words::CSuffixes, t[t.Next(j)].text)) {
@@ -1959,7 +1973,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
         if (!modifiers && !(declared && !params.empty()) && !(params.empty() && defines))
             return std::nullopt;
     }
-    if (typeTerms == 1 && (t.Is(0, "get") || t.Is(0, "set")))
+    if (typeTerms == 1 && t.IsAny(0, "get set"))
         return std::nullopt; // a JavaScript accessor, not a type named get
     // Color c(Red); and int z(x * y); are variables as much as declarations, unless
     // something around them only a declaration has says otherwise.
@@ -1975,11 +1989,10 @@ Index SkipScriptType(const Tokens& t, Index i, bool arrow) {
     const Index s = i, n = t.size();
     while (i < n) {
         if (t.Is(i, "{")) {
-            const bool expected = i == s || t.Is(i - 1, ":") || t.Is(i - 1, "|") || t.Is(i - 1, "&") ||
-                                  t.Is(i - 1, ",") || t.Is(i - 1, "=>") || t.Is(i - 1, "?");
+            const bool expected = i == s || t.IsAny(i - 1, ": | & , => ?");
             if (!expected || t.Match(i) == kNone)
                 break;
-        } else if (t.Is(i, ";") || t.Is(i, "=") || (arrow && t.Is(i, "=>"))) {
+        } else if (t.IsAny(i, "; =") || (arrow && t.Is(i, "=>"))) {
             break;
         }
         i = t.Next(i);
@@ -1995,8 +2008,7 @@ bool ScriptParameter(const Tokens& t, Range r, bool& typed) {
         typed = true;
         i = SkipAnnotation(t, i);
     }
-    while (t.IsIn(i, Words::TsParameterModifiers) &&
-           (t.IsWord(i + 1) || t.Is(i + 1, "{") || t.Is(i + 1, "["))) {
+    while (t.IsIn(i, Words::TsParameterModifiers) && (t.IsWord(i + 1) || t.IsAny(i + 1, "{ ["))) {
         typed = true;
         ++i;
     }
@@ -2006,7 +2018,7 @@ bool ScriptParameter(const Tokens& t, Range r, bool& typed) {
         if (t.IsIn(i, Words::ScriptKeywords) && !(t.Is(i, "this") && t.Is(i + 1, ":")))
             return false;
         ++i;
-    } else if ((t.Is(i, "{") || t.Is(i, "[")) && t.Match(i) != kNone) {
+    } else if (t.IsAny(i, "{ [") && t.Match(i) != kNone) {
         i = t.Next(i);
     } else {
         return false;
@@ -2041,8 +2053,8 @@ bool PhpParameter(const Tokens& t, Range r) {
     if (t.Is(i, "?"))
         ++i;
     for (;;) {
-        if (t.Is(i, "\\") || t.Is(i, "|") || (t.IsWord(i) && t[i].text[0] != '$') ||
-            (t.Is(i, "&") && !IsPhpVariable(t, i + 1) && !t.Is(i + 1, "...") && !t.Is(i + 1, "&")))
+        if (t.IsAny(i, "\\ |") || (t.IsWord(i) && t[i].text[0] != '$') ||
+            (t.Is(i, "&") && !IsPhpVariable(t, i + 1) && !t.IsAny(i + 1, "... &")))
             ++i;
         else
             break;
@@ -2095,7 +2107,7 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
     while (SkipAnnotation(t, i) != i)
         i = SkipAnnotation(t, i);
     bool typed = false, modified = false;
-    while (t.IsIn(i, Words::MethodModifiers) && !t.Is(i + 1, "(") && !t.Is(i + 1, "<") && !t.Is(i + 1, "?")) {
+    while (t.IsIn(i, Words::MethodModifiers) && !t.IsAny(i + 1, "( < ?")) {
         typed = typed || t.IsIn(i, Words::MethodTypeScriptOnly);
         modified = true;
         ++i;
@@ -2149,7 +2161,7 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
 std::optional<Signature> ReadScriptFunction(const Tokens& t) {
     const Index n = t.size();
     Index f = kNone;
-    for (Index i = 0; i < n && !t.Is(i, "{") && !t.Is(i, ";") && !t.Is(i, "=>"); i = t.Next(i)) {
+    for (Index i = 0; i < n && !t.IsAny(i, "{ ; =>"); i = t.Next(i)) {
         if (t.Is(i, "function")) {
             f = i;
             break;
@@ -2170,7 +2182,7 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
     std::string name;
     if (i != f) {
         // An assignment or an object property.
-        const bool declared = t.Is(i, "const") || t.Is(i, "let") || t.Is(i, "var");
+        const bool declared = t.IsAny(i, "const let var");
         if (declared)
             ++i;
         const Index s = i;
@@ -2189,7 +2201,7 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
             if (e == i + 1 || !t.Is(e, "="))
                 return std::nullopt;
             i = e + 1;
-        } else if (t.Is(i, "=") || t.Is(i, ":")) {
+        } else if (t.IsAny(i, "= :")) {
             ++i;
         } else {
             return std::nullopt;
