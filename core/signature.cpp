@@ -1017,19 +1017,23 @@ bool WithinRepeatBudget(std::size_t& budget, std::size_t bytes) {
     return true;
 }
 
+// Each reader writes what it reads into one Signature, which Offer() takes when the
+// reader says it read one and leaves empty for the next reader.
 class Verdict {
 public:
-    void Offer(std::optional<Signature> s) {
-        if (!s)
-            return;
-        if (!best_) {
+    void Offer(bool read, Signature& s) {
+        if (read && !best_) {
             best_ = std::move(s);
-            return;
+        } else if (read) {
+            if (best_->name != s.name || best_->parameters != s.parameters || best_->procedure != s.procedure)
+                conflict_ = true;
+            else if (best_->language != s.language)
+                best_->language.clear();
         }
-        if (best_->name != s->name || best_->parameters != s->parameters || best_->procedure != s->procedure)
-            conflict_ = true;
-        else if (best_->language != s->language)
-            best_->language.clear();
+        s.name.clear();
+        s.parameters.clear();
+        s.procedure = false;
+        s.language.clear();
     }
     std::optional<Signature> Result() { return conflict_ ? std::nullopt : std::move(best_); }
 
@@ -1038,31 +1042,27 @@ private:
     bool conflict_ = false;
 };
 
-Signature Make(std::string name, std::vector<std::string> params, const char* language,
-               bool procedure = false) {
-    Signature s;
-    s.name = std::move(name);
-    s.parameters = std::move(params);
+bool Found(Signature& s, const char* language, bool procedure = false) {
     s.language = language;
     s.procedure = procedure;
-    return s;
+    return true;
 }
 
 // ---------------------------------------------------------------------------
 // Python
 
-std::optional<Signature> ReadPython(std::string_view text) {
+bool ReadPython(std::string_view text, Signature& out) {
     const Dialect d = PythonDialect();
     const Token first = FirstToken(text, d);
     if (!Equals(first.text, "@") && !Equals(first.text, "def") && !Equals(first.text, "async"))
-        return std::nullopt;
+        return false;
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
-        return std::nullopt;
+        return false;
     Index i = 0;
     while (t.Is(i, "@")) { // decorators
         if (!t.IsWord(++i))
-            return std::nullopt;
+            return false;
         ++i;
         while (t.Is(i, ".") && t.IsWord(i + 1))
             i += 2;
@@ -1072,18 +1072,17 @@ std::optional<Signature> ReadPython(std::string_view text) {
     if (t.Is(i, "async"))
         ++i;
     if (!t.Is(i, "def") || !t.IsWord(i + 1))
-        return std::nullopt;
-    std::string name(t[i + 1].text);
+        return false;
+    out.name = t[i + 1].text;
     i += 2;
     if (t.Is(i, "[")) // def first[T](...), Python 3.12
         i = t.Next(i);
     if (!t.Is(i, "("))
-        return std::nullopt;
+        return false;
     bool ok = false;
     const std::vector<Range> entries = Entries(t, i, ',', true, ok);
     if (!ok)
-        return std::nullopt;
-    std::vector<std::string> params;
+        return false;
     for (Index k = 0; k < entries.size(); ++k) {
         const Range r = entries[k];
         const std::string p = t.Join(r.b, r.e);
@@ -1095,25 +1094,25 @@ std::optional<Signature> ReadPython(std::string_view text) {
         if (t.Is(j, "*"))
             ++j;
         if (!t.IsWord(j++))
-            return std::nullopt;
+            return false;
         if (t.Is(j, ":")) {
             const Index s = ++j;
             j = t.Find(j, r.e, "=");
             if (j == s)
-                return std::nullopt;
+                return false;
         }
         if (t.Is(j, "=") && j + 1 < r.e)
             j = r.e;
         if (j != r.e)
-            return std::nullopt;
-        params.push_back(p);
+            return false;
+        out.parameters.push_back(p);
     }
     i = t.Match(i) + 1;
     if (t.Is(i, "->")) {
         const Index s = ++i;
         i = t.Find(i, t.size(), ":");
         if (i == s)
-            return std::nullopt;
+            return false;
     }
     if (t.Is(i, ":")) {
         ++i;
@@ -1121,45 +1120,44 @@ std::optional<Signature> ReadPython(std::string_view text) {
             ++i;
     }
     if (i != t.size())
-        return std::nullopt;
-    return Make(std::move(name), std::move(params), "python");
+        return false;
+    return Found(out, "python");
 }
 
 // ---------------------------------------------------------------------------
 // Go
 
-std::optional<Signature> ReadGo(std::string_view text) {
+bool ReadGo(std::string_view text, Signature& out) {
     const Dialect d = GoDialect();
     if (!Equals(FirstToken(text, d).text, "func"))
-        return std::nullopt;
+        return false;
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
-        return std::nullopt;
+        return false;
     Index i = 1;
     if (t.Is(i, "(")) // receiver
         i = t.Next(i);
     if (!t.IsWord(i) || t.IsIn(i, Words::GoTypes))
-        return std::nullopt;
-    std::string name(t[i].text);
+        return false;
+    out.name = t[i].text;
     ++i;
     if (t.Is(i, "[") && !t[i].gap) // type parameters
         i = t.Next(i);
     if (!t.Is(i, "("))
-        return std::nullopt;
+        return false;
     bool ok = false;
     const std::vector<Range> entries = Entries(t, i, ',', true, ok);
     if (!ok)
-        return std::nullopt;
+        return false;
 
     // Either every entry names its parameter or none does; in `a, b int` the names
     // without a type take the next entry's type.
-    std::vector<std::string> params;
     std::vector<Range> pending;
     bool named = false;
     std::size_t budget = 2 * text.size() + 1024;
     for (const Range& r : entries) {
         if (t.Find(r.b, r.e, ":") != r.e || t.Find(r.b, r.e, "=") != r.e)
-            return std::nullopt; // Swift's func f(a: Int) is no Go
+            return false; // Swift's func f(a: Int) is no Go
 
         const bool single = r.e == r.b + 1 && t.IsWord(r.b);
         const bool hasName = !single && t.IsWord(r.b) && !t.IsIn(r.b, Words::GoTypes) &&
@@ -1170,7 +1168,7 @@ std::optional<Signature> ReadGo(std::string_view text) {
         }
         if (!hasName) {
             if (named)
-                return std::nullopt;
+                return false;
             pending.push_back(r);
             continue;
         }
@@ -1178,17 +1176,17 @@ std::optional<Signature> ReadGo(std::string_view text) {
         const std::string type = t.Join(r.b + 1, r.e);
         for (const Range& p : pending) {
             if (!(p.e == p.b + 1 && t.IsWord(p.b)) || !WithinRepeatBudget(budget, type.size()))
-                return std::nullopt;
-            params.push_back(std::string(t[p.b].text) + " " + type);
+                return false;
+            out.parameters.push_back(std::string(t[p.b].text) + " " + type);
         }
         pending.clear();
-        params.push_back(t.Join(r.b, r.e));
+        out.parameters.push_back(t.Join(r.b, r.e));
     }
     if (!pending.empty()) {
         if (named)
-            return std::nullopt;
+            return false;
         for (const Range& p : pending)
-            params.push_back(t.Join(p.b, p.e));
+            out.parameters.push_back(t.Join(p.b, p.e));
     }
 
     i = t.Match(i) + 1;
@@ -1198,13 +1196,13 @@ std::optional<Signature> ReadGo(std::string_view text) {
     } else {
         while (i < n && !t.Is(i, "{")) {
             if (!t.IsWord(i) && !t.IsAny(i, ". * [ ( < -"))
-                return std::nullopt; // GDScript's -> void: and Swift's -> Int are other languages
+                return false; // GDScript's -> void: and Swift's -> Int are other languages
             i = t.IsAny(i, "interface struct") && t.Is(i + 1, "{") ? t.Next(i + 1) : t.Next(i);
         }
     }
     if (!EndsAfterHeading(t, i))
-        return std::nullopt;
-    return Make(std::move(name), std::move(params), "go");
+        return false;
+    return Found(out, "go");
 }
 
 // ---------------------------------------------------------------------------
@@ -1224,21 +1222,21 @@ bool IsRustSelf(const Tokens& t, Range r) {
     return j + 1 == r.e || t.Is(j + 1, ":");
 }
 
-std::optional<Signature> ReadRust(std::string_view text) {
+bool ReadRust(std::string_view text, Signature& out) {
     const Dialect d = RustDialect();
     const Token first = FirstToken(text, d);
     if (!Equals(first.text, "#") && !(first.kind == Kind::Word && Has(Words::RustLeads, first.text)))
-        return std::nullopt;
+        return false;
     const Tokens t(text, d, Angles::All);
     if (!t.ok())
-        return std::nullopt;
+        return false;
     Index i = 0;
     while (t.Is(i, "#")) {
         ++i;
         if (t.Is(i, "!"))
             ++i;
         if (!t.Is(i, "["))
-            return std::nullopt;
+            return false;
         i = t.Next(i);
     }
     if (t.Is(i, "pub") && t.Is(++i, "("))
@@ -1248,29 +1246,28 @@ std::optional<Signature> ReadRust(std::string_view text) {
     if (t.Is(i, "extern") && t[++i].kind == Kind::Text)
         ++i;
     if (!t.Is(i, "fn") || !t.IsWord(i + 1))
-        return std::nullopt;
-    std::string name(t[i + 1].text);
+        return false;
+    out.name = t[i + 1].text;
     i += 2;
     if (t.Is(i, "<")) {
         if (t.Match(i) == kNone)
-            return std::nullopt;
+            return false;
         i = t.Match(i) + 1;
     }
     if (!t.Is(i, "("))
-        return std::nullopt;
+        return false;
     bool ok = false;
     const std::vector<Range> entries = Entries(t, i, ',', true, ok);
     if (!ok)
-        return std::nullopt;
-    std::vector<std::string> params;
+        return false;
     for (Index k = 0; k < entries.size(); ++k) {
         const Range r = entries[k];
         if (k == 0 && IsRustSelf(t, r))
             continue;
         const Index colon = t.Find(r.b, r.e, ":");
         if (colon == r.b || colon + 1 >= r.e || t.Find(r.b, r.e, "=") != r.e)
-            return std::nullopt;
-        params.push_back(t.Join(r.b, r.e));
+            return false;
+        out.parameters.push_back(t.Join(r.b, r.e));
     }
     i = t.Match(i) + 1;
     const Index n = t.size();
@@ -1279,40 +1276,40 @@ std::optional<Signature> ReadRust(std::string_view text) {
         while (i < n && !t.IsAny(i, "where { ;"))
             i = t.Next(i);
         if (i == s)
-            return std::nullopt;
+            return false;
     }
     if (t.Is(i, "where"))
         while (i < n && !t.IsAny(i, "{ ;"))
             i = t.Next(i);
     if (!EndsAfterHeading(t, i))
-        return std::nullopt;
-    return Make(std::move(name), std::move(params), "rust");
+        return false;
+    return Found(out, "rust");
 }
 
 // ---------------------------------------------------------------------------
 // VB (VB6, VBA, VB.NET)
 
-std::optional<Signature> ReadBasic(std::string_view text) {
+bool ReadBasic(std::string_view text, Signature& out) {
     const Dialect d = BasicDialect();
     const Token first = FirstToken(text, d);
     // The VB editors capitalise keywords; a lower-case `function` is JavaScript or PHP.
     if (!Equals(first.text, "<") &&
         !(first.kind == Kind::Word && IsUpper(first.text[0]) && HasCi(Words::BasicModifiers, first.text)))
-        return std::nullopt;
+        return false;
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
-        return std::nullopt;
+        return false;
     const Index n = t.size();
     Index i = 0;
     while (t.Is(i, "<")) { // <Attribute(...)>
         ++i;
         while (i < n && !t.Is(i, ">")) {
             if (t.IsAny(i, "< {"))
-                return std::nullopt;
+                return false;
             i = t.Next(i);
         }
         if (i++ >= n)
-            return std::nullopt;
+            return false;
     }
     while (t.IsWord(i) && !t.IsCi(i, "sub") && !t.IsCi(i, "function") && !t.IsCi(i, "declare") &&
            HasCi(Words::BasicModifiers, t[i].text))
@@ -1326,25 +1323,24 @@ std::optional<Signature> ReadBasic(std::string_view text) {
     }
     const bool sub = t.IsCi(i, "sub");
     if ((!sub && !t.IsCi(i, "function")) || !IsUpper(t[i].text[0]))
-        return std::nullopt;
+        return false;
     ++i;
     if (!t.IsWord(i) || t.IsInCi(i, Words::BasicKeywords))
-        return std::nullopt;
-    std::string name(t[i].text);
+        return false;
+    out.name = t[i].text;
     ++i;
     if (t.Is(i, "(") && t.IsCi(i + 1, "of")) // Function Create(Of T)(...)
         i = t.Next(i);
     if (t.IsCi(i, "lib")) {
         if (t[++i].kind != Kind::Text)
-            return std::nullopt;
+            return false;
         ++i;
         if (t.IsCi(i, "alias")) {
             if (t[++i].kind != Kind::Text)
-                return std::nullopt;
+                return false;
             ++i;
         }
     }
-    std::vector<std::string> params;
     if (t.Is(i, "(")) {
         bool ok = false;
         for (const Range& r : Entries(t, i, ',', false, ok)) {
@@ -1352,7 +1348,7 @@ std::optional<Signature> ReadBasic(std::string_view text) {
             while (t.IsInCi(j, Words::BasicParamModifiers))
                 ++j;
             if (!t.IsWord(j) || t.IsInCi(j, Words::BasicKeywords))
-                return std::nullopt;
+                return false;
             ++j;
             if (t.Is(j, "(") && t.Match(j) == j + 1)
                 j += 2;
@@ -1360,49 +1356,49 @@ std::optional<Signature> ReadBasic(std::string_view text) {
                 const Index s = ++j;
                 j = t.Find(j, r.e, "=");
                 if (j == s)
-                    return std::nullopt;
+                    return false;
             }
             if (t.Is(j, "=") && j + 1 < r.e)
                 j = r.e;
             if (j != r.e)
-                return std::nullopt;
-            params.push_back(t.Join(r.b, r.e));
+                return false;
+            out.parameters.push_back(t.Join(r.b, r.e));
         }
         if (!ok)
-            return std::nullopt;
+            return false;
         i = t.Match(i) + 1;
     }
     if (t.IsCi(i, "as")) {
         if (sub)
-            return std::nullopt;
+            return false;
         const Index s = ++i;
         while (i < n && !t.IsCi(i, "handles") && !t.IsCi(i, "implements")) {
             if (!t.IsWord(i) && !t.IsAny(i, ". ( {"))
-                return std::nullopt;
+                return false;
             i = t.Next(i);
         }
         if (i == s)
-            return std::nullopt;
+            return false;
     }
     if (t.IsCi(i, "handles") || t.IsCi(i, "implements"))
         for (++i; i < n && (t.IsWord(i) || t.IsAny(i, ". ,"));)
             ++i;
     if (i != n)
-        return std::nullopt;
-    return Make(std::move(name), std::move(params), "vb", sub);
+        return false;
+    return Found(out, "vb", sub);
 }
 
 // ---------------------------------------------------------------------------
 // Delphi and Object Pascal
 
-std::optional<Signature> ReadPascal(std::string_view text) {
+bool ReadPascal(std::string_view text, Signature& out) {
     const Dialect d = PascalDialect();
     const Token first = FirstToken(text, d);
     if (!Equals(first.text, "[") && !(first.kind == Kind::Word && HasCi(Words::PascalHeads, first.text)))
-        return std::nullopt;
+        return false;
     const Tokens t(text, d, Angles::AfterName);
     if (!t.ok())
-        return std::nullopt;
+        return false;
     const Index n = t.size();
     Index i = 0;
     while (t.Is(i, "[")) // attributes
@@ -1411,11 +1407,11 @@ std::optional<Signature> ReadPascal(std::string_view text) {
         ++i;
     const bool function = t.IsCi(i, "function") || t.IsCi(i, "operator");
     if (!function && !t.IsCi(i, "procedure") && !t.IsCi(i, "constructor") && !t.IsCi(i, "destructor"))
-        return std::nullopt;
+        return false;
     const Index nameBegin = ++i;
     for (;;) {
         if (!t.IsWord(i))
-            return std::nullopt;
+            return false;
         ++i;
         if (t.Is(i, "<") && t.Match(i) != kNone)
             i = t.Match(i) + 1;
@@ -1423,12 +1419,11 @@ std::optional<Signature> ReadPascal(std::string_view text) {
             break;
         ++i;
     }
-    std::string name = t.Join(nameBegin, i, false);
+    out.name = t.Join(nameBegin, i, false);
 
     auto typeScriptType = [&](Index b, Index e) {
         return e == b + 1 && t.IsIn(b, Words::TypeScriptOnlyTypes);
     };
-    std::vector<std::string> params;
     std::size_t budget = 2 * text.size() + 1024;
     if (t.Is(i, "(")) {
         bool ok = false;
@@ -1443,7 +1438,7 @@ std::optional<Signature> ReadPascal(std::string_view text) {
             std::vector<Index> names;
             for (;;) {
                 if (!t.IsWord(j))
-                    return std::nullopt;
+                    return false;
                 names.push_back(j++);
                 if (!t.Is(j, ","))
                     break;
@@ -1453,46 +1448,46 @@ std::optional<Signature> ReadPascal(std::string_view text) {
             if (t.Is(colon, ":")) {
                 const Index eq = t.Find(colon + 1, r.e, "=");
                 if (eq == colon + 1 || typeScriptType(colon + 1, eq))
-                    return std::nullopt;
+                    return false;
             } else if (!modifier || colon != r.e) {
-                return std::nullopt; // only var, const and out parameters go untyped
+                return false; // only var, const and out parameters go untyped
             }
             if (names.size() == 1) {
-                params.push_back(t.Join(r.b, r.e));
+                out.parameters.push_back(t.Join(r.b, r.e));
                 continue;
             }
             const std::string type = colon < r.e ? (t[colon].gap ? " " : "") + t.Join(colon, r.e) : "";
             for (Index k : names) {
                 if (!WithinRepeatBudget(budget, type.size()))
-                    return std::nullopt;
-                params.push_back((modifier ? std::string(t[r.b].text) + " " : "") + std::string(t[k].text) +
-                                 type);
+                    return false;
+                out.parameters.push_back((modifier ? std::string(t[r.b].text) + " " : "") +
+                                         std::string(t[k].text) + type);
             }
         }
         if (!ok)
-            return std::nullopt;
+            return false;
         i = t.Match(i) + 1;
     }
     if (t.Is(i, ":")) {
         if (!function)
-            return std::nullopt;
+            return false;
         const Index s = ++i;
         i = t.Find(i, n, ";");
         if (i == s || typeScriptType(s, i))
-            return std::nullopt;
+            return false;
     }
     while (i < n) {
         if (!t.Is(i, ";"))
-            return std::nullopt;
+            return false;
         if (++i == n)
             break;
         if (!t.IsInCi(i, Words::PascalDirectives))
-            return std::nullopt;
+            return false;
         for (++i; i < n && !t.Is(i, ";"); ++i)
             if (t[i].kind == Kind::Punct && !t.Is(i, "."))
-                return std::nullopt;
+                return false;
     }
-    return Make(std::move(name), std::move(params), "delphi", !function);
+    return Found(out, "delphi", !function);
 }
 
 // ---------------------------------------------------------------------------
@@ -1804,7 +1799,7 @@ bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qu
     return true;
 }
 
-std::optional<Signature> ReadCDeclaration(const Tokens& t) {
+bool ReadCDeclaration(const Tokens& t, Signature& out) {
     const Index n = t.size();
     Index i = 0;
     int typeTerms = 0;
@@ -1812,7 +1807,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
     // The words before the name: attributes, a template head, modifiers, the return type.
     for (;;) {
         if (i >= n)
-            return std::nullopt;
+            return false;
         const Index a = SkipAnnotation(t, i);
         if (a != i) {
             i = a;
@@ -1824,30 +1819,30 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             } else if (t.Match(i) == i + 1) {
                 i += 2; // int[] (Java, C#)
             } else {
-                return std::nullopt;
+                return false;
             }
             continue;
         }
         if (t.IsAny(i, "* & && ? ^")) {
             if (typeTerms == 0)
-                return std::nullopt;
+                return false;
             ++i;
             continue;
         }
         if (t.IsAny(i, "~ :: operator"))
             break;
         if (!t.IsWord(i))
-            return std::nullopt;
+            return false;
         const std::string_view w = t[i].text;
         const std::uint64_t sets = WordSets(w);
         if (t.Is(i, "template")) {
             if (!t.Is(i + 1, "<") || t.Match(i + 1) == kNone)
-                return std::nullopt;
+                return false;
             i = t.Match(i + 1) + 1;
             if (t.Is(i, "requires"))
                 i = SkipConstraint(t, i + 1);
             if (i == kNone)
-                return std::nullopt;
+                return false;
             continue;
         }
         if ((In(sets, Words::AttributeCalls) || IsReservedName(w)) && t.Is(i + 1, "(")) {
@@ -1865,10 +1860,10 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
         if (In(sets, Words::Statements) || In(sets, Words::Prose) ||
             (i == 0 && w.size() > 1 && HasCi(Words::Prose, w)) ||
             (In(sets, Words::TypeDeclarations) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
-            return std::nullopt;
+            return false;
         if (t.IsAny(i, "struct union enum")) {
             if (!t.IsWord(i + 1) || t.IsAny(i + 2, "( { :"))
-                return std::nullopt;
+                return false;
             ++typeTerms;
             i += 2;
             continue;
@@ -1876,7 +1871,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
         if (t.Is(i, "new")) { // C#: hides an inherited member; before a call it makes an object
             bool dotted = false;
             if (!t.IsWord(i + 1) || t.Is(SkipTerm(t, i + 1, dotted), "("))
-                return std::nullopt;
+                return false;
             modifiers = true;
             ++i;
             continue;
@@ -1896,7 +1891,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
                 continue;
             }
             if (dotted)
-                return std::nullopt; // obj.method(...)
+                return false; // obj.method(...)
             break;
         }
         explicitly = explicitly || t.Is(i, "explicit");
@@ -1922,12 +1917,12 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
         if (t.Is(i, "operator")) {
             i = OperatorEnd(t, i, conversion);
             if (i == kNone)
-                return std::nullopt;
+                return false;
             isOperator = true;
             break;
         }
         if (!t.IsWord(i) || Has(Words::Statements, t[i].text))
-            return std::nullopt;
+            return false;
         previous = last;
         last = t[i].text;
         ++components;
@@ -1938,25 +1933,24 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             break;
     }
     if (!t.Is(i, "("))
-        return std::nullopt;
+        return false;
     const Index open = i;
     const bool qualifiedName = components > 1 || (isOperator && components > 0);
 
     bool ok = false;
-    std::vector<std::string> params;
     const std::vector<Range> entries = Entries(t, open, ',', false, ok);
     if (!ok)
-        return std::nullopt;
+        return false;
     bool declared = true, weakOnly = !entries.empty(), product = false;
     if (!(entries.size() == 1 && t.Is(entries[0].b, "void") && entries[0].e == entries[0].b + 1)) {
         for (const Range& r : entries) {
             const Decl d = CParameter(t, r.b, t.Find(r.b, r.e, "="));
             if (d == Decl::No)
-                return std::nullopt;
+                return false;
             declared = declared && (d == Decl::Named || d == Decl::Unnamed);
             weakOnly = weakOnly && d == Decl::Weak;
             product = product || d == Decl::Product;
-            params.push_back(t.Join(r.b, r.e));
+            out.parameters.push_back(t.Join(r.b, r.e));
         }
     }
 
@@ -1965,22 +1959,23 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
                                   !IsMacroLike(last) && typeTerms == 0);
     bool defines = false, suffixed = false;
     if (!CSuffix(t, t.Match(open) + 1, constructorLike, defines, suffixed))
-        return std::nullopt;
+        return false;
     if (typeTerms == 0 && !destructor && !conversion && !(components >= 2 && last == previous)) {
         // No return type: a constructor, or else a call or a macro.
         if (!constructorLike || qualifiedName)
-            return std::nullopt;
-        if (!modifiers && !(declared && !params.empty()) && !(params.empty() && defines))
-            return std::nullopt;
+            return false;
+        if (!modifiers && !(declared && !out.parameters.empty()) && !(out.parameters.empty() && defines))
+            return false;
     }
     if (typeTerms == 1 && t.IsAny(0, "get set"))
-        return std::nullopt; // a JavaScript accessor, not a type named get
+        return false; // a JavaScript accessor, not a type named get
     // Color c(Red); and int z(x * y); are variables as much as declarations, unless
     // something around them only a declaration has says otherwise.
     const bool certain = modifiers || qualifiedName || defines || suffixed;
     if ((weakOnly || product) && !certain)
-        return std::nullopt;
-    return Make(t.Join(nameBegin, open, false), std::move(params), "");
+        return false;
+    out.name = t.Join(nameBegin, open, false);
+    return Found(out, "");
 }
 
 // Skips a TypeScript type up to where it ends; a `{` opens an object type only where
@@ -2070,27 +2065,23 @@ bool PhpParameter(const Tokens& t, Range r) {
     return i == r.e;
 }
 
-// Reads a parameter list as JavaScript/TypeScript and as PHP.
+// Reads a parameter list as JavaScript/TypeScript and as PHP, into `text`.
 struct ScriptParams {
-    std::vector<std::string> text;
     bool script = true, php = true, typed = false, dollars = false;
 };
 
-std::optional<ScriptParams> ReadScriptParams(const Tokens& t, Index open) {
+bool ReadScriptParams(const Tokens& t, Index open, ScriptParams& p, std::vector<std::string>& text) {
     bool ok = false;
     const std::vector<Range> entries = Entries(t, open, ',', true, ok);
     if (!ok)
-        return std::nullopt;
-    ScriptParams p;
+        return false;
     for (const Range& r : entries) {
         p.script = p.script && ScriptParameter(t, r, p.typed);
         p.php = p.php && PhpParameter(t, r);
-        p.text.push_back(t.Join(r.b, r.e));
+        text.push_back(t.Join(r.b, r.e));
     }
     p.dollars = p.php && !entries.empty();
-    if (!p.script && !p.php)
-        return std::nullopt;
-    return p;
+    return p.script || p.php;
 }
 
 // A name a JavaScript method may have that looks no more like a loop macro
@@ -2102,7 +2093,7 @@ bool LooksLikeMacro(std::string_view name) {
 
 // Class members and object methods: async foo(a) {, static foo(a: T): R {, get foo(),
 // and TypeScript's interface and abstract method signatures.
-std::optional<Signature> ReadScriptMethod(const Tokens& t) {
+bool ReadScriptMethod(const Tokens& t, Signature& out) {
     Index i = 0;
     while (SkipAnnotation(t, i) != i)
         i = SkipAnnotation(t, i);
@@ -2117,9 +2108,9 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
         ++i;
     }
     if (!t.IsWord(i) || t.IsIn(i, Words::MethodStatements) || t[i].text[0] == '$')
-        return std::nullopt;
+        return false;
     const bool keyword = t.IsIn(i, Words::ScriptKeywords);
-    std::string name(t[i].text);
+    out.name = t[i].text;
     ++i;
     if (t.Is(i, "?")) {
         typed = true;
@@ -2127,38 +2118,38 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
     }
     if (t.Is(i, "<")) {
         if (t.Match(i) == kNone)
-            return std::nullopt;
+            return false;
         typed = true;
         i = t.Match(i) + 1;
     }
     if (!t.Is(i, "("))
-        return std::nullopt;
-    const std::optional<ScriptParams> p = ReadScriptParams(t, i);
-    if (!p || !p->script)
-        return std::nullopt;
-    typed = typed || p->typed;
+        return false;
+    ScriptParams p;
+    if (!ReadScriptParams(t, i, p, out.parameters) || !p.script)
+        return false;
+    typed = typed || p.typed;
     i = t.Match(i) + 1;
     if (t.Is(i, ":")) {
         typed = true;
         i = SkipScriptType(t, i + 1, false);
         if (i == kNone)
-            return std::nullopt;
+            return false;
     }
     // Only TypeScript declares a method without its body (a JavaScript heading may be
     // copied without its brace, but not end in `;`); a name in capitals or a keyword
     // without types or modifiers is a macro or a statement rather than a method.
     const bool braced = t.Is(i, "{");
     if (!EndsAfterHeading(t, i) || (!braced && !typed && !(modified && i == t.size())))
-        return std::nullopt;
-    if (!typed && (IsMacroLike(name) || (keyword && !modified) ||
-                   (!modified && !p->text.empty() && LooksLikeMacro(name))))
-        return std::nullopt;
-    return Make(std::move(name), p->text, typed ? "typescript" : "javascript");
+        return false;
+    if (!typed && (IsMacroLike(out.name) || (keyword && !modified) ||
+                   (!modified && !out.parameters.empty() && LooksLikeMacro(out.name))))
+        return false;
+    return Found(out, typed ? "typescript" : "javascript");
 }
 
 // `function` headings (JavaScript, TypeScript, PHP), and functions assigned to a name:
 // foo = function(a) {, foo: function(a), const foo = (a) => {.
-std::optional<Signature> ReadScriptFunction(const Tokens& t) {
+bool ReadScriptFunction(const Tokens& t, Signature& out) {
     const Index n = t.size();
     Index f = kNone;
     for (Index i = 0; i < n && !t.IsAny(i, "{ ; =>"); i = t.Next(i)) {
@@ -2179,7 +2170,6 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
         modified = true;
         ++i;
     }
-    std::string name;
     if (i != f) {
         // An assignment or an object property.
         const bool declared = t.IsAny(i, "const let var");
@@ -2187,10 +2177,10 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
             ++i;
         const Index s = i;
         if (!t.IsWord(i) || (t.IsIn(i, Words::ScriptKeywords) && !t.Is(i, "this")))
-            return std::nullopt;
+            return false;
         for (++i; t.Is(i, ".") && t.IsWord(i + 1);)
             i += 2;
-        name = t.Join(s, i);
+        out.name = t.Join(s, i);
         if (t.Is(i, "?") && !declared) {
             typed = true;
             ++i;
@@ -2199,20 +2189,20 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
             typed = true;
             const Index e = t.Find(i + 1, n, "=");
             if (e == i + 1 || !t.Is(e, "="))
-                return std::nullopt;
+                return false;
             i = e + 1;
         } else if (t.IsAny(i, "= :")) {
             ++i;
         } else {
-            return std::nullopt;
+            return false;
         }
         if (t.Is(i, "async"))
             ++i;
         if (f != kNone && i != f)
-            return std::nullopt;
+            return false;
     }
 
-    std::optional<ScriptParams> p;
+    ScriptParams p;
     bool returnType = false, returnTs = false, returnPhp = false;
     if (f != kNone) {
         i = f + 1;
@@ -2223,19 +2213,19 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
             ++i;
         }
         if (t.IsWord(i) && !t.Is(i, "use")) {
-            name = std::string(t[i].text); // the function's own name, before the one it is assigned to
+            out.name = t[i].text; // the function's own name, before the one it is assigned to
             ++i;
         }
-        if (name.empty())
-            return std::nullopt;
+        if (out.name.empty())
+            return false;
         if (t.Is(i, "<")) {
             if (t.Match(i) == kNone)
-                return std::nullopt;
+                return false;
             typed = true;
             i = t.Match(i) + 1;
         }
-        if (!t.Is(i, "(") || !(p = ReadScriptParams(t, i)))
-            return std::nullopt;
+        if (!t.Is(i, "(") || !ReadScriptParams(t, i, p, out.parameters))
+            return false;
         i = t.Match(i) + 1;
         if (t.Is(i, "use") && t.Is(i + 1, "(")) {
             php = true;
@@ -2245,64 +2235,63 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
             const Index s = i + 1;
             i = SkipScriptType(t, s, false);
             if (i == kNone)
-                return std::nullopt;
+                return false;
             returnType = true;
             returnPhp = t.Is(s, "?") || (i == s + 1 && t.IsIn(s, Words::PhpTypes));
             returnTs = (i == s + 1 && t.IsIn(s, Words::TsTypes)) || t.Find(s, i, "<") != i ||
                        t.Find(s, i, "=>") != i || t.Find(s, i, "[") != i;
             if (i == s + 1 && t.IsIn(s, Words::PascalOnlyTypes))
-                p->script = false;
+                p.script = false;
         }
         if (!EndsAfterHeading(t, i))
-            return std::nullopt;
+            return false;
     } else {
         // An arrow function.
-        if (name.empty())
-            return std::nullopt;
+        if (out.name.empty())
+            return false;
         if (t.Is(i, "<")) {
             if (t.Match(i) == kNone)
-                return std::nullopt;
+                return false;
             typed = true;
             i = t.Match(i) + 1;
         }
         if (t.Is(i, "(")) {
-            if (!(p = ReadScriptParams(t, i)))
-                return std::nullopt;
+            if (!ReadScriptParams(t, i, p, out.parameters))
+                return false;
             i = t.Match(i) + 1;
             if (t.Is(i, ":")) {
                 typed = true;
                 i = SkipScriptType(t, i + 1, true);
                 if (i == kNone)
-                    return std::nullopt;
+                    return false;
             }
         } else if (t.IsWord(i) && !t.IsIn(i, Words::ScriptKeywords)) {
-            p = ScriptParams{};
-            p->text.push_back(std::string(t[i].text));
-            p->php = false;
+            out.parameters.push_back(std::string(t[i].text));
+            p.php = false;
             ++i;
         } else {
-            return std::nullopt;
+            return false;
         }
         if (!t.Is(i, "=>") || !ExpressionBodyEnds(t, i + 1))
-            return std::nullopt;
-        p->php = false;
+            return false;
+        p.php = false;
     }
 
     // PHP needs $ on every parameter; JavaScript takes $el as a name too, but a list of
     // nothing but $ names is PHP's mark.
-    const bool asPhp = p->php && (php || p->dollars || returnPhp) && !typed;
-    const bool asScript = p->script && !php && !returnPhp;
+    const bool asPhp = p.php && (php || p.dollars || returnPhp) && !typed;
+    const bool asScript = p.script && !php && !returnPhp;
     if (asPhp)
-        return Make(std::move(name), p->text, "php");
+        return Found(out, "php");
     if (!asScript)
-        return std::nullopt;
-    typed = typed || p->typed || returnTs;
-    if (returnType && !typed && p->php)
-        return Make(std::move(name), p->text, ""); // function f(): Foo is TypeScript and PHP
-    return Make(std::move(name), p->text, typed ? "typescript" : "javascript");
+        return false;
+    typed = typed || p.typed || returnTs;
+    if (returnType && !typed && p.php)
+        return Found(out, ""); // function f(): Foo is TypeScript and PHP
+    return Found(out, typed ? "typescript" : "javascript");
 }
 
-void ReadCurly(std::string_view text, Verdict& verdict) {
+void ReadCurly(std::string_view text, Verdict& verdict, Signature& out) {
     const Tokens t(text, CurlyDialect(), Angles::AfterName);
     if (!t.ok())
         return;
@@ -2313,9 +2302,9 @@ void ReadCurly(std::string_view text, Verdict& verdict) {
         ascii = t.IsWord(i) && static_cast<unsigned char>(t[i].text[0]) < 0x80;
     if (!ascii)
         return;
-    verdict.Offer(ReadScriptFunction(t));
-    verdict.Offer(ReadScriptMethod(t));
-    verdict.Offer(ReadCDeclaration(t));
+    verdict.Offer(ReadScriptFunction(t, out), out);
+    verdict.Offer(ReadScriptMethod(t, out), out);
+    verdict.Offer(ReadCDeclaration(t, out), out);
 }
 
 // Valid UTF-8 without control characters other than blanks: anything else is no text
@@ -2379,12 +2368,13 @@ std::optional<Signature> ReadSignature(std::string_view text) {
     if (text.size() > kMaxSignatureText || !IsPlainText(text))
         return std::nullopt;
     Verdict verdict;
-    verdict.Offer(ReadPython(text));
-    verdict.Offer(ReadGo(text));
-    verdict.Offer(ReadRust(text));
-    verdict.Offer(ReadBasic(text));
-    verdict.Offer(ReadPascal(text));
-    ReadCurly(text, verdict);
+    Signature out;
+    verdict.Offer(ReadPython(text, out), out);
+    verdict.Offer(ReadGo(text, out), out);
+    verdict.Offer(ReadRust(text, out), out);
+    verdict.Offer(ReadBasic(text, out), out);
+    verdict.Offer(ReadPascal(text, out), out);
+    ReadCurly(text, verdict, out);
     return verdict.Result();
 }
 
