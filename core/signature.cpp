@@ -20,9 +20,9 @@ constexpr Index kNone = static_cast<Index>(-1);
 // ---------------------------------------------------------------------------
 // Words
 
-// The sets of words the grammar asks about. All of them share one table built by the
-// compiler: every word once, with a bit for each set it is in, so the program carries
-// no code to build them and no copy of a word that several sets hold.
+// The sets of words the grammar asks about. The program carries only their lists; all
+// of them share one table built at the first lookup, every word once with a bit for
+// each set it is in, so no set has code of its own to build it.
 enum class Words : unsigned char {
     Preprocessor,
     PythonPrefixes,
@@ -62,7 +62,7 @@ enum class Words : unsigned char {
 
 struct WordList {
     Words set;
-    std::string_view words; // separated by one blank
+    const char* words; // separated by one blank
 };
 
 // The case-blind languages (VB, Pascal) look their words up in lower case.
@@ -169,94 +169,85 @@ constexpr bool WordListsInOrder() {
 }
 static_assert(WordListsInOrder(), "one list per set, in the order of Words");
 
-// Probes start where the length and three of the letters point: cheap, and spread well
-// enough over the table's words.
-constexpr Index WordHash(std::string_view w) {
-    return w.size() * 131u + static_cast<unsigned char>(w[0]) * 31u +
-           static_cast<unsigned char>(w[w.size() / 2]) * 7u + static_cast<unsigned char>(w.back());
+constexpr Index CountListedWords() {
+    Index n = 0;
+    for (const WordList& l : kWordLists)
+        for (const char* p = l.words; *p != '\0'; ++p)
+            n += *p == ' ' ? 1 : 0;
+    return n + std::size(kWordLists);
 }
 
-// Every word of the lists once, found by open addressing. `Slots` leaves room for about
-// two and a half times the words, so a probe seldom meets another word.
-template <Index Chars, Index Count, Index Slots> struct WordTable {
-    std::array<char, Chars> text{};
-    std::array<std::uint16_t, Count + 1> starts{}; // word k is text[starts[k], starts[k + 1])
-    std::array<std::uint64_t, Count> sets{};       // bit s: in the set Words(s)
-    std::array<std::uint16_t, Slots> slots{};      // 1 + a word's index; 0 is free
-    Index count = 0;
-    Index longest = 0;
-
-    static constexpr Index kMask = Slots - 1;
-
-    constexpr void Add(std::string_view w, Index set) {
-        Index slot = WordHash(w) & kMask;
-        for (; slots[slot] != 0; slot = (slot + 1) & kMask) {
-            const Index k = slots[slot] - 1u;
-            if (std::string_view(text.data() + starts[k], starts[k + 1] - starts[k]) == w) {
-                sets[k] |= std::uint64_t{1} << set;
-                return;
+// Every listed word once, found by open addressing: a probe or two, since the grammar
+// asks about every word of a long parameter list.
+class WordTable {
+public:
+    WordTable() : slots_(kSlots) {
+        for (const WordList& l : kWordLists) {
+            for (const char* b = l.words; *b != '\0';) {
+                const char* e = b;
+                while (*e != ' ' && *e != '\0')
+                    ++e;
+                Add(std::string_view(b, static_cast<Index>(e - b)), l.set);
+                b = *e == ' ' ? e + 1 : e;
             }
         }
-        const Index b = starts[count];
-        for (Index i = 0; i < w.size(); ++i)
-            text[b + i] = w[i];
-        starts[count + 1] = static_cast<std::uint16_t>(b + w.size());
-        sets[count] = std::uint64_t{1} << set;
-        slots[slot] = static_cast<std::uint16_t>(++count);
-        longest = w.size() > longest ? w.size() : longest;
     }
-};
 
-template <Index Chars, Index Count, Index Slots> constexpr WordTable<Chars, Count, Slots> BuildWordTable() {
-    WordTable<Chars, Count, Slots> table;
-    for (const WordList& l : kWordLists) {
-        for (Index b = 0; b < l.words.size();) {
-            Index e = b;
-            while (e < l.words.size() && l.words[e] != ' ')
-                ++e;
-            table.Add(l.words.substr(b, e - b), static_cast<Index>(l.set));
-            b = e + 1;
+    // The sets w is in, a bit for each.
+    std::uint64_t SetsOf(std::string_view w) const {
+        if (w.empty() || w.size() > longest_)
+            return 0;
+        for (Index slot = Hash(w);; slot = (slot + 1) & kMask) {
+            const std::string_view x = slots_[slot].word;
+            if (x.empty())
+                return 0;
+            if (x.size() != w.size())
+                continue;
+            Index i = 0;
+            while (i < w.size() && x[i] == w[i])
+                ++i;
+            if (i == w.size())
+                return slots_[slot].sets;
         }
     }
-    return table;
-}
 
-// A first build with room to spare counts the words and their letters.
-struct WordCounts {
-    Index words, chars;
-};
-constexpr WordCounts CountWords() {
-    const auto table = BuildWordTable<8192, 1024, 2048>();
-    return {table.count, table.starts[table.count]};
-}
-constexpr WordCounts kWordCounts = CountWords();
-constexpr Index SlotsFor(Index words) {
-    Index slots = 16;
-    while (slots * 2 < words * 5)
-        slots *= 2;
-    return slots;
-}
-constexpr auto kWordTable =
-    BuildWordTable<kWordCounts.chars, kWordCounts.words, SlotsFor(kWordCounts.words)>();
+private:
+    // The lists hold about 400 words, most of them once: room for two and a half times
+    // that many, so a probe seldom meets another word. Even a list of none but new words
+    // leaves a third of the table free.
+    static constexpr Index kSlots = 1024;
+    static constexpr Index kMask = kSlots - 1;
+    static_assert(CountListedWords() * 3 < kSlots * 2, "a larger table for the longer lists");
 
-// The sets a word is in, a bit for each; a probe or two, since the grammar asks about
-// every word of a long parameter list.
-std::uint64_t WordSets(std::string_view w) {
-    if (w.empty() || w.size() > kWordTable.longest)
-        return 0;
-    for (Index slot = WordHash(w) & kWordTable.kMask;; slot = (slot + 1) & kWordTable.kMask) {
-        const Index k = kWordTable.slots[slot];
-        if (k == 0)
-            return 0;
-        const Index b = kWordTable.starts[k - 1];
-        if (kWordTable.starts[k] - b != w.size())
-            continue;
-        Index i = 0;
-        while (i < w.size() && kWordTable.text[b + i] == w[i])
-            ++i;
-        if (i == w.size())
-            return kWordTable.sets[k - 1];
+    struct Slot {
+        std::string_view word;
+        std::uint64_t sets = 0;
+    };
+
+    // Where the length and three of the letters point: cheap, and spread well enough
+    // over the listed words.
+    static Index Hash(std::string_view w) {
+        return (w.size() * 131u + static_cast<unsigned char>(w[0]) * 31u +
+                static_cast<unsigned char>(w[w.size() / 2]) * 7u + static_cast<unsigned char>(w.back())) &
+               kMask;
     }
+
+    void Add(std::string_view w, Words set) {
+        Index slot = Hash(w);
+        while (!slots_[slot].word.empty() && slots_[slot].word != w)
+            slot = (slot + 1) & kMask;
+        slots_[slot].word = w;
+        slots_[slot].sets |= std::uint64_t{1} << static_cast<unsigned>(set);
+        longest_ = w.size() > longest_ ? w.size() : longest_;
+    }
+
+    std::vector<Slot> slots_; // on the heap: a static array would be 24 KB of zeros in the program
+    Index longest_ = 0;
+};
+
+std::uint64_t WordSets(std::string_view w) {
+    static const WordTable table;
+    return table.SetsOf(w);
 }
 
 bool In(std::uint64_t sets, Words set) {
@@ -269,7 +260,7 @@ bool Has(Words set, std::string_view w) {
 
 // For the case-blind languages (VB, Pascal).
 bool HasCi(Words set, std::string_view w) {
-    char lower[kWordTable.longest];
+    char lower[24];
     if (w.empty() || w.size() > sizeof lower)
         return false;
     for (std::size_t i = 0; i < w.size(); ++i)
