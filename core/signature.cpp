@@ -301,7 +301,9 @@ bool IsLower(char c) {
     return c >= 'a' && c <= 'z';
 }
 // Byte classes, looked up once per byte of the text.
-enum ByteClass : unsigned char { kWordStart = 1, kDigit = 2, kBlank = 4 };
+// kSkippable: a byte that may start a blank, a comment or a line continuation in some
+// language; a token starts at any other.
+enum ByteClass : unsigned char { kWordStart = 1, kDigit = 2, kBlank = 4, kSkippable = 8 };
 
 constexpr std::array<unsigned char, 256> MakeByteClasses() {
     std::array<unsigned char, 256> c{};
@@ -313,6 +315,9 @@ constexpr std::array<unsigned char, 256> MakeByteClasses() {
             c[static_cast<std::size_t>(b)] = kDigit;
         if (b == ' ' || b == '\t' || b == '\r' || b == '\n' || b == '\v' || b == '\f')
             c[static_cast<std::size_t>(b)] = kBlank;
+        if (b >= 0x80 || c[static_cast<std::size_t>(b)] == kBlank || b == '/' || b == '{' || b == '(' ||
+            b == '\'' || b == '#' || b == '_' || b == '\\' || b == 'r' || b == 'R')
+            c[static_cast<std::size_t>(b)] |= kSkippable;
     }
     return c;
 }
@@ -455,8 +460,11 @@ private:
         return e == std::string_view::npos ? s_.size() : e;
     }
     Index WordEnd(Index i) const {
-        while (i < s_.size() && IsWordChar(At(i)) && (At(i) < 0x80 || UnicodeBlank(i) == 0))
-            ++i;
+        for (; i < s_.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(s_[i]);
+            if (!IsWordChar(c) || (c >= 0x80 && UnicodeBlank(i) != 0))
+                break;
+        }
         return i;
     }
     bool SkipBlanks(bool& gap);
@@ -529,9 +537,7 @@ bool Lexer::RestOfLineBlank(Index i) const {
 bool Lexer::SkipBlanks(bool& gap) {
     while (i_ < s_.size()) {
         const unsigned char c = At(i_);
-        // Most tokens start with a byte that opens no comment in any language.
-        if (c < 0x80 && !IsBlankByte(c) && c != '/' && c != '{' && c != '(' && c != '\'' && c != '#' &&
-            c != '_' && c != '\\' && (c | 0x20) != 'r')
+        if ((kByteClasses[c] & kSkippable) == 0)
             return true;
         const Index u = c >= 0x80 ? UnicodeBlank(i_) : 0;
         if (IsBlankByte(c)) {
@@ -804,7 +810,7 @@ private:
 };
 
 bool Tokens::Is(Index i, const char* s) const {
-    return i < t_.size() && t_[i].kind != Kind::Text && Equals(t_[i].text, s);
+    return i < t_.size() && t_[i].text[0] == s[0] && t_[i].kind != Kind::Text && Equals(t_[i].text, s);
 }
 
 bool Tokens::IsAny(Index i, const char* list) const {
@@ -937,10 +943,19 @@ std::string Tokens::Join(Index b, Index e, bool angles) const {
             AppendText(collapsed, x);
             std::memcpy(p, collapsed.data(), collapsed.size());
             p += collapsed.size();
-        } else {
-            std::memcpy(p, x.data(), x.size());
-            p += x.size();
+            continue;
         }
+        // Tokens written without a blank between them are copied as one run.
+        Index j = i + 1;
+        const char* end = x.data() + x.size();
+        while (j < e && !t_[j].gap && t_[j].text.data() == end && t_[j].kind != Kind::Text &&
+               (angles || !Is(j, "<"))) {
+            end += t_[j].text.size();
+            ++j;
+        }
+        std::memcpy(p, x.data(), static_cast<Index>(end - x.data()));
+        p += end - x.data();
+        i = j - 1;
     }
     out.resize(static_cast<Index>(p - &out[0]));
     return out;
