@@ -17,6 +17,14 @@ namespace {
 using Index = std::size_t;
 constexpr Index kNone = static_cast<Index>(-1);
 
+// For a helper that the compiler would otherwise copy into each of the many places that
+// call it, where a call is smaller and costs next to nothing.
+#if defined(_MSC_VER)
+#define INKWARDEN_NOINLINE __declspec(noinline)
+#else
+#define INKWARDEN_NOINLINE __attribute__((noinline))
+#endif
+
 // ---------------------------------------------------------------------------
 // Words
 
@@ -1012,6 +1020,11 @@ std::vector<Range> Entries(const Tokens& t, Index open, char sep, bool trailing,
     return r;
 }
 
+// A parameter as written, added to a reader's list.
+INKWARDEN_NOINLINE void AddJoined(std::vector<std::string>& to, const Tokens& t, Range r) {
+    to.push_back(t.Join(r.b, r.e));
+}
+
 // Go's `a, b int` and Pascal's `a, b: Integer` repeat the type for every name. Real
 // lists repeat a short type a few times; a text whose repeats would outgrow it many
 // times over (thousands of names before a long type) is refused, so the result stays
@@ -1048,7 +1061,7 @@ private:
     bool conflict_ = false;
 };
 
-bool Found(Signature& s, const char* language, bool procedure = false) {
+INKWARDEN_NOINLINE bool Found(Signature& s, const char* language, bool procedure = false) {
     s.language = language;
     s.procedure = procedure;
     return true;
@@ -1186,13 +1199,13 @@ bool ReadGo(std::string_view text, Signature& out) {
             out.parameters.push_back(std::string(t[p.b].text) + " " + type);
         }
         pending.clear();
-        out.parameters.push_back(t.Join(r.b, r.e));
+        AddJoined(out.parameters, t, r);
     }
     if (!pending.empty()) {
         if (named)
             return false;
         for (const Range& p : pending)
-            out.parameters.push_back(t.Join(p.b, p.e));
+            AddJoined(out.parameters, t, p);
     }
 
     i = t.Match(i) + 1;
@@ -1273,7 +1286,7 @@ bool ReadRust(std::string_view text, Signature& out) {
         const Index colon = t.Find(r.b, r.e, ":");
         if (colon == r.b || colon + 1 >= r.e || t.Find(r.b, r.e, "=") != r.e)
             return false;
-        out.parameters.push_back(t.Join(r.b, r.e));
+        AddJoined(out.parameters, t, r);
     }
     i = t.Match(i) + 1;
     const Index n = t.size();
@@ -1368,7 +1381,7 @@ bool ReadBasic(std::string_view text, Signature& out) {
                 j = r.e;
             if (j != r.e)
                 return false;
-            out.parameters.push_back(t.Join(r.b, r.e));
+            AddJoined(out.parameters, t, r);
         }
         if (!ok)
             return false;
@@ -1459,7 +1472,7 @@ bool ReadPascal(std::string_view text, Signature& out) {
                 return false; // only var, const and out parameters go untyped
             }
             if (names.size() == 1) {
-                out.parameters.push_back(t.Join(r.b, r.e));
+                AddJoined(out.parameters, t, r);
                 continue;
             }
             const std::string type = colon < r.e ? (t[colon].gap ? " " : "") + t.Join(colon, r.e) : "";
@@ -1956,7 +1969,7 @@ bool ReadCDeclaration(const Tokens& t, Signature& out) {
             declared = declared && (d == Decl::Named || d == Decl::Unnamed);
             weakOnly = weakOnly && d == Decl::Weak;
             product = product || d == Decl::Product;
-            out.parameters.push_back(t.Join(r.b, r.e));
+            AddJoined(out.parameters, t, r);
         }
     }
 
@@ -2084,7 +2097,7 @@ bool ReadScriptParams(const Tokens& t, Index open, ScriptParams& p, std::vector<
     for (const Range& r : entries) {
         p.script = p.script && ScriptParameter(t, r, p.typed);
         p.php = p.php && PhpParameter(t, r);
-        text.push_back(t.Join(r.b, r.e));
+        AddJoined(text, t, r);
     }
     p.dollars = p.php && !entries.empty();
     return p.script || p.php;
