@@ -410,7 +410,7 @@ struct Dialect {
     bool backslashContinuation = false;
 };
 
-Dialect CurlyDialect() {
+constexpr Dialect CurlyDialect() {
     Dialect d;
     d.slashLine = d.slashBlock = true;
     d.hash = Hash::Curly;
@@ -418,27 +418,27 @@ Dialect CurlyDialect() {
     d.cppStrings = true;
     return d;
 }
-Dialect GoDialect() {
+constexpr Dialect GoDialect() {
     Dialect d;
     d.slashLine = d.slashBlock = true;
     d.backtick = Backtick::Raw;
     return d;
 }
-Dialect RustDialect() {
+constexpr Dialect RustDialect() {
     Dialect d;
     d.slashLine = d.slashBlock = true;
     d.singleQuotes = false;
     d.rustStrings = true;
     return d;
 }
-Dialect PythonDialect() {
+constexpr Dialect PythonDialect() {
     Dialect d;
     d.hash = Hash::Comment;
     d.pythonStrings = true;
     d.backslashContinuation = true;
     return d;
 }
-Dialect BasicDialect() {
+constexpr Dialect BasicDialect() {
     Dialect d;
     d.basicComments = true;
     d.singleQuotes = false;
@@ -446,7 +446,7 @@ Dialect BasicDialect() {
     d.basicContinuation = true;
     return d;
 }
-Dialect PascalDialect() {
+constexpr Dialect PascalDialect() {
     Dialect d;
     d.slashLine = true;
     d.pascalComments = true;
@@ -1071,7 +1071,7 @@ INKWARDEN_NOINLINE bool Found(Signature& s, const char* language, bool procedure
 // Python
 
 bool ReadPython(std::string_view text, Signature& out) {
-    const Dialect d = PythonDialect();
+    static constexpr Dialect d = PythonDialect();
     const Token first = FirstToken(text, d);
     if (!Equals(first.text, "@") && !Equals(first.text, "def") && !Equals(first.text, "async"))
         return false;
@@ -1147,7 +1147,7 @@ bool ReadPython(std::string_view text, Signature& out) {
 // Go
 
 bool ReadGo(std::string_view text, Signature& out) {
-    const Dialect d = GoDialect();
+    static constexpr Dialect d = GoDialect();
     if (!Equals(FirstToken(text, d).text, "func"))
         return false;
     const Tokens t(text, d, Angles::None);
@@ -1242,7 +1242,7 @@ bool IsRustSelf(const Tokens& t, Range r) {
 }
 
 bool ReadRust(std::string_view text, Signature& out) {
-    const Dialect d = RustDialect();
+    static constexpr Dialect d = RustDialect();
     const Token first = FirstToken(text, d);
     if (!Equals(first.text, "#") && !(first.kind == Kind::Word && Has(Words::RustLeads, first.text)))
         return false;
@@ -1309,7 +1309,7 @@ bool ReadRust(std::string_view text, Signature& out) {
 // VB (VB6, VBA, VB.NET)
 
 bool ReadBasic(std::string_view text, Signature& out) {
-    const Dialect d = BasicDialect();
+    static constexpr Dialect d = BasicDialect();
     const Token first = FirstToken(text, d);
     // The VB editors capitalise keywords; a lower-case `function` is JavaScript or PHP.
     if (!Equals(first.text, "<") &&
@@ -1411,7 +1411,7 @@ bool ReadBasic(std::string_view text, Signature& out) {
 // Delphi and Object Pascal
 
 bool ReadPascal(std::string_view text, Signature& out) {
-    const Dialect d = PascalDialect();
+    static constexpr Dialect d = PascalDialect();
     const Token first = FirstToken(text, d);
     if (!Equals(first.text, "[") && !(first.kind == Kind::Word && HasCi(Words::PascalHeads, first.text)))
         return false;
@@ -2311,7 +2311,8 @@ bool ReadScriptFunction(const Tokens& t, Signature& out) {
 }
 
 void ReadCurly(std::string_view text, Verdict& verdict, Signature& out) {
-    const Tokens t(text, CurlyDialect(), Angles::AfterName);
+    static constexpr Dialect d = CurlyDialect();
+    const Tokens t(text, d, Angles::AfterName);
     if (!t.ok())
         return;
     // Code names something in ASCII (a type, a keyword) even where its own names are
