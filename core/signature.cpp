@@ -177,6 +177,7 @@ constexpr bool WordListsInOrder() {
 }
 static_assert(WordListsInOrder(), "one list per set, in the order of Words");
 
+// Every word of every list, counted once for each list that names it.
 constexpr Index CountListedWords() {
     Index n = 0;
     for (const WordList& l : kWordLists)
@@ -220,9 +221,9 @@ public:
     }
 
 private:
-    // The lists hold about 400 words, most of them once: room for two and a half times
-    // that many, so a probe seldom meets another word. Even a list of none but new words
-    // leaves a third of the table free.
+    // The lists name about 600 words, 400 of them different: room for two and a half
+    // times those, so a probe seldom meets another word. Were every listed word
+    // different, a third of the table would still be free.
     static constexpr Index kSlots = 1024;
     static constexpr Index kMask = kSlots - 1;
     static_assert(CountListedWords() * 3 < kSlots * 2, "a larger table for the longer lists");
