@@ -935,23 +935,21 @@ std::string Tokens::Join(Index b, Index e, bool angles) const {
     e = e < t_.size() ? e : t_.size();
     if (b >= e)
         return out;
-    // Written in place: at most every token and a blank before each.
-    out.resize(static_cast<Index>(t_[e - 1].text.data() - t_[b].text.data()) + t_[e - 1].text.size() +
-               (e - b));
-    char* p = &out[0];
+    // One allocation: at most every token and a blank before each.
+    out.reserve(static_cast<Index>(t_[e - 1].text.data() - t_[b].text.data()) + t_[e - 1].text.size() +
+                (e - b));
     for (Index i = b; i < e; ++i) {
         if (!angles && Is(i, "<") && Match(i) != kNone && Match(i) > i) {
             i = Match(i);
             continue;
         }
-        if (p != &out[0] && t_[i].gap)
-            *p++ = ' ';
+        if (!out.empty() && t_[i].gap)
+            out += ' ';
         const std::string_view x = t_[i].text;
         if (t_[i].kind == Kind::Text && x.find_first_of("\r\n") != std::string_view::npos) {
             std::string collapsed;
             AppendText(collapsed, x);
-            std::memcpy(p, collapsed.data(), collapsed.size());
-            p += collapsed.size();
+            out += collapsed;
             continue;
         }
         // Tokens written without a blank between them are copied as one run.
@@ -962,11 +960,9 @@ std::string Tokens::Join(Index b, Index e, bool angles) const {
             end += t_[j].text.size();
             ++j;
         }
-        std::memcpy(p, x.data(), static_cast<Index>(end - x.data()));
-        p += end - x.data();
+        out.append(x.data(), static_cast<Index>(end - x.data()));
         i = j - 1;
     }
-    out.resize(static_cast<Index>(p - &out[0]));
     return out;
 }
 
