@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 // Each language family has a reader of its own: its lexer settings (comments and string
