@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <initializer_list>
+#include <iterator>
 #include <utility>
 
 // Each language family has a reader of its own: its lexer settings (comments and string
@@ -18,58 +18,280 @@ namespace {
 using Index = std::size_t;
 constexpr Index kNone = static_cast<Index>(-1);
 
+// For a helper that the compiler would otherwise copy into each of the many places that
+// call it, where a call is smaller and costs next to nothing.
+#if defined(_MSC_VER)
+#define INKWARDEN_NOINLINE __declspec(noinline)
+#else
+#define INKWARDEN_NOINLINE __attribute__((noinline))
+#endif
+
 // ---------------------------------------------------------------------------
 // Words
 
-// A fixed set of words with a lookup that costs a probe or two, since the grammar asks
-// about every word of a long parameter list.
-class WordSet {
+// The sets of words the grammar asks about. The program carries only their lists; all
+// of them share one table built at the first lookup, every word once with a bit for
+// each set it is in, so no set has code of its own to build it.
+enum class Words : unsigned char {
+    Preprocessor,
+    PythonPrefixes,
+    AngleLeads,
+    GoTypes,
+    RustLeads,
+    RustQualifiers,
+    BasicModifiers,
+    BasicKeywords,
+    BasicParamModifiers,
+    TypeScriptOnlyTypes,
+    PascalOnlyTypes,
+    PascalHeads,
+    PascalModifiers,
+    PascalDirectives,
+    Statements,
+    TypeDeclarations,
+    Prose,
+    CModifiers,
+    CQualifiers,
+    IntModifiers,
+    KnownTypes,
+    AttributeCalls,
+    CSuffixes,
+    ScriptKeywords,
+    TsParameterModifiers,
+    PhpParameterModifiers,
+    MethodModifiers,
+    MethodTypeScriptOnly,
+    MethodStatements,
+    LeadModifiers,
+    PhpModifiers,
+    PhpTypes,
+    TsTypes,
+    Count
+};
+
+struct WordList {
+    Words set;
+    const char* words; // separated by one blank
+};
+
+// The case-blind languages (VB, Pascal) look their words up in lower case.
+constexpr WordList kWordLists[] = {
+    // After a #, a preprocessor line of C, C++ or C#; other words make it a comment.
+    {Words::Preprocessor, "include define undef if ifdef ifndef elif else endif pragma error warning line "
+                          "region endregion import using nullable elifdef elifndef embed"},
+    {Words::PythonPrefixes, "r u b f rb br fr rf"},
+    // Words after which a blank and a < still open a list.
+    {Words::AngleLeads, "template public private protected static final abstract native default internal "
+                        "override virtual async extern inline synchronized sealed function"},
+    {Words::GoTypes, "map chan func struct interface"},
+    {Words::RustLeads, "pub fn async unsafe const extern default"},
+    {Words::RustQualifiers, "default const async unsafe"},
+    {Words::BasicModifiers, "public private friend protected shared static overrides overridable "
+                            "notoverridable mustoverride overloads shadows async iterator partial default "
+                            "declare sub function"},
+    {Words::BasicKeywords, "sub function as byval byref optional end if dim call"},
+    {Words::BasicParamModifiers, "optional byval byref paramarray"},
+    // TypeScript's names for its own types, which Pascal has none of.
+    {Words::TypeScriptOnlyTypes, "number any void unknown never undefined bigint symbol object"},
+    // Pascal's own type names, which a TypeScript signature would not use.
+    {Words::PascalOnlyTypes, "Integer Cardinal LongInt LongWord Int64 UInt64 Word Byte SmallInt ShortInt "
+                             "Extended Real Currency PChar AnsiString WideString UnicodeString ShortString "
+                             "TObject Pointer Variant TDateTime Double Single NativeInt TComponent TStrings "
+                             "THandle Char"},
+    {Words::PascalHeads, "class function procedure constructor destructor operator"},
+    {Words::PascalModifiers, "const var out constref"},
+    {Words::PascalDirectives, "overload virtual override abstract reintroduce static dynamic inline stdcall "
+                              "cdecl pascal register safecall winapi export external forward message dispid "
+                              "deprecated platform library experimental assembler far near varargs final "
+                              "unsafe noreturn"},
+    // Words that start a statement or an expression, or declare something other than a
+    // function: never a name, a type or a modifier in a heading.
+    {Words::Statements,
+     "if else for while do switch case return goto break continue throw delete sizeof typeof alignof "
+     "static_assert _Static_assert co_await co_return co_yield await yield catch try finally foreach using "
+     "namespace typedef class interface delegate import function def func fn fun sub let var instanceof elif "
+     "elsif unless until true false null nullptr nil super trait impl export require include require_once "
+     "include_once echo procedure Sub Function Dim Private Public SELECT CREATE INSERT UPDATE DELETE FROM "
+     "WHERE PROCEDURE FUNCTION macro_rules asm __asm__ __asm"},
+    // Words that declare a type, a module or data before a parenthesis: C# records
+    // (record Person(string Name)), and what other languages put there.
+    {Words::TypeDeclarations, "record module package event struct union enum"},
+    // Small words of English prose, which no return type or modifier is named:
+    // "Please call me (John Smith)" is a sentence, not a declaration.
+    {Words::Prose, "the a an to of and or is are was be been please me my you your we our it its that with "
+                   "for from by at on then call calls returns see use uses should will can must may not no "
+                   "here there i he she they this these"},
+    // Words before a name that are no return type.
+    {Words::CModifiers, "static inline extern virtual explicit friend constexpr consteval constinit public "
+                        "private protected internal abstract final sealed override async unsafe native "
+                        "strictfp default partial thread_local register readonly ref _Noreturn noreturn "
+                        "implicit mutable required open file scoped synchronized"},
+    // Qualifiers in a C-family parameter that are neither its type nor its name.
+    {Words::CQualifiers,
+     "const volatile struct union enum class typename final ref out in params this scoped "
+     "readonly register restrict __restrict __restrict__ mutable unsigned signed short "
+     "long IN OUT OPTIONAL CONST __in __out __inout __in_opt __out_opt _Atomic"},
+    {Words::IntModifiers, "unsigned signed short long"},
+    // Types a parameter may give without a name (besides any name_t).
+    {Words::KnownTypes,
+     "void bool char wchar_t char8_t char16_t char32_t short int long float double signed unsigned auto "
+     "size_t string object dynamic decimal byte sbyte ushort uint ulong nint nuint boolean String Object "
+     "_Bool HWND HANDLE HINSTANCE HMODULE UINT WPARAM LPARAM LRESULT DWORD WORD BYTE BOOL LPVOID LPCVOID "
+     "LPSTR LPCSTR LPWSTR LPCWSTR LPTSTR LPCTSTR HRESULT ULONG LONG INT CHAR WCHAR TCHAR SIZE_T ULONG_PTR "
+     "LONG_PTR DWORD_PTR UINT_PTR INT_PTR HDC HBITMAP HICON HMENU HKEY LPRECT FILE va_list jobject jint "
+     "JNIEnv id SEL NSInteger"},
+    // Calls that belong to the type or the attributes of a declaration.
+    {Words::AttributeCalls, "__attribute__ alignas _Alignas __pragma _Pragma decltype __typeof__ __typeof "
+                            "typeof __asm__ asm"},
+    // After a parameter list, words that go with the declaration rather than begin a new one.
+    {Words::CSuffixes,
+     "const volatile override final mutable noexcept throw throws requires where try sealed"},
+    // JavaScript and TypeScript words that are no names.
+    {Words::ScriptKeywords,
+     "if for while switch catch function return new typeof await yield delete do else with class import "
+     "export super this let var const void in of instanceof true false null undefined throw try case default "
+     "break continue debugger foreach forEach each lock using fixed synchronized sizeof elif enum interface "
+     "package"},
+    // public, private, protected, readonly, override on a parameter (a TypeScript field).
+    {Words::TsParameterModifiers, "public private protected readonly override"},
+    {Words::PhpParameterModifiers, "public private protected readonly"},
+    {Words::MethodModifiers,
+     "public private protected static abstract override async get set declare readonly accessor"},
+    {Words::MethodTypeScriptOnly, "public private protected abstract override declare"},
+    // A method may be named with a keyword (delete(id) {), but not with one that opens a
+    // statement.
+    {Words::MethodStatements, "if for while switch catch with function return throw do else try foreach lock "
+                              "using fixed synchronized new typeof await yield import super class"},
+    {Words::LeadModifiers,
+     "export default async declare public private protected static abstract final readonly override"},
+    {Words::PhpModifiers, "public private protected static abstract final"},
+    {Words::PhpTypes, "int float bool array mixed iterable callable self static false true null"},
+    {Words::TsTypes, "number any unknown never undefined bigint symbol boolean"},
+};
+
+constexpr bool WordListsInOrder() {
+    Index k = 0;
+    for (const WordList& l : kWordLists)
+        if (l.set != static_cast<Words>(k++))
+            return false;
+    return k == static_cast<Index>(Words::Count) && k <= 64;
+}
+static_assert(WordListsInOrder(), "one list per set, in the order of Words");
+
+// Every word of every list, counted once for each list that names it.
+constexpr Index CountListedWords() {
+    Index n = 0;
+    for (const WordList& l : kWordLists)
+        for (const char* p = l.words; *p != '\0'; ++p)
+            n += *p == ' ' ? 1 : 0;
+    return n + std::size(kWordLists);
+}
+
+// Every listed word once, found by open addressing: a probe or two, since the grammar
+// asks about every word of a long parameter list.
+class WordTable {
 public:
-    WordSet(std::initializer_list<std::string_view> words) {
-        // Room for four times the words, so a probe seldom meets another word; sized to
-        // its own list, since a table as large as the longest list in every set would be
-        // most of the program.
-        Index slots = 16;
-        while (slots < words.size() * 4)
-            slots *= 2;
-        slots_.resize(slots);
-        mask_ = slots - 1;
-        for (std::string_view w : words) {
-            Index slot = Hash(w);
-            while (!slots_[slot].empty())
-                slot = (slot + 1) & mask_;
-            slots_[slot] = w;
+    WordTable() : slots_(kSlots) {
+        for (const WordList& l : kWordLists) {
+            for (const char* b = l.words; *b != '\0';) {
+                const char* e = b;
+                while (*e != ' ' && *e != '\0')
+                    ++e;
+                Add(std::string_view(b, static_cast<Index>(e - b)), l.set);
+                b = *e == ' ' ? e + 1 : e;
+            }
         }
     }
-    bool Has(std::string_view w) const {
-        if (w.empty())
-            return false;
-        for (Index slot = Hash(w); !slots_[slot].empty(); slot = (slot + 1) & mask_) {
-            const std::string_view x = slots_[slot];
-            if (x.size() == w.size() && x[0] == w[0] && x == w)
-                return true;
+
+    // The sets w is in, a bit for each.
+    std::uint64_t SetsOf(std::string_view w) const {
+        if (w.empty() || w.size() > longest_)
+            return 0;
+        for (Index slot = Hash(w);; slot = (slot + 1) & kMask) {
+            const std::string_view x = slots_[slot].word;
+            if (x.empty())
+                return 0;
+            if (x.size() != w.size())
+                continue;
+            Index i = 0;
+            while (i < w.size() && x[i] == w[i])
+                ++i;
+            if (i == w.size())
+                return slots_[slot].sets;
         }
-        return false;
-    }
-    // For the case-blind languages (VB, Pascal); the set holds lower-case words.
-    bool HasCi(std::string_view w) const {
-        char lower[24];
-        if (w.empty() || w.size() > sizeof lower)
-            return false;
-        for (std::size_t i = 0; i < w.size(); ++i)
-            lower[i] = (w[i] >= 'A' && w[i] <= 'Z') ? static_cast<char>(w[i] - 'A' + 'a') : w[i];
-        return Has(std::string_view(lower, w.size()));
     }
 
 private:
-    Index Hash(std::string_view w) const {
+    // The lists name about 600 words, 400 of them different: room for two and a half
+    // times those, so a probe seldom meets another word. Were every listed word
+    // different, a third of the table would still be free.
+    static constexpr Index kSlots = 1024;
+    static constexpr Index kMask = kSlots - 1;
+    static_assert(CountListedWords() * 3 < kSlots * 2, "a larger table for the longer lists");
+
+    struct Slot {
+        std::string_view word;
+        std::uint64_t sets = 0;
+    };
+
+    // Where the length and three of the letters point: cheap, and spread well enough
+    // over the listed words.
+    static Index Hash(std::string_view w) {
         return (w.size() * 131u + static_cast<unsigned char>(w[0]) * 31u +
                 static_cast<unsigned char>(w[w.size() / 2]) * 7u + static_cast<unsigned char>(w.back())) &
-               mask_;
+               kMask;
     }
-    std::vector<std::string_view> slots_;
-    Index mask_ = 0;
+
+    void Add(std::string_view w, Words set) {
+        Index slot = Hash(w);
+        while (!slots_[slot].word.empty() && slots_[slot].word != w)
+            slot = (slot + 1) & kMask;
+        slots_[slot].word = w;
+        slots_[slot].sets |= std::uint64_t{1} << static_cast<unsigned>(set);
+        longest_ = w.size() > longest_ ? w.size() : longest_;
+    }
+
+    std::vector<Slot> slots_; // on the heap: a static array would be 24 KB of zeros in the program
+    Index longest_ = 0;
 };
+
+std::uint64_t WordSets(std::string_view w) {
+    static const WordTable table;
+    return table.SetsOf(w);
+}
+
+bool In(std::uint64_t sets, Words set) {
+    return (sets >> static_cast<unsigned>(set) & 1u) != 0;
+}
+
+bool Has(Words set, std::string_view w) {
+    return In(WordSets(w), set);
+}
+
+// For the case-blind languages (VB, Pascal).
+bool HasCi(Words set, std::string_view w) {
+    char lower[24];
+    if (w.empty() || w.size() > sizeof lower)
+        return false;
+    for (std::size_t i = 0; i < w.size(); ++i)
+        lower[i] = (w[i] >= 'A' && w[i] <= 'Z') ? static_cast<char>(w[i] - 'A' + 'a') : w[i];
+    return Has(set, std::string_view(lower, w.size()));
+}
+
+// Whether w is the word or punctuation s: a call where it is asked, not a string_view
+// built and compared there.
+bool Equals(std::string_view w, const char* s) {
+    Index k = 0;
+    for (; k < w.size(); ++k)
+        if (w[k] != s[k] || s[k] == '\0')
+            return false;
+    return s[k] == '\0';
+}
+
+// __attribute__, __declspec, __fastcall: a name the compiler keeps for itself.
+bool IsReservedName(std::string_view w) {
+    return w.size() >= 2 && w[0] == '_' && w[1] == '_';
+}
 
 bool EqualsCi(std::string_view a, std::string_view lower) {
     if (a.size() != lower.size())
@@ -89,7 +311,9 @@ bool IsLower(char c) {
     return c >= 'a' && c <= 'z';
 }
 // Byte classes, looked up once per byte of the text.
-enum ByteClass : unsigned char { kWordStart = 1, kDigit = 2, kBlank = 4 };
+// kSkippable: a byte that may start a blank, a comment or a line continuation in some
+// language; a token starts at any other.
+enum ByteClass : unsigned char { kWordStart = 1, kDigit = 2, kBlank = 4, kSkippable = 8 };
 
 constexpr std::array<unsigned char, 256> MakeByteClasses() {
     std::array<unsigned char, 256> c{};
@@ -101,6 +325,9 @@ constexpr std::array<unsigned char, 256> MakeByteClasses() {
             c[static_cast<std::size_t>(b)] = kDigit;
         if (b == ' ' || b == '\t' || b == '\r' || b == '\n' || b == '\v' || b == '\f')
             c[static_cast<std::size_t>(b)] = kBlank;
+        if (b >= 0x80 || c[static_cast<std::size_t>(b)] == kBlank || b == '/' || b == '{' || b == '(' ||
+            b == '\'' || b == '#' || b == '_' || b == '\\' || b == 'r' || b == 'R')
+            c[static_cast<std::size_t>(b)] |= kSkippable;
     }
     return c;
 }
@@ -185,7 +412,7 @@ struct Dialect {
     bool backslashContinuation = false;
 };
 
-Dialect CurlyDialect() {
+constexpr Dialect CurlyDialect() {
     Dialect d;
     d.slashLine = d.slashBlock = true;
     d.hash = Hash::Curly;
@@ -193,27 +420,27 @@ Dialect CurlyDialect() {
     d.cppStrings = true;
     return d;
 }
-Dialect GoDialect() {
+constexpr Dialect GoDialect() {
     Dialect d;
     d.slashLine = d.slashBlock = true;
     d.backtick = Backtick::Raw;
     return d;
 }
-Dialect RustDialect() {
+constexpr Dialect RustDialect() {
     Dialect d;
     d.slashLine = d.slashBlock = true;
     d.singleQuotes = false;
     d.rustStrings = true;
     return d;
 }
-Dialect PythonDialect() {
+constexpr Dialect PythonDialect() {
     Dialect d;
     d.hash = Hash::Comment;
     d.pythonStrings = true;
     d.backslashContinuation = true;
     return d;
 }
-Dialect BasicDialect() {
+constexpr Dialect BasicDialect() {
     Dialect d;
     d.basicComments = true;
     d.singleQuotes = false;
@@ -221,20 +448,13 @@ Dialect BasicDialect() {
     d.basicContinuation = true;
     return d;
 }
-Dialect PascalDialect() {
+constexpr Dialect PascalDialect() {
     Dialect d;
     d.slashLine = true;
     d.pascalComments = true;
     d.doubleQuotes = false;
     d.doubledQuote = true;
     return d;
-}
-
-const WordSet& PreprocessorWords() {
-    static const WordSet s{"include",   "define", "undef",  "if",       "ifdef",   "ifndef",   "elif",
-                           "else",      "endif",  "pragma", "error",    "warning", "line",     "region",
-                           "endregion", "import", "using",  "nullable", "elifdef", "elifndef", "embed"};
-    return s;
 }
 
 class Lexer {
@@ -250,8 +470,11 @@ private:
         return e == std::string_view::npos ? s_.size() : e;
     }
     Index WordEnd(Index i) const {
-        while (i < s_.size() && IsWordChar(At(i)) && (At(i) < 0x80 || UnicodeBlank(i) == 0))
-            ++i;
+        for (; i < s_.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(s_[i]);
+            if (!IsWordChar(c) || (c >= 0x80 && UnicodeBlank(i) != 0))
+                break;
+        }
         return i;
     }
     bool SkipBlanks(bool& gap);
@@ -306,7 +529,7 @@ bool Lexer::HashIsComment(Index i) const {
         return false;
     if (!IsWordStart(At(i + 1)))
         return true;
-    return PreprocessorWords().Has(s_.substr(i + 1, WordEnd(i + 1) - (i + 1)));
+    return Has(Words::Preprocessor, s_.substr(i + 1, WordEnd(i + 1) - (i + 1)));
 }
 
 bool Lexer::IsRem(Index i) const {
@@ -324,9 +547,7 @@ bool Lexer::RestOfLineBlank(Index i) const {
 bool Lexer::SkipBlanks(bool& gap) {
     while (i_ < s_.size()) {
         const unsigned char c = At(i_);
-        // Most tokens start with a byte that opens no comment in any language.
-        if (c < 0x80 && !IsBlankByte(c) && c != '/' && c != '{' && c != '(' && c != '\'' && c != '#' &&
-            c != '_' && c != '\\' && (c | 0x20) != 'r')
+        if ((kByteClasses[c] & kSkippable) == 0)
             return true;
         const Index u = c >= 0x80 ? UnicodeBlank(i_) : 0;
         if (IsBlankByte(c)) {
@@ -457,18 +678,18 @@ Token Lexer::Next() {
         const std::string_view w = s_.substr(i_, j - i_);
         const unsigned char q = At(j);
         const bool quote = q == '"' || q == '\'';
-        static const WordSet pythonPrefixes{"r", "u", "b", "f", "rb", "br", "fr", "rf"};
-        if (d_.pythonStrings && quote && pythonPrefixes.HasCi(w))
+        if (d_.pythonStrings && quote && HasCi(Words::PythonPrefixes, w))
             return Make(Kind::Text, start, PythonTextEnd(j), gap);
-        if (d_.cppStrings && q == '"' && (w == "R" || w == "LR" || w == "uR" || w == "UR" || w == "u8R"))
+        if (d_.cppStrings && q == '"' &&
+            (Equals(w, "R") || Equals(w, "LR") || Equals(w, "uR") || Equals(w, "UR") || Equals(w, "u8R")))
             return Make(Kind::Text, start, CppRawEnd(j), gap);
-        if (d_.cppStrings && quote && (w == "L" || w == "u" || w == "U" || w == "u8"))
+        if (d_.cppStrings && quote && (Equals(w, "L") || Equals(w, "u") || Equals(w, "U") || Equals(w, "u8")))
             return Make(Kind::Text, start, QuotedEnd(j + 1, static_cast<char>(q), true, false, false), gap);
-        if (d_.rustStrings && (w == "r" || w == "br") && q == '#' && w == "r" && IsWordStart(At(j + 1)))
+        if (d_.rustStrings && Equals(w, "r") && q == '#' && IsWordStart(At(j + 1)))
             return Make(Kind::Word, start, WordEnd(j + 1), gap); // r#type: a raw identifier
-        if (d_.rustStrings && (w == "r" || w == "br") && (q == '"' || q == '#'))
+        if (d_.rustStrings && (Equals(w, "r") || Equals(w, "br")) && (q == '"' || q == '#'))
             return Make(Kind::Text, start, RustRawEnd(j), gap);
-        if (d_.rustStrings && w == "b" && quote)
+        if (d_.rustStrings && Equals(w, "b") && quote)
             return Make(Kind::Text, start, QuotedEnd(j + 1, static_cast<char>(q), true, false, false), gap);
         return Make(Kind::Word, start, j, gap);
     }
@@ -539,13 +760,6 @@ enum class Angles : unsigned char {
     All,       // Rust: < in a heading always opens a list
 };
 
-const WordSet& AngleLeadWords() {
-    static const WordSet s{"template", "public", "private", "protected",    "static",   "final",
-                           "abstract", "native", "default", "internal",     "override", "virtual",
-                           "async",    "extern", "inline",  "synchronized", "sealed",   "function"};
-    return s;
-}
-
 struct Range {
     Index b, e;
     bool Empty() const { return b == e; }
@@ -570,23 +784,16 @@ public:
     bool ok() const { return ok_; }
     Index size() const { return t_.size(); }
     const Token& operator[](Index i) const { return i < t_.size() ? t_[i] : end_; }
-    bool Is(Index i, std::string_view s) const {
-        if (i >= t_.size())
-            return false;
-        const std::string_view x = t_[i].text;
-        if (x.size() != s.size() || x[0] != s[0] || t_[i].kind == Kind::Text)
-            return false;
-        for (Index k = 1; k < x.size(); ++k)
-            if (x[k] != s[k])
-                return false;
-        return true;
-    }
-    bool IsCi(Index i, std::string_view lower) const {
-        return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, lower);
-    }
+    // Whether the token at i is the keyword or punctuation `s` (text in quotes never is).
+    // The grammar asks this at hundreds of places: each is a call with the literal's
+    // address, not a string_view built there or a comparison copied there.
+    bool Is(Index i, const char* s) const;
+    // Whether it is any of the blank-separated `list`: one call for what would be a chain of them.
+    bool IsAny(Index i, const char* list) const;
+    bool IsCi(Index i, const char* lower) const;
     bool IsWord(Index i) const { return i < t_.size() && t_[i].kind == Kind::Word; }
-    bool IsIn(Index i, const WordSet& set) const { return IsWord(i) && set.Has(t_[i].text); }
-    bool IsInCi(Index i, const WordSet& set) const { return IsWord(i) && set.HasCi(t_[i].text); }
+    bool IsIn(Index i, Words set) const { return IsWord(i) && Has(set, t_[i].text); }
+    bool IsInCi(Index i, Words set) const { return IsWord(i) && HasCi(set, t_[i].text); }
     // The closer of the bracket at i (or its opener), kNone for none.
     Index Match(Index i) const { return i < match_.size() ? match_[i] : kNone; }
     // Past the bracketed group that opens at i, or past the token at i.
@@ -598,25 +805,9 @@ public:
     // breaks or comments, with angle-bracket lists left out when `angles` is false.
     std::string Join(Index b, Index e, bool angles = true) const;
     // [b, e) cut at every top-level `sep`.
-    std::vector<Range> Split(Index b, Index e, std::string_view sep) const {
-        std::vector<Range> out;
-        Index start = b;
-        for (Index i = b; i < e; i = Next(i)) {
-            if (Is(i, sep)) {
-                out.push_back({start, i});
-                start = i + 1;
-            }
-        }
-        out.push_back({start, e});
-        return out;
-    }
+    std::vector<Range> Split(Index b, Index e, char sep) const;
     // The first top-level `s` in [b, e), or e.
-    Index Find(Index b, Index e, std::string_view s) const {
-        for (Index i = b; i < e; i = Next(i))
-            if (Is(i, s))
-                return i;
-        return e;
-    }
+    Index Find(Index b, Index e, const char* s) const;
 
 private:
     bool OpensAngle(Index i, Angles angles) const;
@@ -628,6 +819,51 @@ private:
     bool ok_ = false;
 };
 
+bool Tokens::Is(Index i, const char* s) const {
+    return i < t_.size() && t_[i].text[0] == s[0] && t_[i].kind != Kind::Text && Equals(t_[i].text, s);
+}
+
+bool Tokens::IsAny(Index i, const char* list) const {
+    if (i >= t_.size() || t_[i].kind == Kind::Text)
+        return false;
+    const std::string_view x = t_[i].text;
+    for (const char* s = list;; ++s) {
+        Index k = 0;
+        while (k < x.size() && s[k] == x[k] && s[k] != ' ' && s[k] != '\0')
+            ++k;
+        if (k == x.size() && (s[k] == ' ' || s[k] == '\0'))
+            return true;
+        while (*s != ' ' && *s != '\0')
+            ++s;
+        if (*s == '\0')
+            return false;
+    }
+}
+
+bool Tokens::IsCi(Index i, const char* lower) const {
+    return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, lower);
+}
+
+std::vector<Range> Tokens::Split(Index b, Index e, char sep) const {
+    std::vector<Range> out;
+    Index start = b;
+    for (Index i = b; i < e; i = Next(i)) {
+        if (t_[i].text.size() == 1 && t_[i].text[0] == sep && t_[i].kind != Kind::Text) {
+            out.push_back({start, i});
+            start = i + 1;
+        }
+    }
+    out.push_back({start, e});
+    return out;
+}
+
+Index Tokens::Find(Index b, Index e, const char* s) const {
+    for (Index i = b; i < e; i = Next(i))
+        if (Is(i, s))
+            return i;
+    return e;
+}
+
 bool Tokens::OpensAngle(Index i, Angles angles) const {
     if (angles == Angles::None)
         return false;
@@ -635,8 +871,8 @@ bool Tokens::OpensAngle(Index i, Angles angles) const {
         return true;
     const Token& p = t_[i - 1];
     if (p.kind == Kind::Word)
-        return p.text != "operator" && (!t_[i].gap || AngleLeadWords().Has(p.text));
-    return p.kind == Kind::Punct && (p.text == "=" || p.text == "::");
+        return !Equals(p.text, "operator") && (!t_[i].gap || Has(Words::AngleLeads, p.text));
+    return p.kind == Kind::Punct && (Equals(p.text, "=") || Equals(p.text, "::"));
 }
 
 // Every ( [ { with its closer, and every < that opens a list with its >. A < still open
@@ -646,7 +882,7 @@ bool Tokens::Pair(Angles angles) {
     match_.assign(t_.size(), kNone);
     std::vector<Index> stack;
     auto dropAngles = [&] {
-        while (!stack.empty() && t_[stack.back()].text == "<")
+        while (!stack.empty() && t_[stack.back()].text[0] == '<')
             stack.pop_back();
     };
     for (Index i = 0; i < t_.size(); ++i) {
@@ -656,7 +892,7 @@ bool Tokens::Pair(Angles angles) {
         if (c == '(' || c == '[' || c == '{' || (c == '<' && OpensAngle(i, angles))) {
             stack.push_back(i);
         } else if (c == '>') {
-            if (!stack.empty() && t_[stack.back()].text == "<") {
+            if (!stack.empty() && t_[stack.back()].text[0] == '<') {
                 match_[stack.back()] = i;
                 match_[i] = stack.back();
                 stack.pop_back();
@@ -676,7 +912,7 @@ bool Tokens::Pair(Angles angles) {
         }
     }
     dropAngles();
-    return stack.empty() || (stack.size() == 1 && stack[0] + 1 == t_.size() && t_[stack[0]].text == "{");
+    return stack.empty() || (stack.size() == 1 && stack[0] + 1 == t_.size() && t_[stack[0]].text[0] == '{');
 }
 
 // Text literals keep their blanks, except that a line break in one, with the blanks
@@ -700,29 +936,34 @@ std::string Tokens::Join(Index b, Index e, bool angles) const {
     e = e < t_.size() ? e : t_.size();
     if (b >= e)
         return out;
-    // Written in place: at most every token and a blank before each.
-    out.resize(static_cast<Index>(t_[e - 1].text.data() - t_[b].text.data()) + t_[e - 1].text.size() +
-               (e - b));
-    char* p = &out[0];
+    // One allocation: at most every token and a blank before each.
+    out.reserve(static_cast<Index>(t_[e - 1].text.data() - t_[b].text.data()) + t_[e - 1].text.size() +
+                (e - b));
     for (Index i = b; i < e; ++i) {
         if (!angles && Is(i, "<") && Match(i) != kNone && Match(i) > i) {
             i = Match(i);
             continue;
         }
-        if (p != &out[0] && t_[i].gap)
-            *p++ = ' ';
+        if (!out.empty() && t_[i].gap)
+            out += ' ';
         const std::string_view x = t_[i].text;
         if (t_[i].kind == Kind::Text && x.find_first_of("\r\n") != std::string_view::npos) {
             std::string collapsed;
             AppendText(collapsed, x);
-            std::memcpy(p, collapsed.data(), collapsed.size());
-            p += collapsed.size();
-        } else {
-            std::memcpy(p, x.data(), x.size());
-            p += x.size();
+            out += collapsed;
+            continue;
         }
+        // Tokens written without a blank between them are copied as one run.
+        Index j = i + 1;
+        const char* end = x.data() + x.size();
+        while (j < e && !t_[j].gap && t_[j].text.data() == end && t_[j].kind != Kind::Text &&
+               (angles || !Is(j, "<"))) {
+            end += t_[j].text.size();
+            ++j;
+        }
+        out.append(x.data(), static_cast<Index>(end - x.data()));
+        i = j - 1;
     }
-    out.resize(static_cast<Index>(p - &out[0]));
     return out;
 }
 
@@ -762,7 +1003,7 @@ bool ExpressionBodyEnds(const Tokens& t, Index i) {
 // Parameter entries of the group (open, close): empty for `()`; a trailing comma, where
 // the language allows one, leaves no entry. kNone-free ranges; an empty entry
 // elsewhere makes `ok` false.
-std::vector<Range> Entries(const Tokens& t, Index open, std::string_view sep, bool trailing, bool& ok) {
+std::vector<Range> Entries(const Tokens& t, Index open, char sep, bool trailing, bool& ok) {
     const Index close = t.Match(open);
     ok = close != kNone && close > open;
     if (!ok)
@@ -777,6 +1018,11 @@ std::vector<Range> Entries(const Tokens& t, Index open, std::string_view sep, bo
     return r;
 }
 
+// A parameter as written, added to a reader's list.
+INKWARDEN_NOINLINE void AddJoined(std::vector<std::string>& to, const Tokens& t, Range r) {
+    to.push_back(t.Join(r.b, r.e));
+}
+
 // Go's `a, b int` and Pascal's `a, b: Integer` repeat the type for every name. Real
 // lists repeat a short type a few times; a text whose repeats would outgrow it many
 // times over (thousands of names before a long type) is refused, so the result stays
@@ -788,19 +1034,23 @@ bool WithinRepeatBudget(std::size_t& budget, std::size_t bytes) {
     return true;
 }
 
+// Each reader writes what it reads into one Signature, which Offer() takes when the
+// reader says it read one and leaves empty for the next reader.
 class Verdict {
 public:
-    void Offer(std::optional<Signature> s) {
-        if (!s)
-            return;
-        if (!best_) {
+    void Offer(bool read, Signature& s) {
+        if (read && !best_) {
             best_ = std::move(s);
-            return;
+        } else if (read) {
+            if (best_->name != s.name || best_->parameters != s.parameters || best_->procedure != s.procedure)
+                conflict_ = true;
+            else if (best_->language != s.language)
+                best_->language.clear();
         }
-        if (best_->name != s->name || best_->parameters != s->parameters || best_->procedure != s->procedure)
-            conflict_ = true;
-        else if (best_->language != s->language)
-            best_->language.clear();
+        s.name.clear();
+        s.parameters.clear();
+        s.procedure = false;
+        s.language.clear();
     }
     std::optional<Signature> Result() { return conflict_ ? std::nullopt : std::move(best_); }
 
@@ -809,31 +1059,27 @@ private:
     bool conflict_ = false;
 };
 
-Signature Make(std::string name, std::vector<std::string> params, const char* language,
-               bool procedure = false) {
-    Signature s;
-    s.name = std::move(name);
-    s.parameters = std::move(params);
+INKWARDEN_NOINLINE bool Found(Signature& s, const char* language, bool procedure = false) {
     s.language = language;
     s.procedure = procedure;
-    return s;
+    return true;
 }
 
 // ---------------------------------------------------------------------------
 // Python
 
-std::optional<Signature> ReadPython(std::string_view text) {
-    const Dialect d = PythonDialect();
+bool ReadPython(std::string_view text, Signature& out) {
+    static constexpr Dialect d = PythonDialect();
     const Token first = FirstToken(text, d);
-    if (first.text != "@" && first.text != "def" && first.text != "async")
-        return std::nullopt;
+    if (!Equals(first.text, "@") && !Equals(first.text, "def") && !Equals(first.text, "async"))
+        return false;
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
-        return std::nullopt;
+        return false;
     Index i = 0;
     while (t.Is(i, "@")) { // decorators
         if (!t.IsWord(++i))
-            return std::nullopt;
+            return false;
         ++i;
         while (t.Is(i, ".") && t.IsWord(i + 1))
             i += 2;
@@ -843,22 +1089,21 @@ std::optional<Signature> ReadPython(std::string_view text) {
     if (t.Is(i, "async"))
         ++i;
     if (!t.Is(i, "def") || !t.IsWord(i + 1))
-        return std::nullopt;
-    std::string name(t[i + 1].text);
+        return false;
+    out.name = t[i + 1].text;
     i += 2;
     if (t.Is(i, "[")) // def first[T](...), Python 3.12
         i = t.Next(i);
     if (!t.Is(i, "("))
-        return std::nullopt;
+        return false;
     bool ok = false;
-    const std::vector<Range> entries = Entries(t, i, ",", true, ok);
+    const std::vector<Range> entries = Entries(t, i, ',', true, ok);
     if (!ok)
-        return std::nullopt;
-    std::vector<std::string> params;
+        return false;
     for (Index k = 0; k < entries.size(); ++k) {
         const Range r = entries[k];
         const std::string p = t.Join(r.b, r.e);
-        if ((k == 0 && (p == "self" || p == "cls")) || p == "*" || p == "/")
+        if ((k == 0 && (Equals(p, "self") || Equals(p, "cls"))) || Equals(p, "*") || Equals(p, "/"))
             continue;
         Index j = r.b;
         if (t.Is(j, "*"))
@@ -866,83 +1111,81 @@ std::optional<Signature> ReadPython(std::string_view text) {
         if (t.Is(j, "*"))
             ++j;
         if (!t.IsWord(j++))
-            return std::nullopt;
+            return false;
         if (t.Is(j, ":")) {
             const Index s = ++j;
             j = t.Find(j, r.e, "=");
             if (j == s)
-                return std::nullopt;
+                return false;
         }
         if (t.Is(j, "=") && j + 1 < r.e)
             j = r.e;
         if (j != r.e)
-            return std::nullopt;
-        params.push_back(p);
+            return false;
+        out.parameters.push_back(p);
     }
     i = t.Match(i) + 1;
     if (t.Is(i, "->")) {
         const Index s = ++i;
         i = t.Find(i, t.size(), ":");
         if (i == s)
-            return std::nullopt;
+            return false;
     }
     if (t.Is(i, ":")) {
         ++i;
-        if (t.Is(i, "...") || t.Is(i, "pass")) // a stub's body
+        if (t.IsAny(i, "... pass")) // a stub's body
             ++i;
     }
     if (i != t.size())
-        return std::nullopt;
-    return Make(std::move(name), std::move(params), "python");
+        return false;
+    return Found(out, "python");
 }
 
 // ---------------------------------------------------------------------------
 // Go
 
-std::optional<Signature> ReadGo(std::string_view text) {
-    const Dialect d = GoDialect();
-    if (FirstToken(text, d).text != "func")
-        return std::nullopt;
+bool ReadGo(std::string_view text, Signature& out) {
+    static constexpr Dialect d = GoDialect();
+    if (!Equals(FirstToken(text, d).text, "func"))
+        return false;
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
-        return std::nullopt;
-    static const WordSet typeWords{"map", "chan", "func", "struct", "interface"};
+        return false;
     Index i = 1;
     if (t.Is(i, "(")) // receiver
         i = t.Next(i);
-    if (!t.IsWord(i) || t.IsIn(i, typeWords))
-        return std::nullopt;
-    std::string name(t[i].text);
+    if (!t.IsWord(i) || t.IsIn(i, Words::GoTypes))
+        return false;
+    out.name = t[i].text;
     ++i;
     if (t.Is(i, "[") && !t[i].gap) // type parameters
         i = t.Next(i);
     if (!t.Is(i, "("))
-        return std::nullopt;
+        return false;
     bool ok = false;
-    const std::vector<Range> entries = Entries(t, i, ",", true, ok);
+    const std::vector<Range> entries = Entries(t, i, ',', true, ok);
     if (!ok)
-        return std::nullopt;
+        return false;
 
     // Either every entry names its parameter or none does; in `a, b int` the names
     // without a type take the next entry's type.
-    std::vector<std::string> params;
     std::vector<Range> pending;
     bool named = false;
     std::size_t budget = 2 * text.size() + 1024;
     for (const Range& r : entries) {
         if (t.Find(r.b, r.e, ":") != r.e || t.Find(r.b, r.e, "=") != r.e)
-            return std::nullopt; // Swift's func f(a: Int) is no Go
+            return false; // Swift's func f(a: Int) is no Go
 
         const bool single = r.e == r.b + 1 && t.IsWord(r.b);
-        const bool hasName = !single && t.IsWord(r.b) && !t.IsIn(r.b, typeWords) && !t.Is(r.b + 1, ".") &&
-                             !(t.Is(r.b + 1, "[") && !t[r.b + 1].gap);
+        const bool hasName = !single && t.IsWord(r.b) && !t.IsIn(r.b, Words::GoTypes) &&
+                             !t.Is(r.b + 1, ".") && !(t.Is(r.b + 1, "[") && !t[r.b + 1].gap);
         if (single) {
             pending.push_back(r);
             continue;
         }
         if (!hasName) {
             if (named)
-                return std::nullopt;
+                return false;
             pending.push_back(r);
             continue;
         }
@@ -950,17 +1193,17 @@ std::optional<Signature> ReadGo(std::string_view text) {
         const std::string type = t.Join(r.b + 1, r.e);
         for (const Range& p : pending) {
             if (!(p.e == p.b + 1 && t.IsWord(p.b)) || !WithinRepeatBudget(budget, type.size()))
-                return std::nullopt;
-            params.push_back(std::string(t[p.b].text) + " " + type);
+                return false;
+            out.parameters.push_back(std::string(t[p.b].text) + " " + type);
         }
         pending.clear();
-        params.push_back(t.Join(r.b, r.e));
+        AddJoined(out.parameters, t, r);
     }
     if (!pending.empty()) {
         if (named)
-            return std::nullopt;
+            return false;
         for (const Range& p : pending)
-            params.push_back(t.Join(p.b, p.e));
+            AddJoined(out.parameters, t, p);
     }
 
     i = t.Match(i) + 1;
@@ -969,15 +1212,14 @@ std::optional<Signature> ReadGo(std::string_view text) {
         i = t.Next(i);
     } else {
         while (i < n && !t.Is(i, "{")) {
-            if (!t.IsWord(i) && !t.Is(i, ".") && !t.Is(i, "*") && !t.Is(i, "[") && !t.Is(i, "(") &&
-                !t.Is(i, "<") && !t.Is(i, "-"))
-                return std::nullopt; // GDScript's -> void: and Swift's -> Int are other languages
-            i = (t.Is(i, "interface") || t.Is(i, "struct")) && t.Is(i + 1, "{") ? t.Next(i + 1) : t.Next(i);
+            if (!t.IsWord(i) && !t.IsAny(i, ". * [ ( < -"))
+                return false; // GDScript's -> void: and Swift's -> Int are other languages
+            i = t.IsAny(i, "interface struct") && t.Is(i + 1, "{") ? t.Next(i + 1) : t.Next(i);
         }
     }
     if (!EndsAfterHeading(t, i))
-        return std::nullopt;
-    return Make(std::move(name), std::move(params), "go");
+        return false;
+    return Found(out, "go");
 }
 
 // ---------------------------------------------------------------------------
@@ -997,104 +1239,97 @@ bool IsRustSelf(const Tokens& t, Range r) {
     return j + 1 == r.e || t.Is(j + 1, ":");
 }
 
-std::optional<Signature> ReadRust(std::string_view text) {
-    const Dialect d = RustDialect();
-    static const WordSet leads{"pub", "fn", "async", "unsafe", "const", "extern", "default"};
+bool ReadRust(std::string_view text, Signature& out) {
+    static constexpr Dialect d = RustDialect();
     const Token first = FirstToken(text, d);
-    if (first.text != "#" && !(first.kind == Kind::Word && leads.Has(first.text)))
-        return std::nullopt;
+    if (!Equals(first.text, "#") && !(first.kind == Kind::Word && Has(Words::RustLeads, first.text)))
+        return false;
     const Tokens t(text, d, Angles::All);
     if (!t.ok())
-        return std::nullopt;
+        return false;
     Index i = 0;
     while (t.Is(i, "#")) {
         ++i;
         if (t.Is(i, "!"))
             ++i;
         if (!t.Is(i, "["))
-            return std::nullopt;
+            return false;
         i = t.Next(i);
     }
     if (t.Is(i, "pub") && t.Is(++i, "("))
         i = t.Next(i);
-    static const WordSet qualifiers{"default", "const", "async", "unsafe"};
-    while (t.IsIn(i, qualifiers))
+    while (t.IsIn(i, Words::RustQualifiers))
         ++i;
     if (t.Is(i, "extern") && t[++i].kind == Kind::Text)
         ++i;
     if (!t.Is(i, "fn") || !t.IsWord(i + 1))
-        return std::nullopt;
-    std::string name(t[i + 1].text);
+        return false;
+    out.name = t[i + 1].text;
     i += 2;
     if (t.Is(i, "<")) {
         if (t.Match(i) == kNone)
-            return std::nullopt;
+            return false;
         i = t.Match(i) + 1;
     }
     if (!t.Is(i, "("))
-        return std::nullopt;
+        return false;
     bool ok = false;
-    const std::vector<Range> entries = Entries(t, i, ",", true, ok);
+    const std::vector<Range> entries = Entries(t, i, ',', true, ok);
     if (!ok)
-        return std::nullopt;
-    std::vector<std::string> params;
+        return false;
     for (Index k = 0; k < entries.size(); ++k) {
         const Range r = entries[k];
         if (k == 0 && IsRustSelf(t, r))
             continue;
         const Index colon = t.Find(r.b, r.e, ":");
         if (colon == r.b || colon + 1 >= r.e || t.Find(r.b, r.e, "=") != r.e)
-            return std::nullopt;
-        params.push_back(t.Join(r.b, r.e));
+            return false;
+        AddJoined(out.parameters, t, r);
     }
     i = t.Match(i) + 1;
     const Index n = t.size();
     if (t.Is(i, "->")) {
         const Index s = ++i;
-        while (i < n && !t.Is(i, "where") && !t.Is(i, "{") && !t.Is(i, ";"))
+        while (i < n && !t.IsAny(i, "where { ;"))
             i = t.Next(i);
         if (i == s)
-            return std::nullopt;
+            return false;
     }
     if (t.Is(i, "where"))
-        while (i < n && !t.Is(i, "{") && !t.Is(i, ";"))
+        while (i < n && !t.IsAny(i, "{ ;"))
             i = t.Next(i);
     if (!EndsAfterHeading(t, i))
-        return std::nullopt;
-    return Make(std::move(name), std::move(params), "rust");
+        return false;
+    return Found(out, "rust");
 }
 
 // ---------------------------------------------------------------------------
 // VB (VB6, VBA, VB.NET)
 
-std::optional<Signature> ReadBasic(std::string_view text) {
-    static const WordSet modifiers{"public",    "private",   "friend",      "protected",      "shared",
-                                   "static",    "overrides", "overridable", "notoverridable", "mustoverride",
-                                   "overloads", "shadows",   "async",       "iterator",       "partial",
-                                   "default",   "declare",   "sub",         "function"};
-    const Dialect d = BasicDialect();
+bool ReadBasic(std::string_view text, Signature& out) {
+    static constexpr Dialect d = BasicDialect();
     const Token first = FirstToken(text, d);
     // The VB editors capitalise keywords; a lower-case `function` is JavaScript or PHP.
-    if (first.text != "<" &&
-        !(first.kind == Kind::Word && IsUpper(first.text[0]) && modifiers.HasCi(first.text)))
-        return std::nullopt;
+    if (!Equals(first.text, "<") &&
+        !(first.kind == Kind::Word && IsUpper(first.text[0]) && HasCi(Words::BasicModifiers, first.text)))
+        return false;
     const Tokens t(text, d, Angles::None);
     if (!t.ok())
-        return std::nullopt;
+        return false;
     const Index n = t.size();
     Index i = 0;
     while (t.Is(i, "<")) { // <Attribute(...)>
         ++i;
         while (i < n && !t.Is(i, ">")) {
-            if (t.Is(i, "<") || t.Is(i, "{"))
-                return std::nullopt;
+            if (t.IsAny(i, "< {"))
+                return false;
             i = t.Next(i);
         }
         if (i++ >= n)
-            return std::nullopt;
+            return false;
     }
     while (t.IsWord(i) && !t.IsCi(i, "sub") && !t.IsCi(i, "function") && !t.IsCi(i, "declare") &&
-           modifiers.HasCi(t[i].text))
+           HasCi(Words::BasicModifiers, t[i].text))
         ++i;
     if (t.IsCi(i, "declare")) {
         ++i;
@@ -1105,36 +1340,32 @@ std::optional<Signature> ReadBasic(std::string_view text) {
     }
     const bool sub = t.IsCi(i, "sub");
     if ((!sub && !t.IsCi(i, "function")) || !IsUpper(t[i].text[0]))
-        return std::nullopt;
+        return false;
     ++i;
-    static const WordSet keywords{"sub",      "function", "as", "byval", "byref",
-                                  "optional", "end",      "if", "dim",   "call"};
-    if (!t.IsWord(i) || t.IsInCi(i, keywords))
-        return std::nullopt;
-    std::string name(t[i].text);
+    if (!t.IsWord(i) || t.IsInCi(i, Words::BasicKeywords))
+        return false;
+    out.name = t[i].text;
     ++i;
     if (t.Is(i, "(") && t.IsCi(i + 1, "of")) // Function Create(Of T)(...)
         i = t.Next(i);
     if (t.IsCi(i, "lib")) {
         if (t[++i].kind != Kind::Text)
-            return std::nullopt;
+            return false;
         ++i;
         if (t.IsCi(i, "alias")) {
             if (t[++i].kind != Kind::Text)
-                return std::nullopt;
+                return false;
             ++i;
         }
     }
-    std::vector<std::string> params;
     if (t.Is(i, "(")) {
         bool ok = false;
-        static const WordSet paramModifiers{"optional", "byval", "byref", "paramarray"};
-        for (const Range& r : Entries(t, i, ",", false, ok)) {
+        for (const Range& r : Entries(t, i, ',', false, ok)) {
             Index j = r.b;
-            while (t.IsInCi(j, paramModifiers))
+            while (t.IsInCi(j, Words::BasicParamModifiers))
                 ++j;
-            if (!t.IsWord(j) || t.IsInCi(j, keywords))
-                return std::nullopt;
+            if (!t.IsWord(j) || t.IsInCi(j, Words::BasicKeywords))
+                return false;
             ++j;
             if (t.Is(j, "(") && t.Match(j) == j + 1)
                 j += 2;
@@ -1142,68 +1373,49 @@ std::optional<Signature> ReadBasic(std::string_view text) {
                 const Index s = ++j;
                 j = t.Find(j, r.e, "=");
                 if (j == s)
-                    return std::nullopt;
+                    return false;
             }
             if (t.Is(j, "=") && j + 1 < r.e)
                 j = r.e;
             if (j != r.e)
-                return std::nullopt;
-            params.push_back(t.Join(r.b, r.e));
+                return false;
+            AddJoined(out.parameters, t, r);
         }
         if (!ok)
-            return std::nullopt;
+            return false;
         i = t.Match(i) + 1;
     }
     if (t.IsCi(i, "as")) {
         if (sub)
-            return std::nullopt;
+            return false;
         const Index s = ++i;
         while (i < n && !t.IsCi(i, "handles") && !t.IsCi(i, "implements")) {
-            if (!t.IsWord(i) && !t.Is(i, ".") && !t.Is(i, "(") && !t.Is(i, "{"))
-                return std::nullopt;
+            if (!t.IsWord(i) && !t.IsAny(i, ". ( {"))
+                return false;
             i = t.Next(i);
         }
         if (i == s)
-            return std::nullopt;
+            return false;
     }
     if (t.IsCi(i, "handles") || t.IsCi(i, "implements"))
-        for (++i; i < n && (t.IsWord(i) || t.Is(i, ".") || t.Is(i, ","));)
+        for (++i; i < n && (t.IsWord(i) || t.IsAny(i, ". ,"));)
             ++i;
     if (i != n)
-        return std::nullopt;
-    return Make(std::move(name), std::move(params), "vb", sub);
+        return false;
+    return Found(out, "vb", sub);
 }
 
 // ---------------------------------------------------------------------------
 // Delphi and Object Pascal
 
-// TypeScript's names for its own types, which Pascal has none of.
-const WordSet& TypeScriptOnlyTypes() {
-    static const WordSet s{"number",    "any",    "void",   "unknown", "never",
-                           "undefined", "bigint", "symbol", "object"};
-    return s;
-}
-
-// Pascal's own type names, which a TypeScript signature would not use.
-const WordSet& PascalOnlyTypes() {
-    static const WordSet s{"Integer",    "Cardinal",      "LongInt",     "LongWord", "Int64",
-                           "UInt64",     "Word",          "Byte",        "SmallInt", "ShortInt",
-                           "Extended",   "Real",          "Currency",    "PChar",    "AnsiString",
-                           "WideString", "UnicodeString", "ShortString", "TObject",  "Pointer",
-                           "Variant",    "TDateTime",     "Double",      "Single",   "NativeInt",
-                           "TComponent", "TStrings",      "THandle",     "Char"};
-    return s;
-}
-
-std::optional<Signature> ReadPascal(std::string_view text) {
-    static const WordSet heads{"class", "function", "procedure", "constructor", "destructor", "operator"};
-    const Dialect d = PascalDialect();
+bool ReadPascal(std::string_view text, Signature& out) {
+    static constexpr Dialect d = PascalDialect();
     const Token first = FirstToken(text, d);
-    if (first.text != "[" && !(first.kind == Kind::Word && heads.HasCi(first.text)))
-        return std::nullopt;
+    if (!Equals(first.text, "[") && !(first.kind == Kind::Word && HasCi(Words::PascalHeads, first.text)))
+        return false;
     const Tokens t(text, d, Angles::AfterName);
     if (!t.ok())
-        return std::nullopt;
+        return false;
     const Index n = t.size();
     Index i = 0;
     while (t.Is(i, "[")) // attributes
@@ -1212,11 +1424,11 @@ std::optional<Signature> ReadPascal(std::string_view text) {
         ++i;
     const bool function = t.IsCi(i, "function") || t.IsCi(i, "operator");
     if (!function && !t.IsCi(i, "procedure") && !t.IsCi(i, "constructor") && !t.IsCi(i, "destructor"))
-        return std::nullopt;
+        return false;
     const Index nameBegin = ++i;
     for (;;) {
         if (!t.IsWord(i))
-            return std::nullopt;
+            return false;
         ++i;
         if (t.Is(i, "<") && t.Match(i) != kNone)
             i = t.Match(i) + 1;
@@ -1224,17 +1436,18 @@ std::optional<Signature> ReadPascal(std::string_view text) {
             break;
         ++i;
     }
-    std::string name = t.Join(nameBegin, i, false);
+    out.name = t.Join(nameBegin, i, false);
 
-    auto typeScriptType = [&](Index b, Index e) { return e == b + 1 && t.IsIn(b, TypeScriptOnlyTypes()); };
-    std::vector<std::string> params;
+    auto typeScriptType = [&](Index b, Index e) {
+        return e == b + 1 && t.IsIn(b, Words::TypeScriptOnlyTypes);
+    };
     std::size_t budget = 2 * text.size() + 1024;
     if (t.Is(i, "(")) {
         bool ok = false;
-        static const WordSet modifiers{"const", "var", "out", "constref"};
-        for (const Range& r : Entries(t, i, ";", true, ok)) {
+        for (const Range& r : Entries(t, i, ';', true, ok)) {
             Index j = r.b;
-            const bool modifier = t.IsInCi(j, modifiers) && (t.IsWord(j + 1) || t.Is(j + 1, "["));
+            const bool modifier =
+                t.IsInCi(j, Words::PascalModifiers) && (t.IsWord(j + 1) || t.Is(j + 1, "["));
             if (modifier)
                 ++j;
             while (t.Is(j, "["))
@@ -1242,7 +1455,7 @@ std::optional<Signature> ReadPascal(std::string_view text) {
             std::vector<Index> names;
             for (;;) {
                 if (!t.IsWord(j))
-                    return std::nullopt;
+                    return false;
                 names.push_back(j++);
                 if (!t.Is(j, ","))
                     break;
@@ -1252,148 +1465,54 @@ std::optional<Signature> ReadPascal(std::string_view text) {
             if (t.Is(colon, ":")) {
                 const Index eq = t.Find(colon + 1, r.e, "=");
                 if (eq == colon + 1 || typeScriptType(colon + 1, eq))
-                    return std::nullopt;
+                    return false;
             } else if (!modifier || colon != r.e) {
-                return std::nullopt; // only var, const and out parameters go untyped
+                return false; // only var, const and out parameters go untyped
             }
             if (names.size() == 1) {
-                params.push_back(t.Join(r.b, r.e));
+                AddJoined(out.parameters, t, r);
                 continue;
             }
             const std::string type = colon < r.e ? (t[colon].gap ? " " : "") + t.Join(colon, r.e) : "";
             for (Index k : names) {
                 if (!WithinRepeatBudget(budget, type.size()))
-                    return std::nullopt;
-                params.push_back((modifier ? std::string(t[r.b].text) + " " : "") + std::string(t[k].text) +
-                                 type);
+                    return false;
+                out.parameters.push_back((modifier ? std::string(t[r.b].text) + " " : "") +
+                                         std::string(t[k].text) + type);
             }
         }
         if (!ok)
-            return std::nullopt;
+            return false;
         i = t.Match(i) + 1;
     }
     if (t.Is(i, ":")) {
         if (!function)
-            return std::nullopt;
+            return false;
         const Index s = ++i;
         i = t.Find(i, n, ";");
         if (i == s || typeScriptType(s, i))
-            return std::nullopt;
+            return false;
     }
-    static const WordSet directives{"overload", "virtual",  "override",     "abstract",  "reintroduce",
-                                    "static",   "dynamic",  "inline",       "stdcall",   "cdecl",
-                                    "pascal",   "register", "safecall",     "winapi",    "export",
-                                    "external", "forward",  "message",      "dispid",    "deprecated",
-                                    "platform", "library",  "experimental", "assembler", "far",
-                                    "near",     "varargs",  "final",        "unsafe",    "noreturn"};
     while (i < n) {
         if (!t.Is(i, ";"))
-            return std::nullopt;
+            return false;
         if (++i == n)
             break;
-        if (!t.IsInCi(i, directives))
-            return std::nullopt;
+        if (!t.IsInCi(i, Words::PascalDirectives))
+            return false;
         for (++i; i < n && !t.Is(i, ";"); ++i)
             if (t[i].kind == Kind::Punct && !t.Is(i, "."))
-                return std::nullopt;
+                return false;
     }
-    return Make(std::move(name), std::move(params), "delphi", !function);
+    return Found(out, "delphi", !function);
 }
 
 // ---------------------------------------------------------------------------
 // The curly-brace family: C, C++, Java, C#, and JavaScript, TypeScript and PHP
 
-// Words that start a statement or an expression, or declare something other than a
-// function: never a name, a type or a modifier in a heading.
-const WordSet& StatementWords() {
-    // clang-format off
-    static const WordSet s{
-        "if", "else", "for", "while", "do", "switch", "case", "return", "goto", "break", "continue", "throw",
-        "delete", "sizeof", "typeof", "alignof", "static_assert", "_Static_assert", "co_await", "co_return",
-        "co_yield", "await", "yield", "catch", "try", "finally", "foreach", "using", "namespace", "typedef",
-        "class", "interface", "delegate", "import", "function", "def", "func", "fn", "fun", "sub", "let", "var",
-        "instanceof", "elif", "elsif", "unless", "until", "true", "false", "null", "nullptr", "nil", "super",
-        "trait", "impl", "export", "require", "include", "require_once", "include_once", "echo", "procedure",
-        "Sub", "Function", "Dim", "Private", "Public", "SELECT", "CREATE", "INSERT", "UPDATE", "DELETE", "FROM",
-        "WHERE", "PROCEDURE", "FUNCTION", "macro_rules", "asm", "__asm__", "__asm"};
-    // clang-format on
-    return s;
-}
-
-// Words that declare a type, a module or data before a parenthesis: C# records
-// (record Person(string Name)), and what other languages put there.
-const WordSet& TypeDeclarationWords() {
-    static const WordSet s{"record", "module", "package", "event", "struct", "union", "enum"};
-    return s;
-}
-
-// Small words of English prose, which no return type or modifier is named:
-// "Please call me (John Smith)" is a sentence, not a declaration.
-const WordSet& ProseWords() {
-    static const WordSet s{"the",  "a",    "an",   "to",     "of",      "and", "or",   "is",    "are",
-                           "was",  "be",   "been", "please", "me",      "my",  "you",  "your",  "we",
-                           "our",  "it",   "its",  "that",   "with",    "for", "from", "by",    "at",
-                           "on",   "then", "call", "calls",  "returns", "see", "use",  "uses",  "should",
-                           "will", "can",  "must", "may",    "not",     "no",  "here", "there", "i",
-                           "he",   "she",  "they", "this",   "these"};
-    return s;
-}
-
-// Words before a name that are no return type.
-const WordSet& CModifiers() {
-    static const WordSet s{"static",    "inline",    "extern",    "virtual",   "explicit", "friend",
-                           "constexpr", "consteval", "constinit", "public",    "private",  "protected",
-                           "internal",  "abstract",  "final",     "sealed",    "override", "async",
-                           "unsafe",    "native",    "strictfp",  "default",   "partial",  "thread_local",
-                           "register",  "readonly",  "ref",       "_Noreturn", "noreturn", "implicit",
-                           "mutable",   "required",  "open",      "file",      "scoped",   "synchronized"};
-    return s;
-}
-
-// Qualifiers in a C-family parameter that are neither its type nor its name.
-const WordSet& CQualifiers() {
-    static const WordSet s{"const",        "volatile", "struct",    "union",    "enum",     "class",
-                           "typename",     "final",    "ref",       "out",      "in",       "params",
-                           "this",         "scoped",   "readonly",  "register", "restrict", "__restrict",
-                           "__restrict__", "mutable",  "unsigned",  "signed",   "short",    "long",
-                           "IN",           "OUT",      "OPTIONAL",  "CONST",    "__in",     "__out",
-                           "__inout",      "__in_opt", "__out_opt", "_Atomic"};
-    return s;
-}
-
-const WordSet& IntModifiers() {
-    static const WordSet s{"unsigned", "signed", "short", "long"};
-    return s;
-}
-
 // Types a parameter may give without a name.
 bool IsKnownType(std::string_view w) {
-    static const WordSet s{
-        "void",    "bool",      "char",    "wchar_t",   "char8_t",  "char16_t",  "char32_t", "short",
-        "int",     "long",      "float",   "double",    "signed",   "unsigned",  "auto",     "size_t",
-        "string",  "object",    "dynamic", "decimal",   "byte",     "sbyte",     "ushort",   "uint",
-        "ulong",   "nint",      "nuint",   "boolean",   "String",   "Object",    "_Bool",    "HWND",
-        "HANDLE",  "HINSTANCE", "HMODULE", "UINT",      "WPARAM",   "LPARAM",    "LRESULT",  "DWORD",
-        "WORD",    "BYTE",      "BOOL",    "LPVOID",    "LPCVOID",  "LPSTR",     "LPCSTR",   "LPWSTR",
-        "LPCWSTR", "LPTSTR",    "LPCTSTR", "HRESULT",   "ULONG",    "LONG",      "INT",      "CHAR",
-        "WCHAR",   "TCHAR",     "SIZE_T",  "ULONG_PTR", "LONG_PTR", "DWORD_PTR", "UINT_PTR", "INT_PTR",
-        "HDC",     "HBITMAP",   "HICON",   "HMENU",     "HKEY",     "LPRECT",    "FILE",     "va_list",
-        "jobject", "jint",      "JNIEnv",  "id",        "SEL",      "NSInteger"};
-    return s.Has(w) || EndsWith(w, "_t");
-}
-
-// Calls that belong to the type or the attributes of a declaration.
-const WordSet& AttributeCalls() {
-    static const WordSet s{"__attribute__", "alignas",  "_Alignas", "__pragma", "_Pragma", "decltype",
-                           "__typeof__",    "__typeof", "typeof",   "__asm__",  "asm"};
-    return s;
-}
-
-// After a parameter list, words that go with the declaration rather than begin a new one.
-const WordSet& CSuffixWords() {
-    static const WordSet s{"const", "volatile", "override", "final", "mutable", "noexcept",
-                           "throw", "throws",   "requires", "where", "try",     "sealed"};
-    return s;
+    return Has(Words::KnownTypes, w) || EndsWith(w, "_t");
 }
 
 // SAL annotations (_In_, _Out_writes_(n)) and other compiler words in a parameter.
@@ -1435,7 +1554,7 @@ Index SkipConstraint(const Tokens& t, Index i) {
         } else {
             return kNone;
         }
-        if (!t.Is(i, "&&") && !t.Is(i, "|"))
+        if (!t.IsAny(i, "&& |"))
             return i;
         i += t.Is(i, "|") && t.Is(i + 1, "|") ? 2 : 1;
     }
@@ -1449,7 +1568,7 @@ Index SkipTerm(const Tokens& t, Index i, bool& dotted) {
     for (;;) {
         if (t.Is(i, "<") && t.Match(i) != kNone) {
             i = t.Match(i) + 1;
-        } else if ((t.Is(i, "::") || t.Is(i, ".")) && t.IsWord(i + 1) && !t.Is(i + 1, "operator")) {
+        } else if (t.IsAny(i, ":: .") && t.IsWord(i + 1) && !t.Is(i + 1, "operator")) {
             dotted = dotted || t.Is(i, ".");
             i += 2;
         } else {
@@ -1488,13 +1607,14 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
     while (i < e) {
         if (t.IsWord(i)) {
             const std::string_view w = t[i].text;
-            if (CQualifiers().Has(w)) {
+            const std::uint64_t sets = WordSets(w);
+            if (In(sets, Words::CQualifiers)) {
                 qualified = true;
-                intModifier = intModifier || IntModifiers().Has(w);
+                intModifier = intModifier || In(sets, Words::IntModifiers);
                 ++i;
                 continue;
             }
-            if (StatementWords().Has(w) || w == "new" || w == "operator")
+            if (In(sets, Words::Statements) || t.IsAny(i, "new operator"))
                 return Decl::No;
             bool dotted = false;
             const Index s = i;
@@ -1511,7 +1631,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             ++i;
             continue;
         }
-        if (t.Is(i, "*") || t.Is(i, "&") || t.Is(i, "&&") || t.Is(i, "^")) {
+        if (t.IsAny(i, "* & && ^")) {
             if (terms == 0 && !intModifier)
                 return Decl::No;
             spaced =
@@ -1520,7 +1640,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             ++i;
             continue;
         }
-        if (t.Is(i, "...") || t.Is(i, "?")) {
+        if (t.IsAny(i, "... ?")) {
             if (terms == 0)
                 return Decl::No;
             decorated = true;
@@ -1540,12 +1660,12 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
                 return Decl::No;
             const Index close = t.Match(i);
             Index k = i + 1;
-            while (t.IsWord(k) && (IsMacroLike(t[k].text) || t[k].text.substr(0, 2) == "__"))
+            while (t.IsWord(k) && (IsMacroLike(t[k].text) || IsReservedName(t[k].text)))
                 ++k;
-            if (!t.Is(k, "*") && !t.Is(k, "&") && !t.Is(k, "^") && !t.Is(k, "&&"))
+            if (!t.IsAny(k, "* & ^ &&"))
                 return Decl::No;
             ++k;
-            while (t.IsIn(k, CQualifiers()))
+            while (t.IsIn(k, Words::CQualifiers))
                 ++k;
             if (t.IsWord(k))
                 ++k;
@@ -1554,11 +1674,11 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             if (k != close)
                 return Decl::No;
             i = close + 1;
-            if (!t.Is(i, "(") && !t.Is(i, "["))
+            if (!t.IsAny(i, "( ["))
                 return Decl::No;
-            while (i < e && (t.Is(i, "(") || t.Is(i, "[")))
+            while (i < e && t.IsAny(i, "( ["))
                 i = t.Next(i);
-            while (i < e && (t.Is(i, "const") || t.Is(i, "noexcept")))
+            while (i < e && t.IsAny(i, "const noexcept"))
                 ++i;
             return i == e ? Decl::Named : Decl::No;
         }
@@ -1582,15 +1702,15 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
 Index OperatorEnd(const Tokens& t, Index i, bool& conversion) {
     conversion = false;
     Index k = i + 1;
-    if ((t.Is(k, "(") || t.Is(k, "[")) && t.Match(k) == k + 1)
+    if (t.IsAny(k, "( [") && t.Match(k) == k + 1)
         return k + 2;
-    if (t.Is(k, "new") || t.Is(k, "delete") || t.Is(k, "co_await")) {
+    if (t.IsAny(k, "new delete co_await")) {
         ++k;
         return t.Is(k, "[") && t.Match(k) == k + 1 ? k + 2 : k;
     }
     if (t[k].kind == Kind::Text)
         return t.IsWord(k + 1) ? k + 2 : k + 1;
-    if (t[k].kind == Kind::Punct && !t.Is(k, "(") && !t.Is(k, "{") && !t.Is(k, ";")) {
+    if (t[k].kind == Kind::Punct && !t.IsAny(k, "( { ;")) {
         const Index s = k;
         while (k < s + 3 && t[k].kind == Kind::Punct && !t.Is(k, "(") && (k == s || !t[k].gap))
             ++k;
@@ -1598,8 +1718,7 @@ Index OperatorEnd(const Tokens& t, Index i, bool& conversion) {
     }
     const Index s = k;
     while (k < t.size() && !t.Is(k, "(")) {
-        if (!t.IsWord(k) && !t.Is(k, "::") && !t.Is(k, "*") && !t.Is(k, "&") && !t.Is(k, "&&") &&
-            !(t.Is(k, "<") && t.Match(k) != kNone))
+        if (!t.IsWord(k) && !t.IsAny(k, ":: * & &&") && !(t.Is(k, "<") && t.Match(k) != kNone))
             return kNone;
         k = t.Next(k);
     }
@@ -1613,7 +1732,7 @@ Index SkipInitialisers(const Tokens& t, Index i) {
         const Index s = i;
         while (t.IsWord(i) || t.Is(i, "::") || (t.Is(i, "<") && t.Match(i) != kNone))
             i = t.Next(i);
-        if (i == s || (!t.Is(i, "(") && !t.Is(i, "{")) || t.Match(i) == kNone)
+        if (i == s || !t.IsAny(i, "( {") || t.Match(i) == kNone)
             return kNone;
         i = t.Next(i);
         if (t.Is(i, "..."))
@@ -1630,17 +1749,17 @@ Index SkipInitialisers(const Tokens& t, Index i) {
 bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qualified) {
     const Index n = t.size();
     defines = false;
-    qualified = i < n && !t.Is(i, "{") && !t.Is(i, ";");
+    qualified = i < n && !t.IsAny(i, "{ ;");
     while (i < n) {
         if (t.IsWord(i)) {
             const std::string_view w = t[i].text;
-            if (w == "noexcept" || w == "throw") {
+            if (t.IsAny(i, "noexcept throw")) {
                 i = t.Is(i + 1, "(") ? t.Next(i + 1) : i + 1;
-            } else if (w == "requires") {
+            } else if (t.Is(i, "requires")) {
                 i = SkipConstraint(t, i + 1);
                 if (i == kNone)
                     return false;
-            } else if (w == "throws") {
+            } else if (t.Is(i, "throws")) {
                 for (++i;;) {
                     bool dotted = false;
                     if (!t.IsWord(i))
@@ -1650,35 +1769,32 @@ bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qu
                         break;
                     ++i;
                 }
-            } else if (w == "where") {
-                for (++i; i < n && !t.Is(i, "{") && !t.Is(i, ";") && !t.Is(i, "=>"); i = t.Next(i))
-                    if (!t.IsWord(i) && !t.Is(i, ":") && !t.Is(i, ",") && !t.Is(i, ".") && !t.Is(i, "(") &&
-                        !t.Is(i, "?") && !(t.Is(i, "<") && t.Match(i) != kNone))
+            } else if (t.Is(i, "where")) {
+                for (++i; i < n && !t.IsAny(i, "{ ; =>"); i = t.Next(i))
+                    if (!t.IsWord(i) && !t.IsAny(i, ": , . ( ?") && !(t.Is(i, "<") && t.Match(i) != kNone))
                         return false;
-            } else if (w == "__attribute__" && t.Is(i + 1, "(")) {
+            } else if (t.Is(i, "__attribute__") && t.Is(i + 1, "(")) {
                 i = t.Next(i + 1);
-            } else if (CSuffixWords().Has(w) || IsMacroLike(w)) {
+            } else if (Has(Words::CSuffixes, w) || IsMacroLike(w)) {
                 i = IsMacroLike(w) && t.Is(i + 1, "(") ? t.Next(i + 1) : i + 1;
             } else {
                 return false;
             }
-        } else if (t.Is(i, "&") || t.Is(i, "&&")) {
+        } else if (t.IsAny(i, "& &&")) {
             ++i;
         } else if (t.Is(i, "[") && t.Is(i + 1, "[")) {
             i = t.Next(i);
         } else if (t.Is(i, "->")) {
             const Index s = ++i;
-            while (i < n && !t.Is(i, "{") && !t.Is(i, ";") && !t.Is(i, "=") && !t.Is(i, "=>") &&
-                   !t.Is(i, "requires") && !t.Is(i, "override") && !t.Is(i, "final")) {
-                if (!t.IsWord(i) && !t.Is(i, "::") && !t.Is(i, "*") && !t.Is(i, "&") && !t.Is(i, "&&") &&
-                    !t.Is(i, "(") && !t.Is(i, "[") && !(t.Is(i, "<") && t.Match(i) != kNone))
+            while (i < n && !t.IsAny(i, "{ ; = => requires override final")) {
+                if (!t.IsWord(i) && !t.IsAny(i, ":: * & && ( [") && !(t.Is(i, "<") && t.Match(i) != kNone))
                     return false;
                 i = t.Next(i);
             }
             if (i == s)
                 return false;
         } else if (t.Is(i, "=")) {
-            if (!t.Is(i + 1, "0") && !t.Is(i + 1, "default") && !t.Is(i + 1, "delete"))
+            if (!t.IsAny(i + 1, "0 default delete"))
                 return false;
             defines = true;
             i += 2;
@@ -1700,7 +1816,7 @@ bool CSuffix(const Tokens& t, Index i, bool constructor, bool& defines, bool& qu
     return true;
 }
 
-std::optional<Signature> ReadCDeclaration(const Tokens& t) {
+bool ReadCDeclaration(const Tokens& t, Signature& out) {
     const Index n = t.size();
     Index i = 0;
     int typeTerms = 0;
@@ -1708,7 +1824,7 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
     // The words before the name: attributes, a template head, modifiers, the return type.
     for (;;) {
         if (i >= n)
-            return std::nullopt;
+            return false;
         const Index a = SkipAnnotation(t, i);
         if (a != i) {
             i = a;
@@ -1720,82 +1836,83 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             } else if (t.Match(i) == i + 1) {
                 i += 2; // int[] (Java, C#)
             } else {
-                return std::nullopt;
+                return false;
             }
             continue;
         }
-        if (t.Is(i, "*") || t.Is(i, "&") || t.Is(i, "&&") || t.Is(i, "?") || t.Is(i, "^")) {
+        if (t.IsAny(i, "* & && ? ^")) {
             if (typeTerms == 0)
-                return std::nullopt;
+                return false;
             ++i;
             continue;
         }
-        if (t.Is(i, "~") || t.Is(i, "::") || t.Is(i, "operator"))
+        if (t.IsAny(i, "~ :: operator"))
             break;
         if (!t.IsWord(i))
-            return std::nullopt;
+            return false;
         const std::string_view w = t[i].text;
-        if (w == "template") {
+        const std::uint64_t sets = WordSets(w);
+        if (t.Is(i, "template")) {
             if (!t.Is(i + 1, "<") || t.Match(i + 1) == kNone)
-                return std::nullopt;
+                return false;
             i = t.Match(i + 1) + 1;
             if (t.Is(i, "requires"))
                 i = SkipConstraint(t, i + 1);
             if (i == kNone)
-                return std::nullopt;
+                return false;
             continue;
         }
-        if ((AttributeCalls().Has(w) || w.substr(0, 2) == "__") && t.Is(i + 1, "(")) {
+        if ((In(sets, Words::AttributeCalls) || IsReservedName(w)) && t.Is(i + 1, "(")) {
             // __attribute__((...)), alignas(16) and the like; decltype(x) is a return type
-            if (w == "decltype" || w == "typeof" || w == "__typeof__" || w == "__typeof")
+            if (t.IsAny(i, "decltype typeof __typeof__ __typeof"))
                 ++typeTerms;
             i = t.Next(i + 1);
             continue;
         }
-        if (w == "extern" && t[i + 1].kind == Kind::Text) {
+        if (t.Is(i, "extern") && t[i + 1].kind == Kind::Text) {
             modifiers = true;
             i += 2;
             continue;
         }
-        if (StatementWords().Has(w) || ProseWords().Has(w) ||
-            (i == 0 && w.size() > 1 && ProseWords().HasCi(w)) ||
-            (TypeDeclarationWords().Has(w) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
-            return std::nullopt;
-        if (w == "struct" || w == "union" || w == "enum") {
-            if (!t.IsWord(i + 1) || t.Is(i + 2, "(") || t.Is(i + 2, "{") || t.Is(i + 2, ":"))
-                return std::nullopt;
+        if (In(sets, Words::Statements) || In(sets, Words::Prose) ||
+            (i == 0 && w.size() > 1 && HasCi(Words::Prose, w)) ||
+            (In(sets, Words::TypeDeclarations) && t.IsWord(i + 1) && t.Is(i + 2, "(")))
+            return false;
+        if (t.IsAny(i, "struct union enum")) {
+            if (!t.IsWord(i + 1) || t.IsAny(i + 2, "( { :"))
+                return false;
             ++typeTerms;
             i += 2;
             continue;
         }
-        if (w == "new") { // C#: hides an inherited member; before a call it makes an object
+        if (t.Is(i, "new")) { // C#: hides an inherited member; before a call it makes an object
             bool dotted = false;
             if (!t.IsWord(i + 1) || t.Is(SkipTerm(t, i + 1, dotted), "("))
-                return std::nullopt;
+                return false;
             modifiers = true;
             ++i;
             continue;
         }
-        if (w == "const" || w == "volatile") {
+        if (t.IsAny(i, "const volatile")) {
             ++i;
             continue;
         }
         bool dotted = false;
         const Index j = SkipTerm(t, i, dotted);
-        if (t.Is(j, "(") || (t.Is(j, "::") && (t.Is(j + 1, "operator") || t.Is(j + 1, "~")))) {
+        if (t.Is(j, "(") || (t.Is(j, "::") && t.IsAny(j + 1, "operator ~"))) {
             // A macro before the declaration: UFUNCTION(...) void Foo()
             if (j == i + 1 && t.Is(j, "(") && IsMacroLike(w) && t.IsWord(t.Next(j)) &&
-                !CSuffixWords().Has(t[t.Next(j)].text)) {
+                !Has(Words::CSuffixes, t[t.Next(j)].text)) {
                 ++typeTerms;
                 i = t.Next(j);
                 continue;
             }
             if (dotted)
-                return std::nullopt; // obj.method(...)
+                return false; // obj.method(...)
             break;
         }
-        explicitly = explicitly || w == "explicit";
-        if (CModifiers().Has(w) || w.substr(0, 2) == "__")
+        explicitly = explicitly || t.Is(i, "explicit");
+        if (In(sets, Words::CModifiers) || IsReservedName(w))
             modifiers = true;
         else
             ++typeTerms;
@@ -1817,12 +1934,12 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
         if (t.Is(i, "operator")) {
             i = OperatorEnd(t, i, conversion);
             if (i == kNone)
-                return std::nullopt;
+                return false;
             isOperator = true;
             break;
         }
-        if (!t.IsWord(i) || StatementWords().Has(t[i].text))
-            return std::nullopt;
+        if (!t.IsWord(i) || Has(Words::Statements, t[i].text))
+            return false;
         previous = last;
         last = t[i].text;
         ++components;
@@ -1833,25 +1950,24 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
             break;
     }
     if (!t.Is(i, "("))
-        return std::nullopt;
+        return false;
     const Index open = i;
     const bool qualifiedName = components > 1 || (isOperator && components > 0);
 
     bool ok = false;
-    std::vector<std::string> params;
-    const std::vector<Range> entries = Entries(t, open, ",", false, ok);
+    const std::vector<Range> entries = Entries(t, open, ',', false, ok);
     if (!ok)
-        return std::nullopt;
+        return false;
     bool declared = true, weakOnly = !entries.empty(), product = false;
     if (!(entries.size() == 1 && t.Is(entries[0].b, "void") && entries[0].e == entries[0].b + 1)) {
         for (const Range& r : entries) {
             const Decl d = CParameter(t, r.b, t.Find(r.b, r.e, "="));
             if (d == Decl::No)
-                return std::nullopt;
+                return false;
             declared = declared && (d == Decl::Named || d == Decl::Unnamed);
             weakOnly = weakOnly && d == Decl::Weak;
             product = product || d == Decl::Product;
-            params.push_back(t.Join(r.b, r.e));
+            AddJoined(out.parameters, t, r);
         }
     }
 
@@ -1860,41 +1976,23 @@ std::optional<Signature> ReadCDeclaration(const Tokens& t) {
                                   !IsMacroLike(last) && typeTerms == 0);
     bool defines = false, suffixed = false;
     if (!CSuffix(t, t.Match(open) + 1, constructorLike, defines, suffixed))
-        return std::nullopt;
+        return false;
     if (typeTerms == 0 && !destructor && !conversion && !(components >= 2 && last == previous)) {
         // No return type: a constructor, or else a call or a macro.
         if (!constructorLike || qualifiedName)
-            return std::nullopt;
-        if (!modifiers && !(declared && !params.empty()) && !(params.empty() && defines))
-            return std::nullopt;
+            return false;
+        if (!modifiers && !(declared && !out.parameters.empty()) && !(out.parameters.empty() && defines))
+            return false;
     }
-    if (typeTerms == 1 && (t.Is(0, "get") || t.Is(0, "set")))
-        return std::nullopt; // a JavaScript accessor, not a type named get
+    if (typeTerms == 1 && t.IsAny(0, "get set"))
+        return false; // a JavaScript accessor, not a type named get
     // Color c(Red); and int z(x * y); are variables as much as declarations, unless
     // something around them only a declaration has says otherwise.
     const bool certain = modifiers || qualifiedName || defines || suffixed;
     if ((weakOnly || product) && !certain)
-        return std::nullopt;
-    return Make(t.Join(nameBegin, open, false), std::move(params), "");
-}
-
-// JavaScript and TypeScript words that are no names.
-const WordSet& ScriptKeywords() {
-    static const WordSet s{
-        "if",        "for",    "while",      "switch", "catch",        "function", "return",    "new",
-        "typeof",    "await",  "yield",      "delete", "do",           "else",     "with",      "class",
-        "import",    "export", "super",      "this",   "let",          "var",      "const",     "void",
-        "in",        "of",     "instanceof", "true",   "false",        "null",     "undefined", "throw",
-        "try",       "case",   "default",    "break",  "continue",     "debugger", "foreach",   "forEach",
-        "each",      "lock",   "using",      "fixed",  "synchronized", "sizeof",   "elif",      "enum",
-        "interface", "package"};
-    return s;
-}
-
-// public, private, protected, readonly, override on a parameter (a TypeScript field).
-const WordSet& TsParameterModifiers() {
-    static const WordSet s{"public", "private", "protected", "readonly", "override"};
-    return s;
+        return false;
+    out.name = t.Join(nameBegin, open, false);
+    return Found(out, "");
 }
 
 // Skips a TypeScript type up to where it ends; a `{` opens an object type only where
@@ -1903,11 +2001,10 @@ Index SkipScriptType(const Tokens& t, Index i, bool arrow) {
     const Index s = i, n = t.size();
     while (i < n) {
         if (t.Is(i, "{")) {
-            const bool expected = i == s || t.Is(i - 1, ":") || t.Is(i - 1, "|") || t.Is(i - 1, "&") ||
-                                  t.Is(i - 1, ",") || t.Is(i - 1, "=>") || t.Is(i - 1, "?");
+            const bool expected = i == s || t.IsAny(i - 1, ": | & , => ?");
             if (!expected || t.Match(i) == kNone)
                 break;
-        } else if (t.Is(i, ";") || t.Is(i, "=") || (arrow && t.Is(i, "=>"))) {
+        } else if (t.IsAny(i, "; =") || (arrow && t.Is(i, "=>"))) {
             break;
         }
         i = t.Next(i);
@@ -1923,17 +2020,17 @@ bool ScriptParameter(const Tokens& t, Range r, bool& typed) {
         typed = true;
         i = SkipAnnotation(t, i);
     }
-    while (t.IsIn(i, TsParameterModifiers()) && (t.IsWord(i + 1) || t.Is(i + 1, "{") || t.Is(i + 1, "["))) {
+    while (t.IsIn(i, Words::TsParameterModifiers) && (t.IsWord(i + 1) || t.IsAny(i + 1, "{ ["))) {
         typed = true;
         ++i;
     }
     if (t.Is(i, "..."))
         ++i;
     if (t.IsWord(i)) {
-        if (t.IsIn(i, ScriptKeywords()) && !(t.Is(i, "this") && t.Is(i + 1, ":")))
+        if (t.IsIn(i, Words::ScriptKeywords) && !(t.Is(i, "this") && t.Is(i + 1, ":")))
             return false;
         ++i;
-    } else if ((t.Is(i, "{") || t.Is(i, "[")) && t.Match(i) != kNone) {
+    } else if (t.IsAny(i, "{ [") && t.Match(i) != kNone) {
         i = t.Next(i);
     } else {
         return false;
@@ -1945,7 +2042,7 @@ bool ScriptParameter(const Tokens& t, Range r, bool& typed) {
     if (t.Is(i, ":")) {
         const Index s = ++i;
         i = t.Find(i, r.e, "=");
-        if (i == s || (i == s + 1 && t.IsIn(s, PascalOnlyTypes())))
+        if (i == s || (i == s + 1 && t.IsIn(s, Words::PascalOnlyTypes)))
             return false;
         typed = true;
     }
@@ -1960,17 +2057,16 @@ bool IsPhpVariable(const Tokens& t, Index i) {
 
 // A PHP parameter: [#[attributes]] [promotion modifiers] [type] [&] [...]$name [= default].
 bool PhpParameter(const Tokens& t, Range r) {
-    static const WordSet modifiers{"public", "private", "protected", "readonly"};
     Index i = r.b;
     while (t.Is(i, "#") && t.Is(i + 1, "["))
         i = t.Next(i + 1);
-    while (t.IsIn(i, modifiers))
+    while (t.IsIn(i, Words::PhpParameterModifiers))
         ++i;
     if (t.Is(i, "?"))
         ++i;
     for (;;) {
-        if (t.Is(i, "\\") || t.Is(i, "|") || (t.IsWord(i) && t[i].text[0] != '$') ||
-            (t.Is(i, "&") && !IsPhpVariable(t, i + 1) && !t.Is(i + 1, "...") && !t.Is(i + 1, "&")))
+        if (t.IsAny(i, "\\ |") || (t.IsWord(i) && t[i].text[0] != '$') ||
+            (t.Is(i, "&") && !IsPhpVariable(t, i + 1) && !t.IsAny(i + 1, "... &")))
             ++i;
         else
             break;
@@ -1986,48 +2082,41 @@ bool PhpParameter(const Tokens& t, Range r) {
     return i == r.e;
 }
 
-// Reads a parameter list as JavaScript/TypeScript and as PHP.
+// Reads a parameter list as JavaScript/TypeScript and as PHP, into `text`.
 struct ScriptParams {
-    std::vector<std::string> text;
     bool script = true, php = true, typed = false, dollars = false;
 };
 
-std::optional<ScriptParams> ReadScriptParams(const Tokens& t, Index open) {
+bool ReadScriptParams(const Tokens& t, Index open, ScriptParams& p, std::vector<std::string>& text) {
     bool ok = false;
-    const std::vector<Range> entries = Entries(t, open, ",", true, ok);
+    const std::vector<Range> entries = Entries(t, open, ',', true, ok);
     if (!ok)
-        return std::nullopt;
-    ScriptParams p;
+        return false;
     for (const Range& r : entries) {
         p.script = p.script && ScriptParameter(t, r, p.typed);
         p.php = p.php && PhpParameter(t, r);
-        p.text.push_back(t.Join(r.b, r.e));
+        AddJoined(text, t, r);
     }
     p.dollars = p.php && !entries.empty();
-    if (!p.script && !p.php)
-        return std::nullopt;
-    return p;
+    return p.script || p.php;
 }
 
 // A name a JavaScript method may have that looks no more like a loop macro
 // (list_for_each(pos, head) {) than like a method.
 bool LooksLikeMacro(std::string_view name) {
-    return name.find('_') != std::string_view::npos || IsMacroLike(name) || name == "foreach" ||
-           name == "forever";
+    return name.find('_') != std::string_view::npos || IsMacroLike(name) || Equals(name, "foreach") ||
+           Equals(name, "forever");
 }
 
 // Class members and object methods: async foo(a) {, static foo(a: T): R {, get foo(),
 // and TypeScript's interface and abstract method signatures.
-std::optional<Signature> ReadScriptMethod(const Tokens& t) {
-    static const WordSet modifiers{"public", "private", "protected", "static",  "abstract", "override",
-                                   "async",  "get",     "set",       "declare", "readonly", "accessor"};
-    static const WordSet typeScriptOnly{"public", "private", "protected", "abstract", "override", "declare"};
+bool ReadScriptMethod(const Tokens& t, Signature& out) {
     Index i = 0;
     while (SkipAnnotation(t, i) != i)
         i = SkipAnnotation(t, i);
     bool typed = false, modified = false;
-    while (t.IsIn(i, modifiers) && !t.Is(i + 1, "(") && !t.Is(i + 1, "<") && !t.Is(i + 1, "?")) {
-        typed = typed || t.IsIn(i, typeScriptOnly);
+    while (t.IsIn(i, Words::MethodModifiers) && !t.IsAny(i + 1, "( < ?")) {
+        typed = typed || t.IsIn(i, Words::MethodTypeScriptOnly);
         modified = true;
         ++i;
     }
@@ -2035,16 +2124,10 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
         modified = true;
         ++i;
     }
-    // A method may be named with a keyword (delete(id) {), but not with one that opens a
-    // statement.
-    static const WordSet statements{"if",       "for",    "while", "switch", "catch",        "with",
-                                    "function", "return", "throw", "do",     "else",         "try",
-                                    "foreach",  "lock",   "using", "fixed",  "synchronized", "new",
-                                    "typeof",   "await",  "yield", "import", "super",        "class"};
-    if (!t.IsWord(i) || t.IsIn(i, statements) || t[i].text[0] == '$')
-        return std::nullopt;
-    const bool keyword = t.IsIn(i, ScriptKeywords());
-    std::string name(t[i].text);
+    if (!t.IsWord(i) || t.IsIn(i, Words::MethodStatements) || t[i].text[0] == '$')
+        return false;
+    const bool keyword = t.IsIn(i, Words::ScriptKeywords);
+    out.name = t[i].text;
     ++i;
     if (t.Is(i, "?")) {
         typed = true;
@@ -2052,44 +2135,41 @@ std::optional<Signature> ReadScriptMethod(const Tokens& t) {
     }
     if (t.Is(i, "<")) {
         if (t.Match(i) == kNone)
-            return std::nullopt;
+            return false;
         typed = true;
         i = t.Match(i) + 1;
     }
     if (!t.Is(i, "("))
-        return std::nullopt;
-    const std::optional<ScriptParams> p = ReadScriptParams(t, i);
-    if (!p || !p->script)
-        return std::nullopt;
-    typed = typed || p->typed;
+        return false;
+    ScriptParams p;
+    if (!ReadScriptParams(t, i, p, out.parameters) || !p.script)
+        return false;
+    typed = typed || p.typed;
     i = t.Match(i) + 1;
     if (t.Is(i, ":")) {
         typed = true;
         i = SkipScriptType(t, i + 1, false);
         if (i == kNone)
-            return std::nullopt;
+            return false;
     }
     // Only TypeScript declares a method without its body (a JavaScript heading may be
     // copied without its brace, but not end in `;`); a name in capitals or a keyword
     // without types or modifiers is a macro or a statement rather than a method.
     const bool braced = t.Is(i, "{");
     if (!EndsAfterHeading(t, i) || (!braced && !typed && !(modified && i == t.size())))
-        return std::nullopt;
-    if (!typed && (IsMacroLike(name) || (keyword && !modified) ||
-                   (!modified && !p->text.empty() && LooksLikeMacro(name))))
-        return std::nullopt;
-    return Make(std::move(name), p->text, typed ? "typescript" : "javascript");
+        return false;
+    if (!typed && (IsMacroLike(out.name) || (keyword && !modified) ||
+                   (!modified && !out.parameters.empty() && LooksLikeMacro(out.name))))
+        return false;
+    return Found(out, typed ? "typescript" : "javascript");
 }
 
 // `function` headings (JavaScript, TypeScript, PHP), and functions assigned to a name:
 // foo = function(a) {, foo: function(a), const foo = (a) => {.
-std::optional<Signature> ReadScriptFunction(const Tokens& t) {
-    static const WordSet leadModifiers{"export",    "default", "async",    "declare", "public",   "private",
-                                       "protected", "static",  "abstract", "final",   "readonly", "override"};
-    static const WordSet phpModifiers{"public", "private", "protected", "static", "abstract", "final"};
+bool ReadScriptFunction(const Tokens& t, Signature& out) {
     const Index n = t.size();
     Index f = kNone;
-    for (Index i = 0; i < n && !t.Is(i, "{") && !t.Is(i, ";") && !t.Is(i, "=>"); i = t.Next(i)) {
+    for (Index i = 0; i < n && !t.IsAny(i, "{ ; =>"); i = t.Next(i)) {
         if (t.Is(i, "function")) {
             f = i;
             break;
@@ -2101,24 +2181,23 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
         php = true;
         i = t.Next(i + 1);
     }
-    while (t.IsIn(i, leadModifiers)) {
-        php = php || (f != kNone && t.IsIn(i, phpModifiers));
-        typed = typed || t.Is(i, "declare") || (f == kNone && t.IsIn(i, phpModifiers));
+    while (t.IsIn(i, Words::LeadModifiers)) {
+        php = php || (f != kNone && t.IsIn(i, Words::PhpModifiers));
+        typed = typed || t.Is(i, "declare") || (f == kNone && t.IsIn(i, Words::PhpModifiers));
         modified = true;
         ++i;
     }
-    std::string name;
     if (i != f) {
         // An assignment or an object property.
-        const bool declared = t.Is(i, "const") || t.Is(i, "let") || t.Is(i, "var");
+        const bool declared = t.IsAny(i, "const let var");
         if (declared)
             ++i;
         const Index s = i;
-        if (!t.IsWord(i) || (t.IsIn(i, ScriptKeywords()) && !t.Is(i, "this")))
-            return std::nullopt;
+        if (!t.IsWord(i) || (t.IsIn(i, Words::ScriptKeywords) && !t.Is(i, "this")))
+            return false;
         for (++i; t.Is(i, ".") && t.IsWord(i + 1);)
             i += 2;
-        name = t.Join(s, i);
+        out.name = t.Join(s, i);
         if (t.Is(i, "?") && !declared) {
             typed = true;
             ++i;
@@ -2127,20 +2206,20 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
             typed = true;
             const Index e = t.Find(i + 1, n, "=");
             if (e == i + 1 || !t.Is(e, "="))
-                return std::nullopt;
+                return false;
             i = e + 1;
-        } else if (t.Is(i, "=") || t.Is(i, ":")) {
+        } else if (t.IsAny(i, "= :")) {
             ++i;
         } else {
-            return std::nullopt;
+            return false;
         }
         if (t.Is(i, "async"))
             ++i;
         if (f != kNone && i != f)
-            return std::nullopt;
+            return false;
     }
 
-    std::optional<ScriptParams> p;
+    ScriptParams p;
     bool returnType = false, returnTs = false, returnPhp = false;
     if (f != kNone) {
         i = f + 1;
@@ -2151,91 +2230,87 @@ std::optional<Signature> ReadScriptFunction(const Tokens& t) {
             ++i;
         }
         if (t.IsWord(i) && !t.Is(i, "use")) {
-            name = std::string(t[i].text); // the function's own name, before the one it is assigned to
+            out.name = t[i].text; // the function's own name, before the one it is assigned to
             ++i;
         }
-        if (name.empty())
-            return std::nullopt;
+        if (out.name.empty())
+            return false;
         if (t.Is(i, "<")) {
             if (t.Match(i) == kNone)
-                return std::nullopt;
+                return false;
             typed = true;
             i = t.Match(i) + 1;
         }
-        if (!t.Is(i, "(") || !(p = ReadScriptParams(t, i)))
-            return std::nullopt;
+        if (!t.Is(i, "(") || !ReadScriptParams(t, i, p, out.parameters))
+            return false;
         i = t.Match(i) + 1;
         if (t.Is(i, "use") && t.Is(i + 1, "(")) {
             php = true;
             i = t.Next(i + 1);
         }
         if (t.Is(i, ":")) {
-            static const WordSet phpTypes{"int",      "float", "bool",   "array", "mixed", "iterable",
-                                          "callable", "self",  "static", "false", "true",  "null"};
             const Index s = i + 1;
             i = SkipScriptType(t, s, false);
             if (i == kNone)
-                return std::nullopt;
+                return false;
             returnType = true;
-            returnPhp = t.Is(s, "?") || (i == s + 1 && t.IsIn(s, phpTypes));
-            static const WordSet tsTypes{"number",    "any",    "unknown", "never",
-                                         "undefined", "bigint", "symbol",  "boolean"};
-            returnTs = (i == s + 1 && t.IsIn(s, tsTypes)) || t.Find(s, i, "<") != i ||
+            returnPhp = t.Is(s, "?") || (i == s + 1 && t.IsIn(s, Words::PhpTypes));
+            returnTs = (i == s + 1 && t.IsIn(s, Words::TsTypes)) || t.Find(s, i, "<") != i ||
                        t.Find(s, i, "=>") != i || t.Find(s, i, "[") != i;
-            if (i == s + 1 && t.IsIn(s, PascalOnlyTypes()))
-                p->script = false;
+            if (i == s + 1 && t.IsIn(s, Words::PascalOnlyTypes))
+                p.script = false;
         }
         if (!EndsAfterHeading(t, i))
-            return std::nullopt;
+            return false;
     } else {
         // An arrow function.
-        if (name.empty())
-            return std::nullopt;
+        if (out.name.empty())
+            return false;
         if (t.Is(i, "<")) {
             if (t.Match(i) == kNone)
-                return std::nullopt;
+                return false;
             typed = true;
             i = t.Match(i) + 1;
         }
         if (t.Is(i, "(")) {
-            if (!(p = ReadScriptParams(t, i)))
-                return std::nullopt;
+            if (!ReadScriptParams(t, i, p, out.parameters))
+                return false;
             i = t.Match(i) + 1;
             if (t.Is(i, ":")) {
                 typed = true;
                 i = SkipScriptType(t, i + 1, true);
                 if (i == kNone)
-                    return std::nullopt;
+                    return false;
             }
-        } else if (t.IsWord(i) && !t.IsIn(i, ScriptKeywords())) {
-            p = ScriptParams{};
-            p->text.push_back(std::string(t[i].text));
-            p->php = false;
+        } else if (t.IsWord(i) && !t.IsIn(i, Words::ScriptKeywords)) {
+            out.parameters.push_back(std::string(t[i].text));
+            p.php = false;
             ++i;
         } else {
-            return std::nullopt;
+            return false;
         }
         if (!t.Is(i, "=>") || !ExpressionBodyEnds(t, i + 1))
-            return std::nullopt;
-        p->php = false;
+            return false;
+        p.php = false;
     }
 
     // PHP needs $ on every parameter; JavaScript takes $el as a name too, but a list of
     // nothing but $ names is PHP's mark.
-    const bool asPhp = p->php && (php || p->dollars || returnPhp) && !typed;
-    const bool asScript = p->script && !php && !returnPhp;
+    const bool asPhp = p.php && (php || p.dollars || returnPhp) && !typed;
+    const bool asScript = p.script && !php && !returnPhp;
     if (asPhp)
-        return Make(std::move(name), p->text, "php");
+        return Found(out, "php");
     if (!asScript)
-        return std::nullopt;
-    typed = typed || p->typed || returnTs;
-    if (returnType && !typed && p->php)
-        return Make(std::move(name), p->text, ""); // function f(): Foo is TypeScript and PHP
-    return Make(std::move(name), p->text, typed ? "typescript" : "javascript");
+        return false;
+    typed = typed || p.typed || returnTs;
+    if (returnType && !typed && p.php)
+        return Found(out, ""); // function f(): Foo is TypeScript and PHP
+    return Found(out, typed ? "typescript" : "javascript");
 }
 
-void ReadCurly(std::string_view text, Verdict& verdict) {
-    const Tokens t(text, CurlyDialect(), Angles::AfterName);
+void ReadCurly(std::string_view text, Verdict& verdict, Signature& out) {
+    static constexpr Dialect d = CurlyDialect();
+    const Tokens t(text, d, Angles::AfterName);
     if (!t.ok())
         return;
     // Code names something in ASCII (a type, a keyword) even where its own names are
@@ -2245,9 +2320,9 @@ void ReadCurly(std::string_view text, Verdict& verdict) {
         ascii = t.IsWord(i) && static_cast<unsigned char>(t[i].text[0]) < 0x80;
     if (!ascii)
         return;
-    verdict.Offer(ReadScriptFunction(t));
-    verdict.Offer(ReadScriptMethod(t));
-    verdict.Offer(ReadCDeclaration(t));
+    verdict.Offer(ReadScriptFunction(t, out), out);
+    verdict.Offer(ReadScriptMethod(t, out), out);
+    verdict.Offer(ReadCDeclaration(t, out), out);
 }
 
 // Valid UTF-8 without control characters other than blanks: anything else is no text
@@ -2311,12 +2386,13 @@ std::optional<Signature> ReadSignature(std::string_view text) {
     if (text.size() > kMaxSignatureText || !IsPlainText(text))
         return std::nullopt;
     Verdict verdict;
-    verdict.Offer(ReadPython(text));
-    verdict.Offer(ReadGo(text));
-    verdict.Offer(ReadRust(text));
-    verdict.Offer(ReadBasic(text));
-    verdict.Offer(ReadPascal(text));
-    ReadCurly(text, verdict);
+    Signature out;
+    verdict.Offer(ReadPython(text, out), out);
+    verdict.Offer(ReadGo(text, out), out);
+    verdict.Offer(ReadRust(text, out), out);
+    verdict.Offer(ReadBasic(text, out), out);
+    verdict.Offer(ReadPascal(text, out), out);
+    ReadCurly(text, verdict, out);
     return verdict.Result();
 }
 
