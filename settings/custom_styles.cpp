@@ -129,11 +129,25 @@ OwnSections ReadOwnSections(const std::wstring& path, CodeType_t onlyStyle) {
     OwnSections found;
     if (!FileIsPresent(path))
         return found;
+    if (onlyStyle >= 0) {
+        // Without listing the sections: the profile call finds the first section of that
+        // name in any letter case, the one a full read keeps. A built-in code needs none.
+        if (onlyStyle < kFirstCustomCode || onlyStyle > kLastCustomCode)
+            return found;
+        // Digits by hand: std::to_wstring would bring the whole of swprintf into the exe.
+        std::wstring section = L"style";
+        if (onlyStyle >= 10)
+            section += static_cast<wchar_t>(L'0' + onlyStyle / 10);
+        section += static_cast<wchar_t>(L'0' + onlyStyle % 10);
+        if (std::optional<CustomStyle> row = ReadStyleSection(section, onlyStyle, path))
+            found.styles.push_back(std::move(*row));
+        return found;
+    }
     // A second [style8] (or [STYLE8]) reads as the first one does; skip it.
     bool seenStyle[kLastCustomCode + 1] = {}, seenTemplate[kLastOwnTemplate + 1] = {};
     for (const std::wstring& section : ReadProfileSectionNames(path)) {
         const int style = CustomStyleCode(section);
-        if (style >= 0 && !seenStyle[style] && (onlyStyle < 0 || style == onlyStyle)) {
+        if (style >= 0 && !seenStyle[style]) {
             seenStyle[style] = true;
             if (std::optional<CustomStyle> row = ReadStyleSection(section, style, path))
                 found.styles.push_back(std::move(*row));

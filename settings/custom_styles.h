@@ -28,13 +28,12 @@ std::vector<CustomStyle> ReadCustomStyles(const std::wstring& path);
 // rules as CustomStyleCode.
 int OwnTemplateCode(const std::wstring& section);
 
-// The styles and templates of one's own that one read of the section names finds: all
-// styles, or only the one of code `onlyStyle` (what a start needs before its window
-// shows), and all templates. A template section defines nothing when its name is missing
-// or blank, when it has no field1, or when any of its values holds a CR or LF or is
-// longer than kMaxStyleValueLength. Its fields are field1 up to the first one missing;
-// fillN is "author", "date", or anything else for nothing; multi lists the fields that
-// take several lines ("3,4"), and without it the last field does. Only reads the file.
+// The styles and templates of one's own that one read of the section names finds; or,
+// given `onlyStyle`, that style alone (what a start needs before its window shows). A template section
+// defines nothing when its name is missing or blank, when it has no field1, or when any of its values holds a
+// CR or LF or is longer than kMaxStyleValueLength. Its fields are field1 up to the first one missing; fillN
+// is "author", "date", or anything else for nothing; multi lists the fields that take several lines ("3,4"),
+// and without it the last field does. Only reads the file.
 struct OwnSections {
     std::vector<CustomStyle> styles;
     std::vector<TemplateDef> templates;

@@ -25,10 +25,6 @@ const SettingsValues kResetValues = {std::int16_t{1}, L"www.inkwarden.dev",     
 
 namespace {
 
-std::int16_t ReadNumber(const wchar_t* key, std::int16_t fallback) {
-    return ParseSettingNumber(Narrow(ReadIniValue(kIniSection, key, IniPath)), fallback);
-}
-
 std::int16_t FlagNumber(bool flag) {
     return flag ? 1 : 0;
 }
@@ -63,18 +59,23 @@ std::int16_t WriteIniValue(const std::wstring& section, const std::wstring& key,
 
 void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target, StyleSections styles) {
     IniPath = IniPathIn(folder);
-    WriterName = ReadIniValue(kIniSection, keys::kWriter, IniPath);
-    MinAtStart = ReadNumber(keys::kMin, FlagNumber(kResetValues.minAtStart));
-    AutoRun = ReadNumber(keys::kRun, FlagNumber(kResetValues.autoRun));
-    CodeType = ReadNumber(keys::kCode, *kResetValues.code);
+    // The whole section in one read: every profile call opens and parses the file anew.
+    // Its values are those ReadIniValue gives; an absent file has none.
+    const bool present = FileIsPresent(IniPath);
+    const ProfileSection main = present ? ReadProfileSection(kIniSection, IniPath) : ProfileSection();
+    auto number = [&main](const wchar_t* key, std::int16_t fallback) {
+        return ParseSettingNumber(Narrow(main.Value(key)), fallback);
+    };
+    WriterName = main.Value(keys::kWriter);
+    MinAtStart = number(keys::kMin, FlagNumber(kResetValues.minAtStart));
+    AutoRun = number(keys::kRun, FlagNumber(kResetValues.autoRun));
+    CodeType = number(keys::kCode, *kResetValues.code);
     // An absent key (or file) means the default; an empty value means no hotkey.
-    HotkeyText = FileIsPresent(IniPath)
-                     ? ReadProfileValue(kIniSection, keys::kHotkey, IniPath, *kResetValues.hotkey)
-                     : *kResetValues.hotkey;
-    DatePicture = ReadIniValue(kIniSection, keys::kDate, IniPath);
+    HotkeyText = main.Has(keys::kHotkey) ? main.Value(keys::kHotkey) : *kResetValues.hotkey;
+    DatePicture = main.Value(keys::kDate);
 
     // Styles and templates of one's own are read on every load, so a save picks up edits
-    // to them too.
+    // to them too; a start reads only the stored style before its window shows.
     OwnSections own = ReadOwnSections(IniPath, styles == StyleSections::All ? CodeType_t{-1} : CodeType);
     SetCustomStyles(std::move(own.styles));
     SetOwnTemplates(std::move(own.templates));
@@ -91,8 +92,10 @@ void LoadSettings(SettingsTarget& target, StyleSections styles) {
     LoadSettingsIn(AppFolder(), target, styles);
 }
 
-void LoadOtherStyles() {
-    SetCustomStyles(ReadCustomStyles(IniPath));
+void LoadOwnSections() {
+    OwnSections own = ReadOwnSections(IniPath);
+    SetCustomStyles(std::move(own.styles));
+    SetOwnTemplates(std::move(own.templates));
 }
 
 } // namespace inkwarden

@@ -84,8 +84,9 @@ std::wstring ReadIniValue(const std::wstring& section, const std::wstring& key, 
 std::int16_t WriteIniValue(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                            const std::wstring& path);
 
-// Which styles of one's own a load reads: all of them, or only the stored one, which is
-// all the start needs before its window shows (LoadOtherStyles reads the rest).
+// Which sections of one's own a load reads: all styles and templates, or only the stored
+// style, which is all a start needs before its window shows (LoadOwnSections reads the
+// rest).
 enum class StyleSections { All, StoredOnly };
 
 // Recomputes IniPath beside the executable, reads writer, min, run, code, hotkey and
@@ -95,7 +96,7 @@ void LoadSettings(SettingsTarget& target, StyleSections styles = StyleSections::
 // The same for a settings file in another folder (tests, and LoadSettings itself).
 void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target,
                     StyleSections styles = StyleSections::All);
-// Reads every style of one's own from IniPath, keeping the style in force.
-void LoadOtherStyles();
+// Reads every style and template of one's own from IniPath, keeping the style in force.
+void LoadOwnSections();
 
 } // namespace inkwarden

@@ -148,8 +148,25 @@ void For_main::FinishStart() {
     for (const auto& [text, warning] : untold_)
         tray_.ShowBalloon(text, warning);
     untold_.clear();
-    // The stored style was read at start; the settings window lists them all.
-    LoadOtherStyles();
+    // The stored style was read at start; the settings window lists every style, the main
+    // window every template of one's own.
+    LoadOwnSections();
+    CreateOwnList();
+    ShowOwnTemplates();
+}
+
+void For_main::CreateOwnList() {
+    // In the selector row's free part. Its name, for UI automation and screen readers, is
+    // the label before it, which takes no room; the list shows it too while nothing is
+    // chosen. Made after the panels, it is put where its place in the focus order is:
+    // after the options, before the panel.
+    const DWORD label = WS_CHILD | SS_NOTIFY | SS_NOPREFIX;
+    HWND name = AddControl(L"STATIC", L"其他模板", label, ids::kOwnTemplatesLabel,
+                           {kFrame1X + 5040, kFrame1Y + 240, 0, 0});
+    ownList_ = AddNamedList(L"其他模板", ids::kOwnTemplates, {kFrame1X + 5040, kFrame1Y + 255, 1140, 2400});
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(name, func_[kTemplateCount - 1], 0, 0, 0, 0, keep);
+    SetWindowPos(ownList_, name, 0, 0, 0, 0, keep);
 }
 
 void For_main::Tell(const std::wstring& text, bool warning) {
@@ -206,12 +223,7 @@ bool For_main::Create() {
     }
     // The others are made unchecked; CheckRadioButton would look each of them up.
     SendMessageW(func_[0], BM_SETCHECK, BST_CHECKED, 0);
-    // The templates of one's own, in the row's free part. Its name, for UI automation and
-    // screen readers, is the label before it, which takes no room; the list shows it too
-    // while nothing is chosen.
-    AddControl(L"STATIC", L"其他模板", label, ids::kOwnTemplatesLabel,
-               {kFrame1X + 5040, kFrame1Y + 240, 0, 0});
-    ownList_ = AddNamedList(L"其他模板", ids::kOwnTemplates, {kFrame1X + 5040, kFrame1Y + 255, 1140, 2400});
+    // The list of templates of one's own comes after the first paint (CreateOwnList).
     HWND settingsLabel = AddControl(L"STATIC", L"系统设置", label | WS_GROUP, ids::kSettingsLabel,
                                     {kFrame1X + 6240, kFrame1Y + 360, 975, 375});
     MakeSpot(settingsLabel);
@@ -479,6 +491,8 @@ void For_main::ShowOwnTemplates() {
     }
     for (int k : gone)
         panels_.erase(k);
+    if (!ownList_)
+        return; // the list is made and filled once the window is painted
     SendMessageW(ownList_, CB_RESETCONTENT, 0, 0);
     for (const TemplateDef& templ : OwnTemplates()) {
         const std::wstring name = Widen(templ.name);

@@ -89,6 +89,7 @@ private:
     void PrefillAll(Prefill kind, const std::wstring& text);
     Panel& PanelOf(int k); // the panel's texts, prefilled when first asked for
     void CreatePanel(int k);
+    void CreateOwnList();
     void CreateOwnPanel(const TemplateDef& templ);
     void DestroyPanel(int k);
     void ShowPanel(int k, bool show);

@@ -525,13 +525,14 @@ bool App::Start(const std::string* iniBytes) {
     if ((iniBytes && !WriteFileBytes(iniPath(), *iniBytes)) || !Launch(&pi_))
         return false;
     WaitForInputIdle(pi_.hProcess, kWaitMs);
-    // Visible means the start-up sequence is complete: the window is shown last.
     WaitUntil([this] {
         const std::vector<HWND> found = TopLevelWindows(pid(), L"Inkwarden.For_main", L"Inkwarden");
         main_ = found.size() == 1 && IsWindowVisible(found[0]) ? found[0] : nullptr;
         return main_ != nullptr;
     });
-    return main_ != nullptr;
+    // The start is complete once what follows the first paint is done: the list of
+    // templates of one's own is made last.
+    return main_ && WaitUntil([this] { return Item(inkwarden::ids::kOwnTemplates) != nullptr; });
 }
 
 HANDLE App::StartAnother(DWORD* pid) const {
