@@ -189,7 +189,7 @@ void For_main::LoadIcons() {
 
 bool For_main::Create() {
     if (!CreateBorderless(L"Inkwarden.For_main", kProductTitle, iconLarge_, WS_MINIMIZEBOX | WS_SYSMENU,
-                          WS_EX_APPWINDOW))
+                          WS_EX_APPWINDOW, {kWidth, kHeight}))
         return false;
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_));
     const DWORD label = WS_CHILD | SS_NOTIFY | SS_NOPREFIX;

@@ -131,7 +131,7 @@ void Window::Close() {
 }
 
 bool Window::CreateBorderless(const wchar_t* className, const wchar_t* text, HICON icon, DWORD style,
-                              DWORD exStyle) {
+                              DWORD exStyle, SIZE twips) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
@@ -149,8 +149,16 @@ bool Window::CreateBorderless(const wchar_t* className, const wchar_t* text, HIC
     }
     // Borderless: a popup with no caption. The system menu and minimise box let the
     // taskbar button minimise and restore it.
-    HWND hwnd = CreateWindowExW(exStyle, className, text, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, 100,
-                                100, nullptr, nullptr, instance, this);
+    // Made where it will show when its size is known: a window moved once it exists
+    // costs a round of position messages before its first paint.
+    RECT at = {CW_USEDEFAULT, CW_USEDEFAULT, 100, 100};
+    if (twips.cx > 0) {
+        const UINT dpi = WindowDpi(nullptr);
+        at = CentredOn(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), TwipsToPixels(twips.cx, dpi),
+                       TwipsToPixels(twips.cy, dpi));
+    }
+    HWND hwnd = CreateWindowExW(exStyle, className, text, WS_POPUP | style, at.left, at.top, at.right,
+                                at.bottom, nullptr, nullptr, instance, this);
     if (!hwnd)
         return false;
     dpi_ = WindowDpi(hwnd);
@@ -317,14 +325,23 @@ void Window::MakeCaptionBar(HWND caption, HWND close) {
     MakeSpot(close);
 }
 
-void Window::CentreWithSize(int width, int height) {
+RECT Window::CentredOn(HMONITOR monitor, int width, int height) {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
-    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &info);
+    GetMonitorInfoW(monitor, &info);
     const RECT& area = info.rcWork;
-    const int x = area.left + (area.right - area.left - width) / 2;
-    const int y = area.top + (area.bottom - area.top - height) / 2;
-    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return {area.left + (area.right - area.left - width) / 2,
+            area.top + (area.bottom - area.top - height) / 2, width, height};
+}
+
+void Window::CentreWithSize(int width, int height) {
+    const RECT at = CentredOn(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), width, height);
+    RECT now;
+    GetWindowRect(hwnd_, &now);
+    if (now.left == at.left && now.top == at.top && now.right - now.left == width &&
+        now.bottom - now.top == height)
+        return; // made there already
+    SetWindowPos(hwnd_, nullptr, at.left, at.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HFONT Window::FontFor(FontKind kind) const {

@@ -34,8 +34,9 @@ public:
     UINT dpi() const { return dpi_; }
 
 protected:
+    // A window that knows its size (in twips) is made centred on the primary monitor.
     bool CreateBorderless(const wchar_t* className, const wchar_t* text, HICON icon, DWORD style,
-                          DWORD exStyle);
+                          DWORD exStyle, SIZE twips = {0, 0});
     // A control made hidden stays out of the start-up paint and needs no hiding later.
     HWND AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, Twips rect,
                     FontKind font = FontKind::Ui, bool visible = true);
@@ -62,6 +63,8 @@ protected:
     void MakeCaptionBar(HWND caption, HWND close);
     // Sets the outer size in pixels and centres the window on its monitor's work area.
     void CentreWithSize(int width, int height);
+    // Left, top, width and height of a window of that size centred on the monitor's work area.
+    static RECT CentredOn(HMONITOR monitor, int width, int height);
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
     virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
