@@ -49,6 +49,20 @@ std::vector<std::string_view> CopiedLines(std::string_view text) {
     return lines;
 }
 
+// The first line of a copied text that holds more than blanks, its trailing blanks cut.
+std::string_view FirstLine(std::string_view text) {
+    for (std::size_t from = 0; from < text.size();) {
+        std::size_t end = text.find_first_of("\r\n", from);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view line = TrimRight(text.substr(from, end - from));
+        if (!line.empty())
+            return line;
+        from = end + 1;
+    }
+    return std::string_view();
+}
+
 // A block's lines read against one shape: the editor's indentation is taken off each line
 // (as much of it as the line has: an editor may cut the blanks of a line that is blank
 // but for them).
@@ -167,9 +181,8 @@ FillPlan PlanForSignature(const Signature& signature, std::string_view copied) {
     plan.focusField = 4;
     if (!signature.language.empty())
         plan.style = StyleNamed(signature.language);
-    const std::vector<std::string_view> lines = CopiedLines(copied);
-    if (!lines.empty())
-        plan.firstIndent = plan.indent = std::string(lines[0].substr(0, LeadingBlanks(lines[0])));
+    const std::string_view first = FirstLine(copied);
+    plan.firstIndent = plan.indent = std::string(first.substr(0, LeadingBlanks(first)));
     plan.keepCopied = true;
     return plan;
 }
@@ -191,13 +204,22 @@ FillPlan PlanForBlock(const ReadBack& block) {
 } // namespace
 
 std::optional<ReadBack> ReadBlock(std::string_view text, CodeType_t current) {
+    // Every style's opening line ends in the same rule: anything else is no block, and
+    // its lines need not be split.
+    const std::string_view first = FirstLine(text);
+    const std::string_view opening = first.substr(LeadingBlanks(first));
+    const std::string_view rule = TrimRight(BlockRule());
+    if (opening.size() < rule.size() || opening.substr(opening.size() - rule.size()) != rule)
+        return std::nullopt;
     const std::vector<std::string_view> lines = CopiedLines(text);
+    const std::vector<const TemplateDef*> templates = AllTemplates();
     std::optional<ReadBack> found;
     StyleTexts style;
     for (CodeType_t code : StyleCodes()) {
-        if (!StyleTextsOf(code, style))
+        // The opening line tells most styles apart before any template is tried.
+        if (!StyleTextsOf(code, style) || opening != TrimRight(style.opening))
             continue;
-        for (const TemplateDef* templ : AllTemplates()) {
+        for (const TemplateDef* templ : templates) {
             const BlockShape shape = ShapeOf(style.opening, style.prefix, style.closing, *templ);
             ReadBack read;
             if (!BlockReader(lines, shape).Read(read))

@@ -72,12 +72,20 @@ std::vector<CustomStyle> customStyles;
 
 // The one place that turns a row into the three texts, for built-in and custom rows
 // alike, so both follow the same closing-line rule.
-void ApplyStyle(const std::string& leadIn, const std::string& prefix, const std::string& closing) {
-    OpeningLine = leadIn;
-    OpeningLine.append(kRuleLength, '=');
-    LinePrefix = prefix;
-    ClosingLine = closing.empty() ? OpeningLine : closing;
+void MakeTexts(std::string_view leadIn, std::string_view prefix, std::string_view closing,
+               std::string& opening, std::string& linePrefix, std::string& closingLine) {
+    opening.assign(leadIn);
+    opening.append(kRuleLength, '=');
+    linePrefix.assign(prefix);
+    if (closing.empty())
+        closingLine = opening;
+    else
+        closingLine.assign(closing);
 }
+
+// The row of a code: a built-in for 0..7, else the custom row; false for none.
+bool RowOf(CodeType_t code, std::string_view& name, std::string_view& leadIn, std::string_view& prefix,
+           std::string_view& closing);
 
 // What follows each CR LF of a continued field.
 std::string ContinuationIndent(std::string_view prefix) {
@@ -412,18 +420,37 @@ const std::vector<CustomStyle>& CustomStyles() {
     return customStyles;
 }
 
-std::string SelectRemarkStyle(CodeType_t code) {
+namespace {
+
+bool RowOf(CodeType_t code, std::string_view& name, std::string_view& leadIn, std::string_view& prefix,
+           std::string_view& closing) {
     if (code >= 0 && code < kStyleCount) {
         const RemarkStyle& row = kStyles[code];
-        ApplyStyle(row.leadIn, row.prefix, row.closing ? row.closing : "");
-        return row.name;
+        name = row.name;
+        leadIn = row.leadIn;
+        prefix = row.prefix;
+        closing = row.closing ? row.closing : "";
+        return true;
     }
     const auto row = std::lower_bound(customStyles.begin(), customStyles.end(), code,
                                       [](const CustomStyle& r, CodeType_t c) { return r.code < c; });
     if (row == customStyles.end() || row->code != code)
+        return false;
+    name = row->name;
+    leadIn = row->leadIn;
+    prefix = row->prefix;
+    closing = row->closing;
+    return true;
+}
+
+} // namespace
+
+std::string SelectRemarkStyle(CodeType_t code) {
+    std::string_view name, leadIn, prefix, closing;
+    if (!RowOf(code, name, leadIn, prefix, closing))
         return std::string();
-    ApplyStyle(row->leadIn, row->prefix, row->closing);
-    return row->name;
+    MakeTexts(leadIn, prefix, closing, OpeningLine, LinePrefix, ClosingLine);
+    return std::string(name);
 }
 
 std::string StyleCaption(const std::string& languageName) {
@@ -440,16 +467,17 @@ std::vector<CodeType_t> StyleCodes() {
 }
 
 bool StyleTextsOf(CodeType_t code, StyleTexts& texts) {
-    // Selecting it and putting the current texts back keeps one place that makes them.
-    const std::string opening = OpeningLine, prefix = LinePrefix, closing = ClosingLine;
-    texts.name = SelectRemarkStyle(code);
-    texts.opening = OpeningLine;
-    texts.prefix = LinePrefix;
-    texts.closing = ClosingLine;
-    OpeningLine = opening;
-    LinePrefix = prefix;
-    ClosingLine = closing;
-    return !texts.name.empty();
+    std::string_view name, leadIn, prefix, closing;
+    if (!RowOf(code, name, leadIn, prefix, closing))
+        return false;
+    texts.name.assign(name);
+    MakeTexts(leadIn, prefix, closing, texts.opening, texts.prefix, texts.closing);
+    return true;
+}
+
+std::string_view BlockRule() {
+    static const std::string rule(kRuleLength, '=');
+    return rule;
 }
 
 BlockShape ShapeOf(std::string_view opening, std::string_view prefix, std::string_view closing,

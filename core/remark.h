@@ -113,6 +113,8 @@ struct BlockShape {
     std::string indent;
     const TemplateDef* templ;
 };
+// The rule every opening line ends in (after a style's lead-in).
+std::string_view BlockRule();
 BlockShape ShapeOf(std::string_view opening, std::string_view prefix, std::string_view closing,
                    const TemplateDef& templ);
 
