@@ -408,11 +408,7 @@ void SetCustomStyles(std::vector<CustomStyle> rows) {
                                          row.name.empty();
                               }),
                rows.end());
-    const auto byCode = [](const CustomStyle& a, const CustomStyle& b) { return a.code < b.code; };
-    std::stable_sort(rows.begin(), rows.end(), byCode);
-    rows.erase(std::unique(rows.begin(), rows.end(),
-                           [](const CustomStyle& a, const CustomStyle& b) { return a.code == b.code; }),
-               rows.end());
+    InCodeOrderFirstKept(rows);
     customStyles = std::move(rows);
 }
 

@@ -2,6 +2,7 @@
 // all text is UTF-8.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -34,6 +35,15 @@ struct CustomStyle {
     std::string prefix;
     std::string closing; // empty: the block closes with a copy of its opening line
 };
+
+// Rows (styles or templates of one's own) in code order, where a code given twice keeps
+// its first row, as a settings file read top to bottom gives them.
+template <typename Row> void InCodeOrderFirstKept(std::vector<Row>& rows) {
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.code < b.code; });
+    rows.erase(
+        std::unique(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.code == b.code; }),
+        rows.end());
+}
 
 // Replaces the custom rows of the style table (all of them; an empty list removes
 // them). Rows with a code outside 8..99 or an empty name, and any later row for a code

@@ -66,11 +66,7 @@ void SetOwnTemplates(std::vector<TemplateDef> rows) {
     for (TemplateDef& row : rows)
         if (row.fields.size() > static_cast<std::size_t>(kFieldsPerTemplate))
             row.fields.resize(kFieldsPerTemplate);
-    const auto byCode = [](const TemplateDef& a, const TemplateDef& b) { return a.code < b.code; };
-    std::stable_sort(rows.begin(), rows.end(), byCode);
-    rows.erase(std::unique(rows.begin(), rows.end(),
-                           [](const TemplateDef& a, const TemplateDef& b) { return a.code == b.code; }),
-               rows.end());
+    InCodeOrderFirstKept(rows);
     ownTemplates = std::move(rows);
 }
 
