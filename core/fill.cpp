@@ -1,29 +1,13 @@
 #include "core/fill.h"
 
 #include "core/signature.h"
+#include "core/text.h"
 
 #include <algorithm>
 
 namespace inkwarden {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view TrimRight(std::string_view s) {
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::size_t LeadingBlanks(std::string_view s) {
-    std::size_t n = 0;
-    while (n < s.size() && IsBlank(s[n]))
-        ++n;
-    return n;
-}
 
 bool StartsWith(std::string_view s, std::string_view head) {
     return s.substr(0, head.size()) == head;
@@ -155,17 +139,11 @@ std::vector<const TemplateDef*> AllTemplates() {
     return all;
 }
 
-bool SameLetters(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // The first style, in code order, of that name in any letter case.
 std::optional<CodeType_t> StyleNamed(std::string_view name) {
     StyleTexts texts;
     for (CodeType_t code : StyleCodes())
-        if (StyleTextsOf(code, texts) && SameLetters(texts.name, name))
+        if (StyleTextsOf(code, texts) && SameIgnoringCase(texts.name, name))
             return code;
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "core/hotkey.h"
 
+#include "core/text.h"
+
 #include <cctype>
 
 namespace inkwarden {
@@ -23,23 +25,6 @@ const ModifierName kModifiers[] = {
 // "Ctrl+Alt+Shift+Win+F24" is the longest canonical text; anything far beyond it is junk
 // and is refused before it is looked at.
 constexpr std::size_t kMaxTextLength = 64;
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 // The key number of a key name, or 0.
 int KeyOf(std::string_view name) {

@@ -1,5 +1,7 @@
 #include "core/signature.h"
 
+#include "core/text.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -291,17 +293,6 @@ bool Equals(std::string_view w, const char* s) {
 // __attribute__, __declspec, __fastcall: a name the compiler keeps for itself.
 bool IsReservedName(std::string_view w) {
     return w.size() >= 2 && w[0] == '_' && w[1] == '_';
-}
-
-bool EqualsCi(std::string_view a, std::string_view lower) {
-    if (a.size() != lower.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char c = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        if (c != lower[i])
-            return false;
-    }
-    return true;
 }
 
 bool IsUpper(char c) {
@@ -841,7 +832,7 @@ bool Tokens::IsAny(Index i, const char* list) const {
 }
 
 bool Tokens::IsCi(Index i, const char* lower) const {
-    return i < t_.size() && t_[i].kind == Kind::Word && EqualsCi(t_[i].text, lower);
+    return i < t_.size() && t_[i].kind == Kind::Word && SameIgnoringCase(t_[i].text, lower);
 }
 
 std::vector<Range> Tokens::Split(Index b, Index e, char sep) const {
@@ -1018,6 +1009,30 @@ std::vector<Range> Entries(const Tokens& t, Index open, char sep, bool trailing,
     return r;
 }
 
+// The entries of the parameter list that opens at `i` (a trailing comma allowed); false
+// when no list opens there or it has an empty entry.
+bool ParameterList(const Tokens& t, Index i, std::vector<Range>& entries) {
+    bool ok = false;
+    if (t.Is(i, "("))
+        entries = Entries(t, i, ',', true, ok);
+    return ok;
+}
+
+// What may follow a parameter's name up to the entry's end `e`: a type, when `typed`
+// (j is then on what announces it: Python's `:`, VB's `As`), that is not empty, then a
+// default after `=` that is not empty either; nothing else.
+bool TypeThenDefault(const Tokens& t, Index j, Index e, bool typed) {
+    if (typed) {
+        const Index s = ++j;
+        j = t.Find(j, e, "=");
+        if (j == s)
+            return false;
+    }
+    if (t.Is(j, "=") && j + 1 < e)
+        j = e;
+    return j == e;
+}
+
 // A parameter as written, added to a reader's list.
 INKWARDEN_NOINLINE void AddJoined(std::vector<std::string>& to, const Tokens& t, Range r) {
     to.push_back(t.Join(r.b, r.e));
@@ -1094,11 +1109,8 @@ bool ReadPython(std::string_view text, Signature& out) {
     i += 2;
     if (t.Is(i, "[")) // def first[T](...), Python 3.12
         i = t.Next(i);
-    if (!t.Is(i, "("))
-        return false;
-    bool ok = false;
-    const std::vector<Range> entries = Entries(t, i, ',', true, ok);
-    if (!ok)
+    std::vector<Range> entries;
+    if (!ParameterList(t, i, entries))
         return false;
     for (Index k = 0; k < entries.size(); ++k) {
         const Range r = entries[k];
@@ -1110,17 +1122,7 @@ bool ReadPython(std::string_view text, Signature& out) {
             ++j;
         if (t.Is(j, "*"))
             ++j;
-        if (!t.IsWord(j++))
-            return false;
-        if (t.Is(j, ":")) {
-            const Index s = ++j;
-            j = t.Find(j, r.e, "=");
-            if (j == s)
-                return false;
-        }
-        if (t.Is(j, "=") && j + 1 < r.e)
-            j = r.e;
-        if (j != r.e)
+        if (!t.IsWord(j++) || !TypeThenDefault(t, j, r.e, t.Is(j, ":")))
             return false;
         out.parameters.push_back(p);
     }
@@ -1160,11 +1162,8 @@ bool ReadGo(std::string_view text, Signature& out) {
     ++i;
     if (t.Is(i, "[") && !t[i].gap) // type parameters
         i = t.Next(i);
-    if (!t.Is(i, "("))
-        return false;
-    bool ok = false;
-    const std::vector<Range> entries = Entries(t, i, ',', true, ok);
-    if (!ok)
+    std::vector<Range> entries;
+    if (!ParameterList(t, i, entries))
         return false;
 
     // Either every entry names its parameter or none does; in `a, b int` the names
@@ -1271,11 +1270,8 @@ bool ReadRust(std::string_view text, Signature& out) {
             return false;
         i = t.Match(i) + 1;
     }
-    if (!t.Is(i, "("))
-        return false;
-    bool ok = false;
-    const std::vector<Range> entries = Entries(t, i, ',', true, ok);
-    if (!ok)
+    std::vector<Range> entries;
+    if (!ParameterList(t, i, entries))
         return false;
     for (Index k = 0; k < entries.size(); ++k) {
         const Range r = entries[k];
@@ -1369,15 +1365,7 @@ bool ReadBasic(std::string_view text, Signature& out) {
             ++j;
             if (t.Is(j, "(") && t.Match(j) == j + 1)
                 j += 2;
-            if (t.IsCi(j, "as")) {
-                const Index s = ++j;
-                j = t.Find(j, r.e, "=");
-                if (j == s)
-                    return false;
-            }
-            if (t.Is(j, "=") && j + 1 < r.e)
-                j = r.e;
-            if (j != r.e)
+            if (!TypeThenDefault(t, j, r.e, t.IsCi(j, "as")))
                 return false;
             AddJoined(out.parameters, t, r);
         }
