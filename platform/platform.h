@@ -14,6 +14,8 @@ extern const wchar_t kProductTitle[]; // L"Inkwarden": message-box title, tray t
 // UTF-8 (the core's text) <-> UTF-16 (Win32's text). Invalid UTF-8 becomes U+FFFD.
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& utf16);
+// Without the blanks (spaces and tabs) at its ends.
+std::wstring TrimBlanks(const std::wstring& s);
 
 // The whole text of a window or control.
 std::wstring WindowText(HWND hwnd);

@@ -6,13 +6,6 @@ namespace inkwarden {
 
 namespace {
 
-std::wstring Trimmed(const std::wstring& s) {
-    const std::size_t first = s.find_first_not_of(L" \t");
-    if (first == std::wstring::npos)
-        return std::wstring();
-    return s.substr(first, s.find_last_not_of(L" \t") - first + 1);
-}
-
 // The answer of a profile call that hands out NUL-separated texts with a second NUL at
 // the end (fill(buffer, size) returns the characters written). Such a call reports a
 // full buffer as size - 2, so the buffer grows until the answer is shorter than that.
@@ -64,7 +57,7 @@ ProfileSection ReadProfileSection(const std::wstring& section, const std::wstrin
         const std::size_t eq = line.find(L'=');
         if (eq == std::wstring::npos || line[0] == L';')
             continue;
-        result.entries.push_back({Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1))});
+        result.entries.push_back({TrimBlanks(line.substr(0, eq)), TrimBlanks(line.substr(eq + 1))});
     }
     return result;
 }

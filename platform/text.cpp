@@ -1,4 +1,5 @@
-// UTF-8 <-> UTF-16: the one place text crosses between the core and Win32.
+// Text at the Win32 boundary: UTF-8 <-> UTF-16 (the one place text crosses between the
+// core and Win32), and the blank trimming the settings texts need.
 #include "platform/platform.h"
 
 namespace inkwarden {
@@ -21,6 +22,13 @@ std::string Narrow(const std::wstring& utf16) {
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), &out[0], n, nullptr,
                         nullptr);
     return out;
+}
+
+std::wstring TrimBlanks(const std::wstring& s) {
+    const std::size_t first = s.find_first_not_of(L" \t");
+    if (first == std::wstring::npos)
+        return std::wstring();
+    return s.substr(first, s.find_last_not_of(L" \t") - first + 1);
 }
 
 } // namespace inkwarden

@@ -25,6 +25,13 @@ const SettingsValues kResetValues = {std::int16_t{1}, L"www.inkwarden.dev",     
 
 namespace {
 
+// Reads the styles and templates of one's own (or only that style) into the core's tables.
+void TakeOwnSections(CodeType_t onlyStyle) {
+    OwnSections own = ReadOwnSections(IniPath, onlyStyle);
+    SetCustomStyles(std::move(own.styles));
+    SetOwnTemplates(std::move(own.templates));
+}
+
 std::int16_t FlagNumber(bool flag) {
     return flag ? 1 : 0;
 }
@@ -76,9 +83,7 @@ void LoadSettingsIn(const std::wstring& folder, SettingsTarget& target, StyleSec
 
     // Styles and templates of one's own are read on every load, so a save picks up edits
     // to them too; a start reads only the stored style before its window shows.
-    OwnSections own = ReadOwnSections(IniPath, styles == StyleSections::All ? CodeType_t{-1} : CodeType);
-    SetCustomStyles(std::move(own.styles));
-    SetOwnTemplates(std::move(own.templates));
+    TakeOwnSections(styles == StyleSections::All ? CodeType_t{-1} : CodeType);
     const std::string language = SelectRemarkStyle(CodeType);
     if (MinAtStart == 1)
         target.Minimise();
@@ -93,9 +98,7 @@ void LoadSettings(SettingsTarget& target, StyleSections styles) {
 }
 
 void LoadOwnSections() {
-    OwnSections own = ReadOwnSections(IniPath);
-    SetCustomStyles(std::move(own.styles));
-    SetOwnTemplates(std::move(own.templates));
+    TakeOwnSections(-1);
 }
 
 } // namespace inkwarden

@@ -58,10 +58,7 @@ Twips InFrame2(const Twips& r) {
 // The picture the date box stands for. Blanks at its ends go, as the file would not give
 // them back.
 std::wstring PictureIn(const std::wstring& box) {
-    const std::size_t first = box.find_first_not_of(L" \t");
-    if (first == std::wstring::npos)
-        return std::wstring();
-    const std::wstring picture = box.substr(first, box.find_last_not_of(L" \t") - first + 1);
+    const std::wstring picture = TrimBlanks(box);
     return picture == kDatePictures[0] ? std::wstring() : picture;
 }
 
