@@ -66,6 +66,14 @@ Twips InPanel(const Twips& r) {
     return {kPanelX + r.left, kPanelY + r.top, r.width, r.height};
 }
 
+// Where a control is, in its window's client pixels.
+RECT RectIn(HWND window, HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 bool InRect(const RECT& r, POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
@@ -98,6 +106,13 @@ std::vector<OwnRow> OwnLayout(const TemplateDef& templ, int captionWidth) {
         top += height + kRowGap;
     }
     return rows;
+}
+
+// An input of a panel: several lines or one, and the first of its panel starts a group.
+DWORD InputStyle(bool multiline, bool group) {
+    DWORD style = WS_TABSTOP | WS_BORDER | ES_LEFT;
+    style |= multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+    return group ? style | WS_GROUP : style;
 }
 
 // The built-in templates' input ids: txt0(5k + line).
@@ -268,14 +283,10 @@ void For_main::CreatePanel(int k) {
         AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ids::kOk0 + k, okRect);
     for (int line = 0; line < kFieldsPerTemplate; ++line) {
         const FieldLayout& f = kFields[k * kFieldsPerTemplate + line];
-        DWORD style = WS_TABSTOP | WS_BORDER | ES_LEFT;
-        style |= TemplateFieldAt(k, line).multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL
-                                                    : ES_AUTOHSCROLL;
-        if (k != 0 && line == 0)
-            style |= WS_GROUP;
         // The input shows the field's text from its first moment.
-        AddControl(L"EDIT", panel.texts[line].c_str(), style, BuiltinInput(k, line), InPanel(f.rect),
-                   FontKind::Input);
+        AddControl(L"EDIT", panel.texts[line].c_str(),
+                   InputStyle(TemplateFieldAt(k, line).multiline, k != 0 && line == 0), BuiltinInput(k, line),
+                   InPanel(f.rect), FontKind::Input);
         AddControl(L"STATIC", f.caption, WS_CHILD | SS_NOTIFY | SS_NOPREFIX, ids::kLabel2_0 + f.label,
                    InPanel({f.captionLeft, f.captionTop, 1095, 375}));
     }
@@ -301,12 +312,8 @@ void For_main::CreateOwnPanel(const TemplateDef& templ) {
         // The caption first, so a screen reader names the input after it.
         AddControl(L"STATIC", Widen(f.label).c_str(), WS_CHILD | SS_NOTIFY | SS_NOPREFIX | SS_ENDELLIPSIS,
                    ids::OwnCaption(k, i), InPanel(rows[line].caption));
-        DWORD style = WS_TABSTOP | WS_BORDER | ES_LEFT;
-        style |= f.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
-        if (line == 0)
-            style |= WS_GROUP;
-        AddControl(L"EDIT", panel.texts[line].c_str(), style, ids::OwnInput(k, i), InPanel(rows[line].input),
-                   FontKind::Input);
+        AddControl(L"EDIT", panel.texts[line].c_str(), InputStyle(f.multiline, line == 0),
+                   ids::OwnInput(k, i), InPanel(rows[line].input), FontKind::Input);
     }
     AddControl(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, ids::OwnOk(k), InPanel(kOk));
     AddControl(L"BUTTON", Widen(templ.name).c_str(), BS_GROUPBOX, ids::OwnPanel(k),
@@ -494,15 +501,14 @@ void For_main::ShowOwnTemplates() {
     if (!ownList_)
         return; // the list is made and filled once the window is painted
     SendMessageW(ownList_, CB_RESETCONTENT, 0, 0);
+    // A dropped list as wide as its longest name, which the box may be too narrow for.
+    int widest = 0;
     for (const TemplateDef& templ : OwnTemplates()) {
         const std::wstring name = Widen(templ.name);
         const LRESULT at = SendMessageW(ownList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         SendMessageW(ownList_, CB_SETITEMDATA, static_cast<WPARAM>(at), templ.code);
+        widest = std::max(widest, TextWidth(name, FontKind::Ui));
     }
-    // A dropped list as wide as its longest name, which the box may be too narrow for.
-    int widest = 0;
-    for (const TemplateDef& templ : OwnTemplates())
-        widest = std::max(widest, TextWidth(Widen(templ.name), FontKind::Ui));
     SendMessageW(ownList_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(TwipsToPixels(widest + 600, dpi())), 0);
     EnableWindow(ownList_, !OwnTemplates().empty());
     if (IsOwn(shownPanel_))
@@ -802,16 +808,10 @@ void For_main::OpenSettingsModal() {
 bool For_main::OnFreeFrameSurface(POINT pt) const {
     // Reaches the window only over a frame's free surface: inputs, captions and buttons
     // take their own clicks.
-    auto rectOf = [this](HWND control) {
-        RECT r;
-        GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    };
-    if (InRect(rectOf(Item(ids::kFrame1)), pt))
+    if (InRect(RectIn(hwnd(), Item(ids::kFrame1)), pt))
         return true;
     const std::vector<HWND> shown = PanelControls(VisiblePanel());
-    return !shown.empty() && shown[0] && InRect(rectOf(shown[0]), pt);
+    return !shown.empty() && shown[0] && InRect(RectIn(hwnd(), shown[0]), pt);
 }
 
 void For_main::Form_Unload() {
@@ -826,17 +826,12 @@ void For_main::DrawTitleBand(const DRAWITEMSTRUCT& item) {
     // Each part of the band (the picture, and the labels above it) draws the whole band
     // shifted to its own place and clipped to itself, which is what makes the labels
     // look transparent.
-    auto inWindow = [this](HWND part) {
-        RECT r;
-        GetWindowRect(part, &r);
-        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    };
-    TitleBandPlace place = {inWindow(band_.image), inWindow(band_.minimise), inWindow(band_.exit)};
+    TitleBandPlace place = {RectIn(hwnd(), band_.image), RectIn(hwnd(), band_.minimise),
+                            RectIn(hwnd(), band_.exit)};
     RECT client;
     GetClientRect(hwnd(), &client);
     IntersectRect(&place.exit, &place.exit, &client); // the spot reaches past the window's edge
-    const RECT control = inWindow(item.hwndItem);
+    const RECT control = RectIn(hwnd(), item.hwndItem);
     POINT oldOrigin;
     SetViewportOrgEx(item.hDC, -control.left, -control.top, &oldOrigin);
     PaintTitleBand(item.hDC, dpi(), place);
@@ -865,9 +860,8 @@ LRESULT For_main::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             func_Click(id - ids::kFunc0);
         else if (id >= ids::kOk0 && id < ids::kOk0 + kTemplateCount && code == BN_CLICKED)
             ok_Click(id - ids::kOk0);
-        else if (id >= ids::OwnPanel(kFirstOwnTemplate) &&
-                 (id - ids::OwnPanel(kFirstOwnTemplate)) % 16 == 1 && code == BN_CLICKED)
-            ok_Click(kFirstOwnTemplate + (id - ids::OwnPanel(kFirstOwnTemplate)) / 16);
+        else if (ids::OwnOkTemplate(id) >= 0 && code == BN_CLICKED)
+            ok_Click(ids::OwnOkTemplate(id));
         else if (id == ids::kOwnTemplates && code == CBN_SELCHANGE)
             Combo1_Click();
         else if (id == ids::kExit && code == STN_CLICKED)

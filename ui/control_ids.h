@@ -20,8 +20,9 @@ constexpr int kLabel2_0 = 300;          // Label2(i), the field captions
 constexpr int kOwnTemplatesLabel = 112; // names the list for UI automation
 constexpr int kOwnTemplates = 113;      // the list of templates of one's own
 // The panel of template of one's own N: its frame, 确定, then inputs and captions.
+constexpr int kOwnPanelIds = 16; // ids per panel
 constexpr int OwnPanel(int code) {
-    return 1000 + (code - 4) * 16;
+    return 1000 + (code - 4) * kOwnPanelIds;
 }
 constexpr int OwnOk(int code) {
     return OwnPanel(code) + 1;
@@ -31,6 +32,11 @@ constexpr int OwnInput(int code, int line) {
 }
 constexpr int OwnCaption(int code, int line) {
     return OwnPanel(code) + 7 + line;
+}
+// The template whose 确定 has that id; -1 for any other id.
+constexpr int OwnOkTemplate(int id) {
+    return id >= OwnPanel(4) && (id - OwnPanel(4)) % kOwnPanelIds == 1 ? 4 + (id - OwnPanel(4)) / kOwnPanelIds
+                                                                       : -1;
 }
 
 // Result window (for_ok)

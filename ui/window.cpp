@@ -11,6 +11,15 @@ namespace inkwarden {
 
 namespace {
 
+// Runs `measure` on the window's DC with the font selected, then puts the DC back.
+template <typename Measure> void WithFont(HWND hwnd, HFONT font, Measure measure) {
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, font);
+    measure(dc);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+}
+
 // Windows of the process still open; the message loop ends with the last one.
 int g_openWindows = 0;
 
@@ -225,12 +234,8 @@ const Window::NamedList* Window::NamedListOf(UINT id) const {
 }
 
 int Window::ListItemHeight() const {
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, uiFont_);
     TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    WithFont(hwnd_, uiFont_, [&metrics](HDC dc) { GetTextMetricsW(dc, &metrics); });
     return metrics.tmHeight + MulDiv(4, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
 }
 
@@ -269,22 +274,17 @@ void Window::RemoveControl(HWND control) {
 }
 
 int Window::TextWidth(const std::wstring& text, FontKind font) const {
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, FontFor(font));
     SIZE size = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    WithFont(hwnd_, FontFor(font),
+             [&](HDC dc) { GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size); });
     return MulDiv(size.cx, 1440, static_cast<int>(dpi_));
 }
 
 void Window::MakeTooltipOnHover(HWND control, UINT mouseMessage) {
     if (tooltip_ || mouseMessage != WM_MOUSEMOVE)
         return;
-    bool hasTip = false;
-    for (const Tip& tip : tips_)
-        hasTip = hasTip || tip.control == control;
-    if (!hasTip)
+    if (std::none_of(tips_.begin(), tips_.end(),
+                     [control](const Tip& tip) { return tip.control == control; }))
         return;
     tooltip_ = CreateWindowExW(
         WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
