@@ -494,18 +494,16 @@ bool PreTranslate(MSG& msg) {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     if (!root)
         return false;
-    // Ctrl+Enter is the window's, before any input turns it into a line break. A held
-    // key repeats: only the first press counts, so holding it does not paste twice.
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && CtrlHeld() &&
-        !(GetKeyState(VK_MENU) & 0x8000)) {
+    // Ctrl+Enter and Ctrl+Shift+V are the window's, before any input turns them into a
+    // line break or a paste. A held key repeats: only the first press counts, so holding
+    // it does not paste twice.
+    if (msg.message == WM_KEYDOWN && CtrlHeld() && !(GetKeyState(VK_MENU) & 0x8000)) {
+        const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+        const UINT taken = msg.wParam == VK_RETURN      ? kCtrlEnterMessage
+                           : msg.wParam == 'V' && shift ? kCtrlShiftVMessage
+                                                        : 0;
         const bool repeat = (msg.lParam & (1 << 30)) != 0;
-        if (SendMessageW(root, kCtrlEnterMessage, repeat, 0))
-            return true;
-    }
-    if (msg.message == WM_KEYDOWN && msg.wParam == 'V' && CtrlHeld() && (GetKeyState(VK_SHIFT) & 0x8000) &&
-        !(GetKeyState(VK_MENU) & 0x8000)) {
-        const bool repeat = (msg.lParam & (1 << 30)) != 0;
-        if (SendMessageW(root, kCtrlShiftVMessage, repeat, 0))
+        if (taken && SendMessageW(root, taken, repeat, 0))
             return true;
     }
     return IsDialogMessageW(root, &msg) != FALSE;
