@@ -79,12 +79,15 @@ constexpr int kInputCount = kTemplateCount * kFieldsPerTemplate;
 constexpr int kFirstOwnTemplate = 4;
 constexpr int kLastOwnTemplate = 99;
 
-enum class Prefill { None, Author, Date };
+// What fills a field before the person types: the author and today (the main window, at
+// start), the name and the parameters of a copied heading, and the file's own name (the
+// command line, per file).
+enum class Prefill { None, Author, Date, Name, Params, File };
 
 struct TemplateField {
-    std::string label;               // written into the block in front of the field text
-    bool multiline = false;          // the main window's input accepts line breaks
-    Prefill prefill = Prefill::None; // what the main window puts there
+    std::string label;      // written into the block in front of the field text
+    bool multiline = false; // the main window's input accepts line breaks
+    Prefill prefill = Prefill::None;
 };
 
 // A template: built-in or one's own. Both make blocks of one shape (BlockShape).

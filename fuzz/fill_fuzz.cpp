@@ -24,7 +24,7 @@ void Check(bool ok) {
 void LoadOwnRows() {
     SetCustomStyles(
         {{8, "python", "# ", "#     ", ""}, {15, "java", "/* ", "*     ", "*/"}, {30, "bare", "", "", "-"}});
-    SetOwnTemplates({{4, "接口说明", {{"接口：", false, Prefill::None}, {"", true, Prefill::Author}}}});
+    SetOwnTemplates({{4, "接口说明", {{"接口：", false, Prefill::None}, {"作者：", true, Prefill::Author}}}});
 }
 
 } // namespace

@@ -64,10 +64,17 @@ int SectionCode(const std::wstring& section, const wchar_t* lead, int first, int
 }
 
 Prefill FillOf(const std::wstring& value) {
-    if (CompareStringOrdinal(value.c_str(), -1, L"author", -1, TRUE) == CSTR_EQUAL)
-        return Prefill::Author;
-    if (CompareStringOrdinal(value.c_str(), -1, L"date", -1, TRUE) == CSTR_EQUAL)
-        return Prefill::Date;
+    static const struct {
+        const wchar_t* word;
+        Prefill fill;
+    } kFills[] = {{L"author", Prefill::Author},
+                  {L"date", Prefill::Date},
+                  {L"name", Prefill::Name},
+                  {L"params", Prefill::Params},
+                  {L"file", Prefill::File}};
+    for (const auto& f : kFills)
+        if (CompareStringOrdinal(value.c_str(), -1, f.word, -1, TRUE) == CSTR_EQUAL)
+            return f.fill;
     return Prefill::None;
 }
 
@@ -86,7 +93,10 @@ std::optional<TemplateDef> ReadTemplateSection(const std::wstring& section, int 
     const wchar_t digits[] = L"12345";
     for (int i = 0; i < kFieldsPerTemplate; ++i) {
         const std::wstring n(1, digits[i]);
-        if (!keys.Has(L"field" + n))
+        // An empty or blank label ends the fields as a missing key does: its field line
+        // would be the prefix and blanks, which every continuation line begins with, so a
+        // block of that template could not be read back.
+        if (Blank(keys.Value(L"field" + n)))
             break;
         templ.fields.push_back({Narrow(keys.Value(L"field" + n)), false, FillOf(keys.Value(L"fill" + n))});
     }

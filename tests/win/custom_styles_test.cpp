@@ -50,9 +50,9 @@ std::vector<std::string> Listed(const std::vector<CustomStyle>& styles) {
 }
 
 // One line per template: "code name|label|label…", "+" after a field of several lines,
-// "@author" or "@date" after a field filled in.
+// "@author", "@date", … after a field filled in.
 std::vector<std::string> Listed(const std::vector<TemplateDef>& templates) {
-    const char* const fills[] = {"", "@author", "@date"};
+    const char* const fills[] = {"", "@author", "@date", "@name", "@params", "@file"};
     std::vector<std::string> lines;
     for (const TemplateDef& t : templates) {
         lines.push_back(std::to_string(t.code) + " " + t.name);
@@ -86,12 +86,20 @@ TEST_F(CustomStyleFile, ValidSectionsInCodeOrderInvalidOnesSkipped) {
              Section(4, L"name=api\r\nfield1=名称\r\nfield2=参数\r\n", L"template"),
          {},
          {"4 api|名称|参数+", "9 变更|日期：@date| 人 @author|内容+|原因+"}},
-        {"templates without a name, a blank one, no field1, a gap after field2",
+        {"templates without a name, a blank one, no field1, a gap after field2, an empty or blank label",
          Section(4, L"field1=a\r\n", L"template") + Section(5, L"name=\" \"\r\nfield1=a\r\n", L"template") +
              Section(6, L"name=n\r\nfield2=b\r\n", L"template") +
-             Section(7, L"name=gap\r\nfield1=a\r\nfield2=b\r\nfield4=d\r\n", L"template"),
+             Section(7, L"name=gap\r\nfield1=a\r\nfield2=b\r\nfield4=d\r\n", L"template") +
+             Section(8, L"name=e\r\nfield1=a\r\nfield2=\r\nfield3=c\r\n", L"template") +
+             Section(9, L"name=b\r\nfield1=\"  \"\r\n", L"template"),
          {},
-         {"7 gap|a|b+"}},
+         {"7 gap|a|b+", "8 e|a+"}},
+        {"heading and file fills",
+         Section(
+             4, L"name=h\r\nfield1=a\r\nfill1=Name\r\nfield2=b\r\nfill2=params\r\nfield3=c\r\nfill3=FILE\r\n",
+             L"template"),
+         {},
+         {"4 h|a@name|b@params|c+@file"}},
         {"name missing, empty or blank",
          Section(8, L"lead=a\r\n") + Section(9, L"name=\r\n") + Section(10, L"name=\"   \"\r\n") +
              Section(11, L"name=ok\r\n"),
