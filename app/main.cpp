@@ -1,5 +1,5 @@
 // Process entry: DPI awareness and common controls, then the main window.
-#include "ui/For_main.h"
+#include "ui/main/For_main.h"
 #include "ui/window.h"
 
 #include <windows.h>

@@ -18,8 +18,9 @@ add_library(inkwarden_shell STATIC shell/window_utils.cpp shell/sysico.cpp shell
 target_link_libraries(inkwarden_shell PUBLIC inkwarden_platform shell32)
 inkwarden_warnings(inkwarden_shell)
 
-if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/For_main.cpp)
-    add_library(inkwarden_ui STATIC ui/window.cpp ui/title_band.cpp ui/For_main.cpp ui/for_ok.cpp ui/set_ini.cpp)
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/main/For_main.cpp)
+    add_library(inkwarden_ui STATIC ui/window.cpp ui/title_band.cpp ui/main/For_main.cpp ui/main/panels.cpp
+                                ui/main/fill.cpp ui/main/round_trip.cpp ui/for_ok.cpp ui/set_ini.cpp)
     target_link_libraries(inkwarden_ui PUBLIC inkwarden_settings inkwarden_shell comctl32 gdi32 user32)
     inkwarden_warnings(inkwarden_ui)
 

@@ -59,7 +59,10 @@ for dpi in ${INKWARDEN_SHOTS_DPIS:-96 120 144 192}; do
 
     app=$root/build/shots-app-$dpi
     rm -rf "$app" && mkdir -p "$app"
-    cp build/windows/scribbet.exe assets/scribbet.ini "$app/"
+    cp build/windows/scribbet.exe "$app/"
+    # A Chinese author, so the shots show how the inputs and the preview draw ideographs.
+    iconv -f UTF-16LE -t UTF-8 assets/scribbet.ini | sed 's/^writer=.*\r$/writer=张三\r/' |
+        iconv -f UTF-8 -t UTF-16LE >"$app/scribbet.ini"
     wine "$app/scribbet.exe" >/dev/null 2>&1 &
     for _ in $(seq 100); do
         win=$(xdotool search --name '^Inkwarden$' 2>/dev/null | head -n 1) && [ -n "$win" ] && break

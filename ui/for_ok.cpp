@@ -43,7 +43,7 @@ bool for_ok::Create(HWND mainWindow) {
     AddControl(L"EDIT", L"",
                WS_TABSTOP | WS_GROUP | WS_BORDER | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
                    ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-               ids::kText1, InFrame(240, 600, 7335, 4815));
+               ids::kText1, InFrame(240, 600, 7335, 4815), FontKind::Fixed);
     AddControl(L"BUTTON", L"返回", BS_PUSHBUTTON | WS_TABSTOP, ids::kBack, InFrame(5160, 5520, 975, 375));
     HWND copy = AddControl(L"BUTTON", L"复制注释", BS_PUSHBUTTON | WS_TABSTOP, ids::kCopy,
                            InFrame(6120, 5520, 1095, 375));
@@ -77,8 +77,8 @@ void for_ok::Show() {
 
 bool for_ok::CopyToClipboard(const std::wstring& text) {
     if (PutClipboardText(hwnd(), text)) {
-        if (copied_)
-            copied_();
+        if (owner_.copied)
+            owner_.copied();
         return true;
     }
     ShowMessage(hwnd(), L"复制失败：剪贴板正被其他程序占用，注释内容没有复制。请稍后再试。", MB_ICONWARNING);
@@ -88,11 +88,20 @@ bool for_ok::CopyToClipboard(const std::wstring& text) {
 void for_ok::CopyAndPasteBack() {
     // A block that is not on the clipboard keeps the window open: nothing is pasted
     // that was not copied.
-    if (!CopyToClipboard(clipboardText_ ? clipboardText_(Text()) : Text()))
+    if (!CopyToClipboard(owner_.clipboardText ? owner_.clipboardText(Text()) : Text()))
         return;
-    Unload();
-    if (pasteBack_)
-        pasteBack_();
+    Close();
+    if (owner_.pasteBack)
+        owner_.pasteBack();
+}
+
+void for_ok::Unload() {
+    // The main window is activated before this one goes, so the system never hands the
+    // activation to some other program's window in between: the person's next keys go
+    // to the input they left.
+    if (owner_.closed)
+        owner_.closed();
+    Close();
 }
 
 bool for_ok::OnCtrlEnter(bool repeat) {
@@ -103,6 +112,9 @@ bool for_ok::OnCtrlEnter(bool repeat) {
 
 LRESULT for_ok::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_CLOSE: // Alt+F4, or 关闭 in the taskbar button's menu
+        Unload();
+        return 0;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case ids::kResultClose:

@@ -16,16 +16,16 @@ public:
     std::wstring Text() const;
     // Displays the window and puts the focus in the text.
     void Show();
-    // The main window's part in copying: what Ctrl+Enter puts on the clipboard for the
-    // block shown (the block with what it was filled from around it), what Ctrl+Enter
-    // does after it has copied that and closed this window (the way back into the
-    // editor), and who is told of every copy this window makes.
-    void SetPasteBack(std::function<std::wstring(const std::wstring&)> clipboardText,
-                      std::function<void()> pasteBack, std::function<void()> copied) {
-        clipboardText_ = std::move(clipboardText);
-        pasteBack_ = std::move(pasteBack);
-        copied_ = std::move(copied);
-    }
+    // The main window's part: what Ctrl+Enter puts on the clipboard for the block shown
+    // (the block with what it was filled from around it), what Ctrl+Enter does after it
+    // has copied that and closed this window (the way back into the editor), who is told
+    // of every copy this window makes, and where the person goes back to when they close
+    // it in any other way.
+    struct Owner {
+        std::function<std::wstring(const std::wstring&)> clipboardText;
+        std::function<void()> pasteBack, copied, closed;
+    };
+    void SetOwner(Owner owner) { owner_ = std::move(owner); }
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -42,11 +42,10 @@ private:
     // True when the text is on the clipboard; a failure is shown to the person.
     bool CopyToClipboard(const std::wstring& text);
     void CopyAndPasteBack();
-    void Unload() { Close(); }
+    // Closed by the person (Esc, 返回, X, the system menu): back to the main window.
+    void Unload();
 
-    std::function<std::wstring(const std::wstring&)> clipboardText_;
-    std::function<void()> pasteBack_;
-    std::function<void()> copied_;
+    Owner owner_;
 };
 
 } // namespace inkwarden

@@ -121,10 +121,40 @@ HFONT CreateUiFont(UINT dpi) {
 }
 
 HFONT CreateInputFont(UINT dpi) {
-    // MS Sans Serif 9.75 pt, normal weight, ANSI character set.
+    // MS Sans Serif 9.75 pt, normal weight. With the default character set the face is
+    // kept and the system draws what it lacks (Chinese, any script) with a font that has
+    // it: font linking on Windows, fallback under Wine. The ANSI set would keep the face
+    // but forbid that, and any one set (GB2312) would trade the face for that set's font.
     return CreateFontW(-MulDiv(975, static_cast<int>(dpi), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+}
+
+bool IsFixedPitch(HFONT font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    // The flag is named the wrong way round: set, it means a variable pitch.
+    return (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
+}
+
+HFONT CreateFixedFont(UINT dpi) {
+    // 9 pt, at which the longest opening line (61 characters) fits the box without a
+    // scroll, and NSimSun draws from bitmaps of its own. A face that is not installed is
+    // answered by a substitute of any pitch, so what came back is checked, and then only
+    // the pitch is asked for.
+    const int height = -MulDiv(9, static_cast<int>(dpi), 72);
+    HFONT font =
+        CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"新宋体");
+    if (font && IsFixedPitch(font))
+        return font;
+    DeleteObject(font);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, nullptr);
 }
 
 } // namespace
@@ -190,6 +220,8 @@ HWND Window::AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, in
     if (!control)
         return nullptr;
     controls_.push_back({control, rect, font});
+    if (font == FontKind::Fixed && !fixedFont_)
+        fixedFont_ = CreateFixedFont(dpi_); // made by the one window that shows code
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), FALSE);
     if (lstrcmpiW(cls, L"EDIT") == 0) {
         SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit: the default stops near 30,000 characters
@@ -345,7 +377,7 @@ void Window::CentreWithSize(int width, int height) {
 }
 
 HFONT Window::FontFor(FontKind kind) const {
-    return kind == FontKind::Input ? inputFont_ : uiFont_;
+    return kind == FontKind::Input ? inputFont_ : kind == FontKind::Fixed ? fixedFont_ : uiFont_;
 }
 
 Window::Pixels Window::Scaled(const Twips& r) const {
@@ -360,9 +392,10 @@ void Window::Place(const Control& c) const {
 
 void Window::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
-    HFONT oldUi = uiFont_, oldInput = inputFont_;
+    HFONT oldUi = uiFont_, oldInput = inputFont_, oldFixed = fixedFont_;
     uiFont_ = CreateUiFont(dpi_);
     inputFont_ = CreateInputFont(dpi_);
+    fixedFont_ = oldFixed ? CreateFixedFont(dpi_) : nullptr;
     for (const Control& c : controls_) {
         SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), TRUE);
         Place(c);
@@ -373,6 +406,8 @@ void Window::ApplyDpi(UINT dpi) {
     }
     DeleteObject(oldUi);
     DeleteObject(oldInput);
+    if (oldFixed)
+        DeleteObject(oldFixed);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -480,7 +515,9 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         self->captionBar_ = self->closeSpot_ = nullptr;
         DeleteObject(self->uiFont_);
         DeleteObject(self->inputFont_);
-        self->uiFont_ = self->inputFont_ = nullptr;
+        if (self->fixedFont_)
+            DeleteObject(self->fixedFont_);
+        self->uiFont_ = self->inputFont_ = self->fixedFont_ = nullptr;
         if (--g_openWindows == 0)
             PostQuitMessage(0);
         return DefWindowProcW(hwnd, msg, wParam, lParam);

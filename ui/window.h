@@ -13,7 +13,9 @@ struct Twips {
     int left, top, width, height; // relative to the window
 };
 
-enum class FontKind { Ui, Input };
+// The system's UI font; the inputs' font; a fixed-pitch font for code, whose columns
+// line up as they will in the editor.
+enum class FontKind { Ui, Input, Fixed };
 
 // Sent by the message loop to the window that gets Ctrl+Enter (wParam: nonzero for
 // the key's auto-repeat); nonzero when the window took it.
@@ -97,7 +99,7 @@ private:
     HWND hwnd_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<Control> controls_;
-    HFONT uiFont_ = nullptr, inputFont_ = nullptr;
+    HFONT uiFont_ = nullptr, inputFont_ = nullptr, fixedFont_ = nullptr;
     HWND tooltip_ = nullptr;
     struct Tip {
         HWND control;

@@ -124,7 +124,7 @@ TEST(ResultWindow, AnotherConfirmReplacesTheTextInTheSameWindow) {
     EXPECT_EQ(app.WindowCount(kResultClass), 1);
 }
 
-TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSizeAndBackAndXCloseIt) {
+TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSize) {
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
     HWND result = app.Confirm(0);
@@ -140,19 +140,77 @@ TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSizeAndBackAndXCloseIt) 
     GetWindowRect(result, &shown);
     EXPECT_EQ(shown.right - shown.left, main.right - main.left);
     EXPECT_EQ(shown.bottom - shown.top, main.bottom - main.top);
-    for (const auto& [id, name] : {std::pair{ids::kBack, L"Back"}, std::pair{ids::kResultClose, L"X"}}) {
-        SCOPED_TRACE(Show(name));
-        ASSERT_TRUE(ClickWithMouse(GetDlgItem(result, id)));
-        EXPECT_TRUE(Closed(result));
-        EXPECT_EQ(app.WindowCount(kResultClass), 0);
-        EXPECT_TRUE(app.Running());
-        EXPECT_TRUE(IsWindowVisible(app.main()));
-        const Fields fields = {L"张三", L"2024/5/6", name, L"", L""};
-        ASSERT_TRUE(app.Fill(0, fields));
-        result = app.Confirm(0);
-        ASSERT_TRUE(ShowsBlock(result, Block(0, 0, fields)));
-    }
 }
+
+enum class CloseBy { Escape, Back, X, PasteBack };
+
+struct CloseCase : NamedCase {
+    int input;    // txt0(input) of the function panel, where the person types before confirming
+    bool clickOk; // 确定 clicked with the mouse; else Ctrl+Enter in the input
+    CloseBy by;
+};
+
+class ResultWindowClose : public ::testing::TestWithParam<CloseCase> {};
+
+// Paste-back goes into the editor; any other way of closing goes back to the input the
+// person confirmed from, so their next keys land there.
+TEST_P(ResultWindowClose, GoesBackWhereThePersonWas) {
+    const CloseCase& c = GetParam();
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    TestEditor editor;
+    ASSERT_TRUE(Activate(editor.window()));
+    PressKey('K', {VK_CONTROL, VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.main(); }));
+    const HWND input = app.Item(ids::kTxt0 + c.input);
+    ASSERT_TRUE(ClickWithMouse(input));
+    ASSERT_TRUE(FocusIs(input));
+    TypeKeys(L"x");
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(input).find(L'x') != std::wstring::npos; }));
+    if (c.clickOk)
+        ASSERT_TRUE(ClickWithMouse(app.Item(ids::kOk0)));
+    else
+        PressKey(VK_RETURN, {VK_CONTROL});
+    const HWND result = app.ResultWindow();
+    ASSERT_NE(result, nullptr);
+    ASSERT_TRUE(FocusIs(GetDlgItem(result, ids::kText1)));
+    const std::wstring block = BlockShown(result);
+
+    switch (c.by) {
+    case CloseBy::Escape:
+        // The pointer rests on the editor, where a system without a window manager would
+        // hand the activation when the result window goes.
+        ASSERT_TRUE(MouseTo({60, 200}));
+        PressKey(VK_ESCAPE);
+        break;
+    case CloseBy::Back:
+        ASSERT_TRUE(ClickWithMouse(GetDlgItem(result, ids::kBack)));
+        break;
+    case CloseBy::X:
+        ASSERT_TRUE(ClickWithMouse(GetDlgItem(result, ids::kResultClose)));
+        break;
+    case CloseBy::PasteBack:
+        PressKey(VK_RETURN, {VK_CONTROL});
+        break;
+    }
+    ASSERT_TRUE(Closed(result));
+    if (c.by == CloseBy::PasteBack) {
+        EXPECT_TRUE(WaitUntil([&] { return editor.Text() == block; })) << Show(editor.Text());
+        EXPECT_EQ(GetForegroundWindow(), editor.window());
+        return;
+    }
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.main(); }));
+    EXPECT_TRUE(FocusIs(input));
+    PressKey(VK_RETURN, {VK_CONTROL});
+    EXPECT_NE(app.ResultWindow(), nullptr) << "Ctrl+Enter confirms again";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ResultWindowClose,
+                         ::testing::Values(CloseCase{{"Escape"}, 3, false, CloseBy::Escape},
+                                           CloseCase{{"BackAfterAClickOnOk"}, 2, true, CloseBy::Back},
+                                           CloseCase{{"X"}, 4, false, CloseBy::X},
+                                           CloseCase{{"PasteBack"}, 2, false, CloseBy::PasteBack}),
+                         CaseName());
 
 // Empties the clipboard, presses 复制注释 and waits for the block to be there.
 void Copy(HWND result, ClipboardContent* clip) {

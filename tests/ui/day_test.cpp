@@ -1,7 +1,7 @@
 // Inkwarden stays resident for days: when its window comes up on a later day, the dates
 // it put into the date inputs become that day's, and one the person wrote stays.
 #include "platform/platform.h"
-#include "ui/For_main.h"
+#include "ui/main/For_main.h"
 #include "ui/control_ids.h"
 
 #include <gtest/gtest.h>

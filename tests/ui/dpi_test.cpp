@@ -2,7 +2,7 @@
 // platform's suggested rectangle is taken, every control is laid out again from its
 // twips at the new DPI, and the fonts are made anew for it. Wine sends no per-monitor
 // DPI changes, so the test delivers WM_DPICHANGED to a real main window in-process.
-#include "ui/For_main.h"
+#include "ui/main/For_main.h"
 #include "ui/control_ids.h"
 
 #include <gtest/gtest.h>

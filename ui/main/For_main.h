@@ -61,7 +61,7 @@ private:
     // Event handlers: thin, each runs the steps below.
     void func_Click(int k);
     void Combo1_Click(); // a template of one's own chosen in the list
-    void ok_Click(int k) { ShowResult(BuildBlock(k)); }
+    void ok_Click(int k);
     void Label3_Click() { Exit(); }
     void Label4_Click() { Minimise(); }
     void Label5_Click() { OpenSettings(); }
@@ -125,6 +125,8 @@ private:
     void ComeFromEditor(HWND editor);
     void BackToEditor();
     void PasteBack(); // after the result window copied the block and closed
+    // After the result window closed any other way: the input the person confirmed from.
+    void BackFromResult();
 
     HICON iconLarge_ = nullptr;
     HICON iconSmall_ = nullptr;
@@ -136,6 +138,8 @@ private:
     std::map<int, Panel> panels_;                       // by template code
     int shownPanel_ = 0;
     int lastConfirmed_ = -1;
+    HWND lastInput_ = nullptr;                   // the input that last had the focus
+    HWND returnInput_ = nullptr;                 // where the focus goes back when the result window closes
     std::array<HWND, kTemplateCount> func_ = {}; // the template options
     HWND ownList_ = nullptr;
     struct {
