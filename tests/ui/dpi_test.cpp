@@ -67,5 +67,52 @@ TEST(DpiChange, MainWindowIsLaidOutAgainWithNewFonts) {
     EXPECT_NE(FontHeight(GetDlgItem(window.hwnd(), ids::kOk0)), 0);
 }
 
+// How wide a text draws in a control's font, in pixels.
+LONG Width(HWND control, const wchar_t* text) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+// The inputs draw an ideograph about as wide as their font is high, not as a narrow box;
+// the preview draws every character of a block's frame at one width, so its columns
+// line up as in the editor. At 96 DPI and after a change to 144.
+TEST(Fonts, InputsDrawChineseAndThePreviewLinesUp) {
+    For_main window;
+    ASSERT_TRUE(window.Form_Load());
+    window.Show();
+    const HWND ok = GetDlgItem(window.hwnd(), ids::kOk0);
+    SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(ids::kOk0, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+    const HWND label = GetDlgItem(window.hwnd(), ids::kSettingsLabel);
+    SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(ids::kSettingsLabel, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(label));
+    const HWND result = FindWindowW(L"Inkwarden.for_ok", nullptr);
+    const HWND settings = FindWindowW(L"Inkwarden.set_ini", nullptr);
+    ASSERT_TRUE(result && settings);
+    const HWND inputs[] = {GetDlgItem(window.hwnd(), ids::kTxt0), GetDlgItem(settings, ids::kUser)};
+    const HWND preview = GetDlgItem(result, ids::kText1);
+
+    for (UINT dpi : {96u, 144u}) {
+        SCOPED_TRACE(dpi);
+        if (dpi != 96) {
+            for (HWND w : {window.hwnd(), result, settings}) {
+                RECT r;
+                GetWindowRect(w, &r);
+                SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+            }
+        }
+        for (HWND input : inputs)
+            EXPECT_GE(Width(input, L"张三"), 2 * -FontHeight(input) * 4 / 5) << "ideographs, not boxes";
+        EXPECT_EQ(FontHeight(preview), -MulDiv(9, static_cast<int>(dpi), 72));
+        const LONG one = Width(preview, L"=");
+        for (const wchar_t* c : {L"/", L"*", L" ", L"'", L"W", L"i", L"#"})
+            EXPECT_EQ(Width(preview, c), one) << "'" << static_cast<char>(*c) << "'";
+    }
+}
+
 } // namespace
 } // namespace inkwarden
