@@ -33,10 +33,15 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/main/For_main.cpp)
         # Size: every function and object in a section of its own, so the linker drops what
         # nothing calls. The window code is a chain of Win32 calls and is compiled for size;
         # the block assembly copies whole fields and keeps -O2.
+        # Nothing in it catches an exception or asks a type at run time: without either, no
+        # unwinding tables or type records are made, and platform/lean_runtime_mingw.cpp keeps
+        # libstdc++'s exception and thread machinery out of the link.
         foreach(target inkwarden_remark inkwarden_core inkwarden_platform inkwarden_settings inkwarden_shell
                        inkwarden_ui scribbet)
-            target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Os>)
+            target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Os>
+                                                     -fno-exceptions -fno-rtti)
         endforeach()
+        target_sources(scribbet PRIVATE platform/lean_runtime_mingw.cpp)
         set_source_files_properties(core/remark.cpp PROPERTIES COMPILE_OPTIONS $<$<CONFIG:Release>:-O2>)
         target_link_options(scribbet PRIVATE -Wl,--gc-sections)
         # A GUI program has no console for libstdc++'s verbose terminate message: ending
@@ -68,7 +73,8 @@ endif()
 # Start-up measurement (scripts/startup.sh): the yardstick windows, scribbet.exe built
 # once more with a mark at the start of wWinMain, and the program that times them.
 if(TARGET scribbet)
-    add_executable(scribbet_marked WIN32 app/main.cpp assets/scribbet.rc)
+    get_target_property(scribbet_sources scribbet SOURCES)
+    add_executable(scribbet_marked WIN32 ${scribbet_sources})
     target_compile_definitions(scribbet_marked PRIVATE INKWARDEN_STARTUP_MARK)
     target_include_directories(scribbet_marked PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/assets)
     target_link_libraries(scribbet_marked PRIVATE inkwarden_ui)
