@@ -1033,9 +1033,16 @@ bool TypeThenDefault(const Tokens& t, Index j, Index e, bool typed) {
     return j == e;
 }
 
-// A parameter as written, added to a reader's list.
-INKWARDEN_NOINLINE void AddJoined(std::vector<std::string>& to, const Tokens& t, Range r) {
-    to.push_back(t.Join(r.b, r.e));
+// A parameter added to a reader's list with the name it declares ("" for none; Go's and
+// Rust's `_` names nothing either).
+INKWARDEN_NOINLINE void Add(Signature& s, std::string text, std::string_view name) {
+    s.parameters.push_back(std::move(text));
+    s.names.emplace_back(Equals(name, "_") ? std::string_view() : name);
+}
+
+// A parameter as written; `name` is the token of its name, kNone for none.
+INKWARDEN_NOINLINE void AddJoined(Signature& s, const Tokens& t, Range r, Index name) {
+    Add(s, t.Join(r.b, r.e), t[name].text);
 }
 
 // Go's `a, b int` and Pascal's `a, b: Integer` repeat the type for every name. Real
@@ -1059,11 +1066,16 @@ public:
         } else if (read) {
             if (best_->name != s.name || best_->parameters != s.parameters || best_->procedure != s.procedure)
                 conflict_ = true;
-            else if (best_->language != s.language)
+            if (!conflict_ && best_->language != s.language)
                 best_->language.clear();
+            // A name two readers tell apart is no name to match a parameter by.
+            for (Index k = 0; !conflict_ && k < s.names.size(); ++k)
+                if (best_->names[k] != s.names[k])
+                    best_->names[k].clear();
         }
         s.name.clear();
         s.parameters.clear();
+        s.names.clear();
         s.procedure = false;
         s.language.clear();
     }
@@ -1122,9 +1134,9 @@ bool ReadPython(std::string_view text, Signature& out) {
             ++j;
         if (t.Is(j, "*"))
             ++j;
-        if (!t.IsWord(j++) || !TypeThenDefault(t, j, r.e, t.Is(j, ":")))
+        if (!t.IsWord(j) || !TypeThenDefault(t, j + 1, r.e, t.Is(j + 1, ":")))
             return false;
-        out.parameters.push_back(p);
+        Add(out, p, t[j].text);
     }
     i = t.Match(i) + 1;
     if (t.Is(i, "->")) {
@@ -1193,16 +1205,16 @@ bool ReadGo(std::string_view text, Signature& out) {
         for (const Range& p : pending) {
             if (!(p.e == p.b + 1 && t.IsWord(p.b)) || !WithinRepeatBudget(budget, type.size()))
                 return false;
-            out.parameters.push_back(std::string(t[p.b].text) + " " + type);
+            Add(out, std::string(t[p.b].text) + " " + type, t[p.b].text);
         }
         pending.clear();
-        AddJoined(out.parameters, t, r);
+        AddJoined(out, t, r, r.b);
     }
     if (!pending.empty()) {
         if (named)
             return false;
         for (const Range& p : pending)
-            AddJoined(out.parameters, t, p);
+            AddJoined(out, t, p, kNone); // types without names
     }
 
     i = t.Match(i) + 1;
@@ -1280,7 +1292,10 @@ bool ReadRust(std::string_view text, Signature& out) {
         const Index colon = t.Find(r.b, r.e, ":");
         if (colon == r.b || colon + 1 >= r.e || t.Find(r.b, r.e, "=") != r.e)
             return false;
-        AddJoined(out.parameters, t, r);
+        Index name = r.b; // a plain binding, else a pattern that names nothing
+        while (name + 1 < colon && t.IsAny(name, "ref mut"))
+            ++name;
+        AddJoined(out, t, r, name + 1 == colon && t.IsWord(name) ? name : kNone);
     }
     i = t.Match(i) + 1;
     const Index n = t.size();
@@ -1360,6 +1375,7 @@ bool ReadBasic(std::string_view text, Signature& out) {
             Index j = r.b;
             while (t.IsInCi(j, Words::BasicParamModifiers))
                 ++j;
+            const Index name = j;
             if (!t.IsWord(j) || t.IsInCi(j, Words::BasicKeywords))
                 return false;
             ++j;
@@ -1367,7 +1383,7 @@ bool ReadBasic(std::string_view text, Signature& out) {
                 j += 2;
             if (!TypeThenDefault(t, j, r.e, t.IsCi(j, "as")))
                 return false;
-            AddJoined(out.parameters, t, r);
+            AddJoined(out, t, r, name);
         }
         if (!ok)
             return false;
@@ -1458,15 +1474,15 @@ bool ReadPascal(std::string_view text, Signature& out) {
                 return false; // only var, const and out parameters go untyped
             }
             if (names.size() == 1) {
-                AddJoined(out.parameters, t, r);
+                AddJoined(out, t, r, names[0]);
                 continue;
             }
             const std::string type = colon < r.e ? (t[colon].gap ? " " : "") + t.Join(colon, r.e) : "";
             for (Index k : names) {
                 if (!WithinRepeatBudget(budget, type.size()))
                     return false;
-                out.parameters.push_back((modifier ? std::string(t[r.b].text) + " " : "") +
-                                         std::string(t[k].text) + type);
+                Add(out, (modifier ? std::string(t[r.b].text) + " " : "") + std::string(t[k].text) + type,
+                    t[k].text);
             }
         }
         if (!ok)
@@ -1570,8 +1586,10 @@ enum class Decl { No, Weak, Product, Unnamed, Named };
 // How a C, C++, Java or C# parameter declares itself (its default value cut off): a
 // type and a name, a type alone, a lone CamelCase word (a type, or a constant passed to
 // a constructor), `a * b` (a pointer, or a product), or nothing a declaration would be
-// (a value, an expression).
-Decl CParameter(const Tokens& t, Index i, Index e) {
+// (a value, an expression). `name` is set to the token of the name a Named or Product
+// declares, kNone for none.
+Decl CParameter(const Tokens& t, Index i, Index e, Index& name) {
+    name = kNone;
     for (;;) {
         const Index a = SkipAnnotation(t, i);
         if (a != i) {
@@ -1592,6 +1610,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
     bool intModifier = false, decorated = false, qualified = false, lastPlain = false, firstKnown = false;
     bool spaced = false;
     std::string_view firstWord;
+    Index last = kNone;
     while (i < e) {
         if (t.IsWord(i)) {
             const std::string_view w = t[i].text;
@@ -1605,10 +1624,10 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             if (In(sets, Words::Statements) || t.IsAny(i, "new operator"))
                 return Decl::No;
             bool dotted = false;
-            const Index s = i;
+            last = i;
             i = SkipTerm(t, i, dotted);
             ++terms;
-            lastPlain = i == s + 1;
+            lastPlain = i == last + 1;
             if (terms == 1) {
                 firstWord = w;
                 firstKnown = !lastPlain || IsKnownType(w);
@@ -1656,7 +1675,7 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
             while (t.IsIn(k, Words::CQualifiers))
                 ++k;
             if (t.IsWord(k))
-                ++k;
+                name = k++;
             while (t.Is(k, "["))
                 k = t.Next(k);
             if (k != close)
@@ -1672,11 +1691,17 @@ Decl CParameter(const Tokens& t, Index i, Index e) {
         }
         return Decl::No;
     }
+    if (terms == 2 && lastPlain)
+        name = last;
     if (terms == 2)
         return !lastPlain ? Decl::No : spaced ? Decl::Product : Decl::Named;
     if (terms == 1) {
-        if (intModifier && lastPlain && !IsKnownType(firstWord))
-            return Decl::Named; // unsigned n
+        // unsigned n, long id (Objective-C's type id is Java's and C#'s commonest name
+        // after a long); unsigned __int64 names nothing.
+        if (intModifier && lastPlain && (!IsKnownType(firstWord) || Equals(firstWord, "id"))) {
+            name = IsReservedName(firstWord) ? kNone : last;
+            return Decl::Named;
+        }
         if (firstKnown || decorated || qualified)
             return Decl::Unnamed;
         return IsCamelType(firstWord) ? Decl::Weak : Decl::No;
@@ -1949,13 +1974,14 @@ bool ReadCDeclaration(const Tokens& t, Signature& out) {
     bool declared = true, weakOnly = !entries.empty(), product = false;
     if (!(entries.size() == 1 && t.Is(entries[0].b, "void") && entries[0].e == entries[0].b + 1)) {
         for (const Range& r : entries) {
-            const Decl d = CParameter(t, r.b, t.Find(r.b, r.e, "="));
+            Index name = kNone;
+            const Decl d = CParameter(t, r.b, t.Find(r.b, r.e, "="), name);
             if (d == Decl::No)
                 return false;
             declared = declared && (d == Decl::Named || d == Decl::Unnamed);
             weakOnly = weakOnly && d == Decl::Weak;
             product = product || d == Decl::Product;
-            AddJoined(out.parameters, t, r);
+            AddJoined(out, t, r, name);
         }
     }
 
@@ -2001,8 +2027,8 @@ Index SkipScriptType(const Tokens& t, Index i, bool arrow) {
 }
 
 // A JavaScript or TypeScript parameter: [decorators] [modifiers] [...]binding[?][: type]
-// [= default]. `typed`: it showed TypeScript.
-bool ScriptParameter(const Tokens& t, Range r, bool& typed) {
+// [= default]. `typed`: it showed TypeScript; `name`: the binding when it is a name.
+bool ScriptParameter(const Tokens& t, Range r, bool& typed, Index& name) {
     Index i = r.b;
     while (SkipAnnotation(t, i) != i) {
         typed = true;
@@ -2017,7 +2043,7 @@ bool ScriptParameter(const Tokens& t, Range r, bool& typed) {
     if (t.IsWord(i)) {
         if (t.IsIn(i, Words::ScriptKeywords) && !(t.Is(i, "this") && t.Is(i + 1, ":")))
             return false;
-        ++i;
+        name = i++;
     } else if (t.IsAny(i, "{ [") && t.Match(i) != kNone) {
         i = t.Next(i);
     } else {
@@ -2044,7 +2070,7 @@ bool IsPhpVariable(const Tokens& t, Index i) {
 }
 
 // A PHP parameter: [#[attributes]] [promotion modifiers] [type] [&] [...]$name [= default].
-bool PhpParameter(const Tokens& t, Range r) {
+bool PhpParameter(const Tokens& t, Range r, Index& name) {
     Index i = r.b;
     while (t.Is(i, "#") && t.Is(i + 1, "["))
         i = t.Next(i + 1);
@@ -2063,6 +2089,7 @@ bool PhpParameter(const Tokens& t, Range r) {
         ++i;
     if (t.Is(i, "..."))
         ++i;
+    name = i;
     if (!IsPhpVariable(t, i++))
         return false;
     if (t.Is(i, "=") && i + 1 < r.e)
@@ -2070,20 +2097,22 @@ bool PhpParameter(const Tokens& t, Range r) {
     return i == r.e;
 }
 
-// Reads a parameter list as JavaScript/TypeScript and as PHP, into `text`.
+// Reads a parameter list as JavaScript/TypeScript and as PHP, into `out`. Where both
+// read an entry, both take the same word for its name.
 struct ScriptParams {
     bool script = true, php = true, typed = false, dollars = false;
 };
 
-bool ReadScriptParams(const Tokens& t, Index open, ScriptParams& p, std::vector<std::string>& text) {
+bool ReadScriptParams(const Tokens& t, Index open, ScriptParams& p, Signature& out) {
     bool ok = false;
     const std::vector<Range> entries = Entries(t, open, ',', true, ok);
     if (!ok)
         return false;
     for (const Range& r : entries) {
-        p.script = p.script && ScriptParameter(t, r, p.typed);
-        p.php = p.php && PhpParameter(t, r);
-        AddJoined(text, t, r);
+        Index scriptName = kNone, phpName = kNone;
+        p.script = p.script && ScriptParameter(t, r, p.typed, scriptName);
+        p.php = p.php && PhpParameter(t, r, phpName);
+        AddJoined(out, t, r, p.script ? scriptName : phpName);
     }
     p.dollars = p.php && !entries.empty();
     return p.script || p.php;
@@ -2130,7 +2159,7 @@ bool ReadScriptMethod(const Tokens& t, Signature& out) {
     if (!t.Is(i, "("))
         return false;
     ScriptParams p;
-    if (!ReadScriptParams(t, i, p, out.parameters) || !p.script)
+    if (!ReadScriptParams(t, i, p, out) || !p.script)
         return false;
     typed = typed || p.typed;
     i = t.Match(i) + 1;
@@ -2229,7 +2258,7 @@ bool ReadScriptFunction(const Tokens& t, Signature& out) {
             typed = true;
             i = t.Match(i) + 1;
         }
-        if (!t.Is(i, "(") || !ReadScriptParams(t, i, p, out.parameters))
+        if (!t.Is(i, "(") || !ReadScriptParams(t, i, p, out))
             return false;
         i = t.Match(i) + 1;
         if (t.Is(i, "use") && t.Is(i + 1, "(")) {
@@ -2261,7 +2290,7 @@ bool ReadScriptFunction(const Tokens& t, Signature& out) {
             i = t.Match(i) + 1;
         }
         if (t.Is(i, "(")) {
-            if (!ReadScriptParams(t, i, p, out.parameters))
+            if (!ReadScriptParams(t, i, p, out))
                 return false;
             i = t.Match(i) + 1;
             if (t.Is(i, ":")) {
@@ -2271,7 +2300,7 @@ bool ReadScriptFunction(const Tokens& t, Signature& out) {
                     return false;
             }
         } else if (t.IsWord(i) && !t.IsIn(i, Words::ScriptKeywords)) {
-            out.parameters.push_back(std::string(t[i].text));
+            Add(out, std::string(t[i].text), t[i].text);
             p.php = false;
             ++i;
         } else {

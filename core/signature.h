@@ -17,6 +17,15 @@ constexpr std::size_t kMaxSignatureText = 64 * 1024;
 struct Signature {
     std::string name;                    // as written, see rules
     std::vector<std::string> parameters; // one per entry, in order
+    // One per entry of `parameters`, in the same order: the name the entry declares, a
+    // substring of it (argv in `char **argv`, compar in `int (*compar)(const void *,
+    // const void *)`, args in Python's `*args` and JavaScript's `...args`, A and B for
+    // Delphi's `const A, B: string`). PHP's keep their `$` as written (`$f` in
+    // `?Figurine &$f`). "" where the entry declares no name: a parameter given by its
+    // type alone (`HWND`, `std::nullptr_t`, `Flags = {}`), C's `...`, a pattern (`{a, b}`,
+    // Rust's `(a, b): (i32, i32)`). Never a type word, so a refresh may match old
+    // parameter lines to new parameters by it.
+    std::vector<std::string> names;
     bool procedure = false; // VB `Sub`, Pascal/Delphi `procedure` (and constructor/destructor in Delphi)
     std::string
         language; // "" for C, C++, Java, C# (and any case the language is not beyond doubt);

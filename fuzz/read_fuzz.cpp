@@ -1,6 +1,6 @@
 // libFuzzer target for the signature reader: any bytes must come back without a crash,
 // a hang or undefined behaviour, and what is read must fit the function template's
-// one-line fields.
+// one-line fields, with each parameter's name taken from its own text.
 #include "core/signature.h"
 
 #include <cstddef>
@@ -24,8 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     if (size > inkwarden::kMaxSignatureText || !IsOneLine(s->name))
         std::abort();
-    for (const std::string& p : s->parameters)
-        if (!IsOneLine(p))
+    if (s->names.size() != s->parameters.size())
+        std::abort();
+    for (std::size_t k = 0; k < s->parameters.size(); ++k)
+        if (!IsOneLine(s->parameters[k]) || s->parameters[k].find(s->names[k]) == std::string::npos)
             std::abort();
     static const std::string_view languages[] = {"",   "python", "go",         "rust",      "php",
                                                  "vb", "delphi", "javascript", "typescript"};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -493,6 +494,19 @@ const std::string kNotHeadings[] = {
 
 class SignatureCorpus : public ::testing::TestWithParam<Heading> {};
 
+// Whether `name` stands in `entry` as a word of its own, not inside a longer one.
+bool IsWordIn(const std::string& name, const std::string& entry) {
+    auto wordByte = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$';
+    };
+    for (std::size_t at = entry.find(name); at != std::string::npos; at = entry.find(name, at + 1)) {
+        const std::size_t end = at + name.size();
+        if ((at == 0 || !wordByte(entry[at - 1])) && (end == entry.size() || !wordByte(entry[end])))
+            return true;
+    }
+    return false;
+}
+
 TEST_P(SignatureCorpus, ReadsNameParametersKindAndLanguage) {
     const Heading& h = GetParam();
     const std::optional<Signature> s = ReadSignature(h.text);
@@ -501,6 +515,43 @@ TEST_P(SignatureCorpus, ReadsNameParametersKindAndLanguage) {
     EXPECT_EQ(s->parameters, h.parameters);
     EXPECT_EQ(s->procedure, h.procedure);
     EXPECT_EQ(s->language, h.language);
+    ASSERT_EQ(s->names.size(), s->parameters.size());
+    for (std::size_t k = 0; k < s->names.size(); ++k)
+        EXPECT_TRUE(s->names[k].empty() || IsWordIn(s->names[k], s->parameters[k]))
+            << s->names[k] << " in " << s->parameters[k];
+}
+
+// Each parameter's own name, of the kinds of entry that hide it or have none.
+// clang-format off
+const struct {
+    std::string text;
+    std::vector<std::string> names;
+} kParameterNames[] = {
+    {"void qsort(void *base, size_t nmemb, size_t size,\n           int (*compar)(const void *, const void *));",
+     {"base", "nmemb", "size", "compar"}},
+    {"int log(const std::map<int, int>& m = {}, Flags = {}, std::nullptr_t, const char *fmt, ...);", {"m", "", "", "fmt", ""}},
+    {"LRESULT CALLBACK WndProc(HWND, UINT, WPARAM wParam, LPARAM lParam);", {"", "", "wParam", "lParam"}},
+    {"unsigned long long hash(unsigned __int64, long id, unsigned n, int (&a)[3]);", {"", "id", "n", "a"}},
+    {"public static void main(final String[] args, @NonNull Object... rest)", {"args", "rest"}},
+    {"public bool TryGet(this IDictionary<K, V> d, [MaybeNullWhen(false)] out TValue value)", {"d", "value"}},
+    {"def f(self, text: str, *args: int, key=None, **kw) -> None:", {"text", "args", "key", "kw"}},
+    {"func (s *S) Do(w http.ResponseWriter, a, b int, opts ...Option) error {", {"w", "a", "b", "opts"}},
+    {"func Sum(int, ...int) int", {"", ""}},
+    {"fn f(&self, (a, b): (i32, i32), mut buf: Vec<u8>, _: u8, r#type: &str) {", {"", "buf", "", "r#type"}},
+    {"public function show(?Figurine &$f, int ...$rest): Response", {"$f", "$rest"}},
+    {"Function CalcSum(ByVal a As Integer, ParamArray args() As Variant) As Double", {"a", "args"}},
+    {"procedure P(const A, B: string; var C);", {"A", "B", "C"}},
+    {"function f({a, b}, [c], ...rest) {", {"", "", "rest"}},
+    {"  constructor(private readonly http: HttpClient, @Inject(X) cfg?: Config) {", {"http", "cfg"}},
+};
+// clang-format on
+
+TEST(Signature, NamesEachParameter) {
+    for (const auto& row : kParameterNames) {
+        const std::optional<Signature> s = ReadSignature(row.text);
+        ASSERT_TRUE(s.has_value()) << row.text;
+        EXPECT_EQ(s->names, row.names) << row.text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Headings, SignatureCorpus, ::testing::ValuesIn(kHeadings));
