@@ -1,5 +1,6 @@
 #include "core/fill.h"
 
+#include "core/refresh.h"
 #include "core/signature.h"
 #include "core/text.h"
 
@@ -148,15 +149,49 @@ std::optional<CodeType_t> StyleNamed(std::string_view name) {
     return std::nullopt;
 }
 
-FillPlan PlanForSignature(const Signature& signature, std::string_view copied) {
+// The field of a template that a heading's name or parameters fill; -1 for none.
+int FieldFilledBy(const TemplateDef& templ, Prefill fill) {
+    for (std::size_t f = 0; f < templ.fields.size(); ++f)
+        if (templ.fields[f].prefill == fill)
+            return static_cast<int>(f);
+    return -1;
+}
+
+bool TakesHeadings(const TemplateDef* templ) {
+    return templ &&
+           (FieldFilledBy(*templ, Prefill::Name) >= 0 || FieldFilledBy(*templ, Prefill::Params) >= 0);
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "\r\n") + line;
+    return text;
+}
+
+FillPlan PlanForSignature(const Signature& signature, std::string_view copied, int shown) {
     FillPlan plan;
-    plan.templ = signature.procedure ? 1 : 0;
-    std::string parameters;
-    for (const std::string& p : signature.parameters)
-        parameters += (parameters.empty() ? "" : "\r\n") + p;
-    // The author and the date stay; what the routine does is the person's to write.
-    plan.fields = {std::nullopt, std::nullopt, signature.name, parameters, std::string()};
-    plan.focusField = 4;
+    // A template of one's own on show that takes a heading keeps it; else the function
+    // template, or the procedure template for a VB Sub or a Pascal procedure.
+    plan.templ = IsOwnTemplate(shown) && TakesHeadings(FindTemplate(shown)) ? shown
+                 : signature.procedure                                      ? 1
+                                                                            : 0;
+    const TemplateDef& templ = *FindTemplate(plan.templ);
+    // The author and the dates stay; what the routine does is the person's to write.
+    for (const TemplateField& field : templ.fields) {
+        if (field.prefill == Prefill::Name)
+            plan.fields.push_back(signature.name);
+        else if (field.prefill == Prefill::Params)
+            plan.fields.push_back(Joined(signature.parameters));
+        else if (field.prefill == Prefill::None)
+            plan.fields.push_back(std::string());
+        else
+            plan.fields.push_back(std::nullopt);
+        if (field.prefill == Prefill::None && plan.focusField < 0)
+            plan.focusField = static_cast<int>(plan.fields.size()) - 1;
+    }
+    if (plan.focusField < 0)
+        plan.focusField = static_cast<int>(templ.fields.size()) - 1;
     if (!signature.language.empty())
         plan.style = StyleNamed(signature.language);
     const std::string_view first = FirstLine(copied);
@@ -177,6 +212,70 @@ FillPlan PlanForBlock(const ReadBack& block) {
     plan.firstIndent = block.firstIndent;
     plan.indent = block.indent;
     return plan;
+}
+
+// The old block refreshed for the heading under it; the rest of the copied text, from
+// `rest` on, goes back under the new block as it was.
+FillPlan PlanForRefresh(const ReadBack& block, const Signature& heading, std::size_t rest) {
+    FillPlan plan = PlanForBlock(block);
+    // Where the kind of routine matters (VB, Pascal), a Sub that became a Function is
+    // written with the function template, the fields as they were.
+    if (block.templ < 2 && (heading.language == "vb" || heading.language == "delphi"))
+        plan.templ = heading.procedure ? 1 : 0;
+    const TemplateDef& templ = *FindTemplate(plan.templ);
+    if (const int name = FieldFilledBy(templ, Prefill::Name); name >= 0)
+        plan.fields[static_cast<std::size_t>(name)] = heading.name;
+    if (const int params = FieldFilledBy(templ, Prefill::Params); params >= 0) {
+        std::optional<std::string>& field = plan.fields[static_cast<std::size_t>(params)];
+        RefreshedParameters refreshed = RefreshParameters(*field, heading);
+        field = std::move(refreshed.text);
+        if (refreshed.caret != std::string::npos) {
+            plan.focusField = params;
+            plan.focusCaret = refreshed.caret;
+        }
+    }
+    plan.keepCopied = true;
+    plan.keepFrom = rest;
+    return plan;
+}
+
+// A block at the start of the copied text with more after it: the block, and where the
+// text after its closing line begins. The closing line is one after an empty line that
+// reads as the closing of a style whose opening begins the text; the first few such lines
+// are tried, which keeps the reading linear however many blank lines follow.
+std::optional<std::pair<ReadBack, std::size_t>> BlockThenMore(std::string_view text, CodeType_t current) {
+    constexpr int kMostClosings = 16;
+    const std::string_view first = FirstLine(text);
+    const std::string_view opening = first.substr(LeadingBlanks(first));
+    std::vector<std::string> closings;
+    StyleTexts style;
+    for (CodeType_t code : StyleCodes())
+        if (StyleTextsOf(code, style) && opening == TrimRight(style.opening))
+            closings.push_back(std::string(TrimRight(style.closing)));
+    if (closings.empty())
+        return std::nullopt;
+    bool afterEmpty = false;
+    int tried = 0;
+    for (std::size_t from = static_cast<std::size_t>(first.data() - text.data()) + first.size();
+         from < text.size() && tried < kMostClosings;) {
+        from += text[from] == '\r' && from + 1 < text.size() && text[from + 1] == '\n' ? 2 : 1;
+        std::size_t end = text.find_first_of("\r\n", from);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view line = Trim(text.substr(from, end - from));
+        if (afterEmpty && std::find(closings.begin(), closings.end(), line) != closings.end()) {
+            ++tried;
+            if (std::optional<ReadBack> block = ReadBlock(text.substr(0, end), current)) {
+                std::size_t rest = end;
+                if (rest < text.size())
+                    rest += text[rest] == '\r' && rest + 1 < text.size() && text[rest + 1] == '\n' ? 2 : 1;
+                return std::make_pair(std::move(*block), rest);
+            }
+        }
+        afterEmpty = line.empty();
+        from = end;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -213,13 +312,16 @@ std::optional<ReadBack> ReadBlock(std::string_view text, CodeType_t current) {
     return found;
 }
 
-std::optional<FillPlan> ReadFillPlan(std::string_view copied, CodeType_t current) {
+std::optional<FillPlan> ReadFillPlan(std::string_view copied, CodeType_t current, int shown) {
     if (copied.size() > kMaxCopiedText)
         return std::nullopt;
     if (std::optional<ReadBack> block = ReadBlock(copied, current))
         return PlanForBlock(*block);
+    if (auto blockThenMore = BlockThenMore(copied, current))
+        if (std::optional<Signature> heading = ReadSignature(copied.substr(blockThenMore->second)))
+            return PlanForRefresh(blockThenMore->first, *heading, blockThenMore->second);
     if (std::optional<Signature> signature = ReadSignature(copied))
-        return PlanForSignature(*signature, copied);
+        return PlanForSignature(*signature, copied, shown);
     return std::nullopt;
 }
 
@@ -239,7 +341,7 @@ std::string PasteText(const FillPlan& plan, std::string_view block, std::string_
     }
     if (plan.keepCopied) {
         out += "\r\n";
-        out.append(copied);
+        out.append(copied.substr(std::min(plan.keepFrom, copied.size())));
     }
     return out;
 }

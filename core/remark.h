@@ -78,6 +78,9 @@ constexpr int kFieldsPerTemplate = 5; // the most a template has
 constexpr int kInputCount = kTemplateCount * kFieldsPerTemplate;
 constexpr int kFirstOwnTemplate = 4;
 constexpr int kLastOwnTemplate = 99;
+inline bool IsOwnTemplate(int code) {
+    return code >= kFirstOwnTemplate;
+}
 
 // What fills a field before the person types: the author and today (the main window, at
 // start), the name and the parameters of a copied heading, and the file's own name (the

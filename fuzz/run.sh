@@ -8,11 +8,16 @@ cd "$(dirname "$0")/.."
 seconds="${1:-300}"
 out=build/fuzz
 mkdir -p "$out"
-clang++ -fsanitize=fuzzer,address,undefined -std=c++17 -O1 -g -I. \
+clang++ -fsanitize=fuzzer,address,undefined -std=c++20 -O1 -g -I. \
     fuzz/read_fuzz.cpp core/signature.cpp -o "$out/read_fuzz"
 # The whole reading of a copied text: blocks of every style and template, then headings.
-clang++ -fsanitize=fuzzer,address,undefined -std=c++17 -O1 -g -I. \
-    fuzz/fill_fuzz.cpp core/fill.cpp core/signature.cpp core/remark.cpp core/templates.cpp -o "$out/fill_fuzz"
+clang++ -fsanitize=fuzzer,address,undefined -std=c++20 -O1 -g -I. \
+    fuzz/fill_fuzz.cpp core/fill.cpp core/refresh.cpp core/signature.cpp core/remark.cpp core/templates.cpp \
+    -o "$out/fill_fuzz"
+# An old block refreshed from the changed heading under it.
+clang++ -fsanitize=fuzzer,address,undefined -std=c++20 -O1 -g -I. \
+    fuzz/refresh_fuzz.cpp core/fill.cpp core/refresh.cpp core/signature.cpp core/remark.cpp core/templates.cpp \
+    -o "$out/refresh_fuzz"
 
 seeds="$(mktemp -d)"
 trap 'rm -rf "$seeds"' EXIT
@@ -39,6 +44,16 @@ seed "procedure TForm1.Button1Click(const A, B: string; var C); overload; { note
 seed '\x00/* ==========================================================\r\n*     开发人员：张三\r\n*     编写时间：2024-5-6\r\n*     函数名称：Parse\r\n*     参数说明：a\r\n*                         b\r\n*     功能说明：\r\n\r\n*/'
 seed "\x01    '' ==========================================================\n    '     版权说明：张三\n    x\n    '     工程名称：\n    '     文件名：a.c\n    '     目的：\n    '     更新说明:1\n\n    '' =========================================================="
 
-# Half the time each: the signature reader alone, then the whole reading.
-"$out/read_fuzz" -max_total_time="$(( (seconds + 1) / 2 ))" -max_len=8192 -timeout=5 -artifact_prefix="$out/" "$seeds"
-"$out/fill_fuzz" -max_total_time="$(( (seconds + 1) / 2 ))" -max_len=8192 -timeout=5 -artifact_prefix="$out/" "$seeds"
+# Old parameter fields and the heading under them: the style and template byte, the
+# field, a NUL, the heading.
+refresh_seeds="$(mktemp -d)"
+trap 'rm -rf "$seeds" "$refresh_seeds"' EXIT
+printf '\x00int a\xef\xbc\x9a\xe5\x8a\xa0\r\nlong b - x\x00long Plus(int a, long b) {' >"$refresh_seeds/c"
+printf '\x20x: int  a\r\n  more\r\ny\x00def f(y, x: int):' >"$refresh_seeds/python"
+printf '\x01ByVal n As Long\x00Public Function Calc(ByVal n As Long) As Double' >"$refresh_seeds/vb"
+
+# A third of the time each: the signature reader alone, the whole reading, a refresh.
+third=$(( (seconds + 2) / 3 ))
+"$out/read_fuzz" -max_total_time="$third" -max_len=8192 -timeout=5 -artifact_prefix="$out/" "$seeds"
+"$out/fill_fuzz" -max_total_time="$third" -max_len=8192 -timeout=5 -artifact_prefix="$out/" "$seeds"
+"$out/refresh_fuzz" -max_total_time="$third" -max_len=4096 -timeout=5 -artifact_prefix="$out/" "$refresh_seeds"

@@ -92,16 +92,17 @@ struct LabelCase {
 };
 
 TEST(Templates, LabelsLineKindsAndStartUpFill) {
-    const Prefill N = Prefill::None, A = Prefill::Author, D = Prefill::Date;
+    const Prefill N = Prefill::None, A = Prefill::Author, D = Prefill::Date, Nm = Prefill::Name,
+                  P = Prefill::Params;
     const LabelCase cases[] = {
         {0,
          {"开发人员：", "编写时间：", "函数名称：", "参数说明：", "功能说明："},
          {false, false, false, true, true},
-         {A, D, N, N, N}},
+         {A, D, Nm, P, N}},
         {1,
          {"开发人员：", "编写时间：", "过程名称：", "参数说明：", "功能说明："},
          {false, false, false, true, true},
-         {A, D, N, N, N}},
+         {A, D, Nm, P, N}},
         {2,
          {"版权说明：", "工程名称：", "文件名：", "目的：", "更新说明:"},
          {true, false, false, false, true},
