@@ -22,7 +22,7 @@ bool For_main::FillFromClipboard(bool asked) {
     std::wstring copied;
     if (!ReadClipboardText(hwnd(), kMaxCopiedText, copied))
         return false;
-    const std::optional<FillPlan> plan = ReadFillPlan(Narrow(copied), styleInForce_);
+    const std::optional<FillPlan> plan = ReadFillPlan(Narrow(copied), styleInForce_, VisiblePanel());
     if (!plan || (!asked && Typed(plan->templ)))
         return false;
     ApplyPlan(*plan, copied);
@@ -54,6 +54,14 @@ void For_main::ApplyPlan(const FillPlan& plan, const std::wstring& copied) {
     copied_ = copied;
     if (plan.focusField >= 0) {
         HWND input = Input(plan.templ, plan.focusField);
+        // The caret where the person goes on typing: at a new parameter's line, else at
+        // the end of the text.
+        const std::optional<std::string>& text = plan.fields[static_cast<std::size_t>(plan.focusField)];
+        const LPARAM caret = text && plan.focusCaret <= text->size()
+                                 ? static_cast<LPARAM>(Widen(text->substr(0, plan.focusCaret)).size())
+                                 : GetWindowTextLengthW(input);
+        SendMessageW(input, EM_SETSEL, static_cast<WPARAM>(caret), caret);
+        SendMessageW(input, EM_SCROLLCARET, 0, 0);
         SetRememberedFocus(input);
         if (GetActiveWindow() == hwnd())
             SetFocus(input);
@@ -61,8 +69,9 @@ void For_main::ApplyPlan(const FillPlan& plan, const std::wstring& copied) {
 }
 
 std::wstring For_main::ClipboardTextFor(const std::wstring& block) const {
-    // The block goes where the copied text was: indented as it was, and after a heading
-    // with the heading under it, since the heading is still selected in the editor.
+    // The block goes where the copied text was, indented as it was: in place of an old
+    // block, or with the heading under it (and what stood between), since all that is
+    // still selected in the editor.
     if (pasteTemplate_ < 0 || pasteTemplate_ != lastConfirmed_)
         return block;
     return Widen(PasteText(pastePlan_, Narrow(block), Narrow(copied_)));

@@ -21,8 +21,4 @@ inline Twips InPanel(const Twips& r) {
     return {kPanelX + r.left, kPanelY + r.top, r.width, r.height};
 }
 
-inline bool IsOwn(int k) {
-    return k >= kFirstOwnTemplate;
-}
-
 } // namespace inkwarden

@@ -130,7 +130,7 @@ void For_main::CreatePanel(int k) {
     if (panel.created)
         return;
     panel.created = true;
-    if (IsOwn(k)) {
+    if (IsOwnTemplate(k)) {
         CreateOwnPanel(*FindTemplate(k));
         return;
     }
@@ -181,7 +181,7 @@ void For_main::CreateOwnPanel(const TemplateDef& templ) {
 
 std::vector<HWND> For_main::PanelControls(int k) const {
     std::vector<HWND> controls;
-    if (!IsOwn(k)) {
+    if (!IsOwnTemplate(k)) {
         if (!FindTemplate(k))
             return controls;
         const int n = kFieldsPerTemplate;
@@ -215,7 +215,7 @@ void For_main::DestroyPanel(int k) {
 }
 
 HWND For_main::Input(int k, int line) const {
-    return Item(IsOwn(k) ? ids::OwnInput(k, line) : BuiltinInput(k, line));
+    return Item(IsOwnTemplate(k) ? ids::OwnInput(k, line) : BuiltinInput(k, line));
 }
 
 void For_main::ChooseTemplate(int k) {
@@ -223,7 +223,7 @@ void For_main::ChooseTemplate(int k) {
         SendMessageW(func_[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
     LRESULT entry = -1;
     const LRESULT count = SendMessageW(ownList_, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; IsOwn(k) && i < count && entry < 0; ++i)
+    for (LRESULT i = 0; IsOwnTemplate(k) && i < count && entry < 0; ++i)
         if (SendMessageW(ownList_, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == k)
             entry = i;
     SendMessageW(ownList_, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
@@ -254,7 +254,7 @@ void For_main::ShowOwnTemplates() {
     // read now, and keep their texts where the template is still there.
     std::vector<int> gone;
     for (auto& [k, panel] : panels_) {
-        if (!IsOwn(k))
+        if (!IsOwnTemplate(k))
             continue;
         DestroyPanel(k);
         const TemplateDef* templ = FindTemplate(k);
@@ -281,7 +281,7 @@ void For_main::ShowOwnTemplates() {
     }
     SendMessageW(ownList_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(TwipsToPixels(widest + 600, dpi())), 0);
     EnableWindow(ownList_, !OwnTemplates().empty());
-    if (IsOwn(shownPanel_))
+    if (IsOwnTemplate(shownPanel_))
         ChooseTemplate(FindTemplate(shownPanel_) ? shownPanel_ : 0);
 }
 
