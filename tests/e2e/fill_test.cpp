@@ -15,7 +15,8 @@ namespace {
 namespace ids = inkwarden::ids;
 
 // The editor holds `text`, all of it selected, and the person presses Ctrl+C.
-::testing::AssertionResult CopyInEditor(const TestEditor& editor, const std::wstring& text) {
+template <typename Editor>
+::testing::AssertionResult CopyInEditor(const Editor& editor, const std::wstring& text) {
     if (!Activate(editor.window()) || !SetText(editor.input(), text))
         return ::testing::AssertionFailure() << "the editor did not take the text";
     SendMessageW(editor.input(), EM_SETSEL, 0, -1);
@@ -27,7 +28,8 @@ namespace ids = inkwarden::ids;
 }
 
 // The hotkey from the editor, then Ctrl+Enter twice after `typed`: the block goes back.
-::testing::AssertionResult RoundTrip(const App& app, const TestEditor& editor, int focus,
+template <typename Editor>
+::testing::AssertionResult RoundTrip(const App& app, const Editor& editor, int focus,
                                      const std::wstring& typed, const std::wstring& expected) {
     PressKey('K', {VK_CONTROL, VK_MENU});
     if (!WaitUntil([&] { return GetForegroundWindow() == app.main(); }))
@@ -106,6 +108,24 @@ TEST(Fill, ACopiedFileHeaderComesBackInItsStyleModifiedTodayAndReplacesItself) {
     EXPECT_TRUE(IsChecked(app.Item(ids::kFunc0 + 3)));
     EXPECT_EQ(app.ItemText(ids::kFrame1), Caption(1)) << "the block's style, for this session";
     EXPECT_EQ(Hex(ReadBytes(app.iniPath())), Hex(Utf16File(ini))) << "the stored style stays";
+}
+
+// A function gained a parameter: its old block and the heading under it, selected in
+// Notepad, come back as one block with every description on its parameter's line and
+// the caret on the new one's.
+TEST(Fill, AnOldBlockAndTheChangedHeadingUnderItBecomeOneRefreshedBlockInNotepad) {
+    App app;
+    ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
+    Notepad notepad;
+    ASSERT_NE(notepad.input(), nullptr) << "Wine's notepad.exe did not start";
+    const std::wstring heading = L"int Add(int a, int b,\r\n        int c) {";
+    Fields fields = {L"李四", L"2024-5-6", L"Add", L"int a：加数\r\n    不为负\r\nint c - 进位", L"求和"};
+    const std::wstring old = Block(0, 0, fields) + L"\r\n\r\n" + heading;
+    ASSERT_TRUE(CopyInEditor(notepad, old));
+    fields[3] = L"int a：加数\r\n    不为负\r\nint b：被加数\r\nint c - 进位";
+    EXPECT_TRUE(
+        RoundTrip(app, notepad, ids::kTxt0 + 3, L"：被加数", Block(0, 0, fields) + L"\r\n\r\n" + heading));
+    EXPECT_EQ(app.ItemText(ids::kTxt0), L"李四") << "the block's author, not the settings'";
 }
 
 } // namespace

@@ -422,6 +422,30 @@ TestEditor::TestEditor()
           },
           [this] { DestroyWindow(window_); }) {}
 
+Notepad::Notepad() {
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    std::wstring commandLine = L"notepad.exe";
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_))
+        return;
+    WaitForInputIdle(pi_.hProcess, kWaitMs);
+    WaitUntil([this] {
+        const std::vector<HWND> found = TopLevelWindows(pi_.dwProcessId, L"Notepad");
+        window_ = found.size() == 1 && IsWindowVisible(found[0]) ? found[0] : nullptr;
+        input_ = window_ ? FindWindowExW(window_, nullptr, L"Edit", nullptr) : nullptr;
+        return input_ != nullptr;
+    });
+}
+
+Notepad::~Notepad() {
+    if (!pi_.hProcess)
+        return;
+    TerminateProcess(pi_.hProcess, 0);
+    WaitForSingleObject(pi_.hProcess, kWaitMs);
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+}
+
 // ---- message boxes ---------------------------------------------------------
 
 HWND FindMessageBox(DWORD pid) {

@@ -123,6 +123,21 @@ private:
     WindowThread thread_; // last: its set-up makes the windows above
 };
 
+// Wine's own Notepad, the editor a person pastes into: started for the test and ended
+// with it.
+class Notepad : NoCopy {
+public:
+    Notepad();
+    ~Notepad();
+    HWND window() const { return window_; }
+    HWND input() const { return input_; }
+    std::wstring Text() const { return TextOf(input_); }
+
+private:
+    PROCESS_INFORMATION pi_ = {};
+    HWND window_ = nullptr, input_ = nullptr;
+};
+
 // ---- message boxes ---------------------------------------------------------
 
 // A message box of the process: a #32770 window titled "Inkwarden".
