@@ -158,7 +158,7 @@ TEST_P(ResultWindowClose, GoesBackWhereThePersonWas) {
     const CloseCase& c = GetParam();
     App app;
     ASSERT_TRUE(app.Start(IniText(0, L"张三", 0, 0)));
-    TestEditor editor;
+    Notepad editor;
     ASSERT_TRUE(Activate(editor.window()));
     PressKey('K', {VK_CONTROL, VK_MENU});
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.main(); }));
@@ -180,7 +180,9 @@ TEST_P(ResultWindowClose, GoesBackWhereThePersonWas) {
     case CloseBy::Escape:
         // The pointer rests on the editor, where a system without a window manager would
         // hand the activation when the result window goes.
-        ASSERT_TRUE(MouseTo({60, 200}));
+        RECT r;
+        GetWindowRect(editor.window(), &r);
+        ASSERT_TRUE(MouseTo({r.left + 20, r.top + 60}));
         PressKey(VK_ESCAPE);
         break;
     case CloseBy::Back:
