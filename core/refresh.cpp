@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace inkwarden {
@@ -69,9 +70,21 @@ struct Head {
     std::string name;
 };
 
-bool Among(const std::vector<std::string>& names, std::string_view name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
+// The heading's parameters by name and by text, so every old line is matched in time
+// independent of how many parameters there are.
+struct Current {
+    explicit Current(const Signature& heading) : heading(heading) {
+        for (std::size_t k = 0; k < heading.parameters.size(); ++k) {
+            if (heading.names[k].empty())
+                continue;
+            byName.emplace(heading.names[k], k);
+            byText.emplace(heading.parameters[k], k);
+        }
+    }
+    bool Named(std::string_view name) const { return byName.count(name) != 0; }
+    const Signature& heading;
+    std::unordered_map<std::string_view, std::size_t> byName, byText;
+};
 
 // Where the parameter an old line begins with ends at the latest: a fill writes a
 // parameter on one line with single blanks, so two blanks, a tab, "：", "—" or " - "
@@ -99,36 +112,38 @@ bool LooksLikeName(std::string_view name) {
 // parameter of that name, or the name alone. Else a parameter that is gone: the longest
 // start read as one named parameter, or a word, either followed by a separator beyond
 // doubt (prose reads as a declaration too).
-std::optional<Head> ParameterAt(std::string_view line, const Signature& heading) {
+std::optional<Head> ParameterAt(std::string_view line, const Current& current) {
     if (line.empty() || IsBlank(line[0]))
         return std::nullopt;
-    for (std::size_t k = 0; k < heading.parameters.size(); ++k)
-        if (!heading.names[k].empty() && BeginsWithName(line, heading.parameters[k]))
-            return Head{heading.parameters[k].size(), heading.names[k]};
     const std::size_t bound = ParameterBound(line);
     std::vector<std::size_t> cuts;
     for (std::size_t i = 1; i <= bound && static_cast<int>(cuts.size()) < kMostCuts; ++i)
         if (i == bound || (IsBlank(line[i]) && !IsBlank(line[i - 1])) || line[i] == ':')
             cuts.push_back(i);
+    for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut) {
+        const std::string_view prefix = TrimRight(line.substr(0, *cut));
+        const auto same = current.byText.find(prefix);
+        if (same != current.byText.end() && BeginsWithName(line, prefix))
+            return Head{prefix.size(), current.heading.names[same->second]};
+    }
     std::optional<Head> gone;
     for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut) {
         const std::string_view prefix = TrimRight(line.substr(0, *cut));
-        const std::optional<Signature> read = ReadSignature(HeadingWith(heading.language, prefix));
+        const std::optional<Signature> read = ReadSignature(HeadingWith(current.heading.language, prefix));
         if (!read || read->parameters.size() != 1 || !LooksLikeName(read->names[0]))
             continue;
-        if (Among(heading.names, read->names[0]))
+        if (current.Named(read->names[0]))
             return Head{prefix.size(), read->names[0]};
         if (!gone && StrongSeparator(line.substr(prefix.size())))
             gone = Head{prefix.size(), read->names[0]};
     }
-    for (const std::string& name : heading.names)
-        if (BeginsWithName(line, name))
-            return Head{name.size(), name};
-    if (gone)
-        return gone;
     std::size_t word = 0;
     while (word < line.size() && IsNameByte(line[word]))
         ++word;
+    if (current.Named(line.substr(0, word)))
+        return Head{word, std::string(line.substr(0, word))};
+    if (gone)
+        return gone;
     if (LooksLikeName(line.substr(0, word)) && word < line.size() && StrongSeparator(line.substr(word)))
         return Head{word, std::string(line.substr(0, word))};
     return std::nullopt;
@@ -158,19 +173,20 @@ std::vector<std::string_view> FieldLines(std::string_view text) {
 } // namespace
 
 RefreshedParameters RefreshParameters(std::string_view old, const Signature& heading) {
+    const Current current(heading);
     std::vector<std::string_view> first; // before the first parameter line
     std::vector<Entry> entries;
+    std::unordered_map<std::string, std::size_t> entryNamed;
     for (std::string_view line : old.empty() ? std::vector<std::string_view>() : FieldLines(old)) {
-        std::optional<Head> head = ParameterAt(line, heading);
+        std::optional<Head> head = ParameterAt(line, current);
         // A second line of a parameter's name goes with the first: it says more of it.
-        const auto same = head ? std::find_if(entries.begin(), entries.end(),
-                                              [&](const Entry& e) { return e.name == head->name; })
-                               : entries.end();
-        if (same != entries.end())
-            same->further.push_back(line);
-        else if (head)
+        const auto same = head ? entryNamed.find(head->name) : entryNamed.end();
+        if (same != entryNamed.end()) {
+            entries[same->second].further.push_back(line);
+        } else if (head) {
+            entryNamed.emplace(head->name, entries.size());
             entries.push_back({std::move(head->name), line.substr(head->end), {}});
-        else if (entries.empty())
+        } else if (entries.empty())
             first.push_back(line);
         else
             entries.back().further.push_back(line);
@@ -180,19 +196,15 @@ RefreshedParameters RefreshParameters(std::string_view old, const Signature& hea
     const std::size_t n = heading.parameters.size();
     std::vector<const Entry*> kept(n, nullptr);
     std::vector<bool> used(entries.size(), false);
-    std::vector<std::string> oldNames;
-    for (const Entry& e : entries)
-        oldNames.push_back(e.name);
-    for (std::size_t k = 0; k < n; ++k)
-        for (std::size_t e = 0; e < entries.size() && !heading.names[k].empty(); ++e)
-            if (!used[e] && entries[e].name == heading.names[k]) {
-                kept[k] = &entries[e];
-                used[e] = true;
-                break;
-            }
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto named = heading.names[k].empty() ? entryNamed.end() : entryNamed.find(heading.names[k]);
+        if (named != entryNamed.end() && !used[named->second]) {
+            kept[k] = &entries[named->second];
+            used[named->second] = true;
+        }
+    }
     for (std::size_t k = 0; k < n && k < entries.size(); ++k)
-        if (!kept[k] && !used[k] && !Among(oldNames, heading.names[k]) &&
-            !Among(heading.names, entries[k].name)) {
+        if (!kept[k] && !used[k] && !entryNamed.count(heading.names[k]) && !current.Named(entries[k].name)) {
             kept[k] = &entries[k];
             used[k] = true;
         }
