@@ -1,6 +1,6 @@
 #include "core/fill.h"
 
-#include "core/signature.h"
+#include "core/signature/signature.h"
 #include "core/text.h"
 
 #include <algorithm>

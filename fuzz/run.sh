@@ -8,11 +8,12 @@ cd "$(dirname "$0")/.."
 seconds="${1:-300}"
 out=build/fuzz
 mkdir -p "$out"
-clang++ -fsanitize=fuzzer,address,undefined -std=c++17 -O1 -g -I. \
-    fuzz/read_fuzz.cpp core/signature.cpp -o "$out/read_fuzz"
+# As C++20, which the heading reader's lexer needs.
+clang++ -fsanitize=fuzzer,address,undefined -std=c++20 -O1 -g -I. \
+    fuzz/read_fuzz.cpp core/signature/*.cpp -o "$out/read_fuzz"
 # The whole reading of a copied text: blocks of every style and template, then headings.
-clang++ -fsanitize=fuzzer,address,undefined -std=c++17 -O1 -g -I. \
-    fuzz/fill_fuzz.cpp core/fill.cpp core/signature.cpp core/remark.cpp core/templates.cpp -o "$out/fill_fuzz"
+clang++ -fsanitize=fuzzer,address,undefined -std=c++20 -O1 -g -I. \
+    fuzz/fill_fuzz.cpp core/fill.cpp core/signature/*.cpp core/remark.cpp core/templates.cpp -o "$out/fill_fuzz"
 
 seeds="$(mktemp -d)"
 trap 'rm -rf "$seeds"' EXIT

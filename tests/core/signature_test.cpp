@@ -1,4 +1,4 @@
-#include "core/signature.h"
+#include "core/signature/signature.h"
 
 #include <gtest/gtest.h>
 
