@@ -139,6 +139,10 @@ Decl CParameter(const Tokens& t, Index i, Index e, Index& name) {
             ++i;
             continue;
         }
+        if (terms > 0 && SkipAnnotation(t, i) != i) {
+            i = SkipAnnotation(t, i); // Java's type annotations: String @NonNull ... names
+            continue;
+        }
         if (t.IsAny(i, "... ?")) {
             if (terms == 0)
                 return Decl::No;
@@ -199,6 +203,33 @@ Decl CParameter(const Tokens& t, Index i, Index e, Index& name) {
         return IsCamelType(firstWord) ? Decl::Weak : Decl::No;
     }
     return terms == 0 && qualified ? Decl::Unnamed : Decl::No;
+}
+
+// UNUSED, __maybe_unused or __attribute__((unused)) after a parameter's name: where it
+// begins in [b, e), or kNone.
+Index TrailingAnnotation(const Tokens& t, Index b, Index e) {
+    if (e < b + 3)
+        return kNone;
+    Index k = e - 1;
+    if (t.Is(k, ")") && t.Match(k) != kNone)
+        k = t.Match(k) - 1;
+    const bool note = t.IsWord(k) && (IsMacroLike(t[k].text) || IsReservedName(t[k].text));
+    return note && k > b + 1 && t.IsWord(k - 1) ? k : kNone;
+}
+
+// How one entry of a C-family list declares itself, with the token of its name.
+Decl CEntry(const Tokens& t, Range r, Index& name) {
+    const Index end = t.Find(r.b, r.e, "=");
+    Decl d = CParameter(t, r.b, end, name);
+    // A parameter followed by an annotation macro is the parameter before it.
+    const Index note = d == Decl::No ? TrailingAnnotation(t, r.b, end) : kNone;
+    if (note != kNone && CParameter(t, r.b, note, name) == Decl::Named && name != kNone)
+        d = Decl::Named;
+    // A type with a braced default (Flags = {}) is a parameter without a name, which no
+    // value passed to a call or a constructor is.
+    if (d == Decl::Weak && end < r.e && t.Is(end + 1, "{") && t.Next(end + 1) == r.e)
+        d = Decl::Unnamed;
+    return d;
 }
 
 // operator==, operator(), operator new[], operator""_km, operator bool: the index past
@@ -326,6 +357,7 @@ bool ReadCDeclaration(const Tokens& t, Signature& out) {
     Index i = 0;
     int typeTerms = 0;
     bool modifiers = false, explicitly = false;
+    Index wrapped = kNone; // the ( before the name of a function that returns a function pointer
     // The words before the name: attributes, a template head, modifiers, the return type.
     for (;;) {
         if (i >= n)
@@ -353,6 +385,11 @@ bool ReadCDeclaration(const Tokens& t, Signature& out) {
         }
         if (t.IsAny(i, "~ :: operator"))
             break;
+        if (t.Is(i, "(") && t.Is(i + 1, "*") && typeTerms > 0) {
+            wrapped = i; // int (*pick_op(char c))(int, int)
+            i += 2;
+            break;
+        }
         if (!t.IsWord(i))
             return false;
         const std::string_view w = t[i].text;
@@ -404,6 +441,11 @@ bool ReadCDeclaration(const Tokens& t, Signature& out) {
         }
         bool dotted = false;
         const Index j = SkipTerm(t, i, dotted);
+        if (t.Is(j, "(") && t.Is(j + 1, "*") && !dotted) {
+            ++typeTerms; // the return type before (*name(...))
+            i = j;
+            continue;
+        }
         if (t.Is(j, "(") || (t.Is(j, "::") && t.IsAny(j + 1, "operator ~"))) {
             // A macro before the declaration: UFUNCTION(...) void Foo()
             if (j == i + 1 && t.Is(j, "(") && IsMacroLike(w) && t.IsWord(t.Next(j)) &&
@@ -463,11 +505,13 @@ bool ReadCDeclaration(const Tokens& t, Signature& out) {
     const std::vector<Range> entries = Entries(t, open, ',', false, ok);
     if (!ok)
         return false;
-    bool declared = true, weakOnly = !entries.empty(), product = false;
-    if (!(entries.size() == 1 && t.Is(entries[0].b, "void") && entries[0].e == entries[0].b + 1)) {
+    // C's (void) is no parameter, and no value a call or a variable would be given.
+    const bool none = entries.size() == 1 && t.Is(entries[0].b, "void") && entries[0].e == entries[0].b + 1;
+    bool declared = true, weakOnly = !entries.empty() && !none, product = false;
+    if (!none) {
         for (const Range& r : entries) {
             Index name = kNone;
-            const Decl d = CParameter(t, r.b, t.Find(r.b, r.e, "="), name);
+            const Decl d = CEntry(t, r, name);
             if (d == Decl::No)
                 return false;
             declared = declared && (d == Decl::Named || d == Decl::Unnamed);
@@ -480,8 +524,16 @@ bool ReadCDeclaration(const Tokens& t, Signature& out) {
     const bool constructorLike = destructor || conversion || (components >= 2 && last == previous) ||
                                  (components == 1 && !isOperator && (IsUpper(last[0]) || explicitly) &&
                                   !IsMacroLike(last) && typeTerms == 0);
+    Index after = t.Match(open) + 1;
+    if (wrapped != kNone) {
+        // Past the parenthesis around the name come the returned function's parameters.
+        if (!t.Is(after, ")") || t.Match(after) != wrapped || !t.IsAny(after + 1, "( ["))
+            return false;
+        for (++after; t.IsAny(after, "( ["); after = t.Next(after)) {
+        }
+    }
     bool defines = false, suffixed = false;
-    if (!CSuffix(t, t.Match(open) + 1, constructorLike, defines, suffixed))
+    if (!CSuffix(t, after, constructorLike, defines, suffixed))
         return false;
     if (typeTerms == 0 && !destructor && !conversion && !(components >= 2 && last == previous)) {
         // No return type: a constructor, or else a call or a macro.
