@@ -211,7 +211,7 @@ Index TrailingAnnotation(const Tokens& t, Index b, Index e) {
     if (e < b + 3)
         return kNone;
     Index k = e - 1;
-    if (t.Is(k, ")") && t.Match(k) != kNone)
+    if (t.Is(k, ")") && t.Match(k) != kNone && t.Match(k) > b)
         k = t.Match(k) - 1;
     const bool note = t.IsWord(k) && (IsMacroLike(t[k].text) || IsReservedName(t[k].text));
     return note && k > b + 1 && t.IsWord(k - 1) ? k : kNone;
@@ -529,8 +529,9 @@ bool ReadCDeclaration(const Tokens& t, Signature& out) {
         // Past the parenthesis around the name come the returned function's parameters.
         if (!t.Is(after, ")") || t.Match(after) != wrapped || !t.IsAny(after + 1, "( ["))
             return false;
-        for (++after; t.IsAny(after, "( ["); after = t.Next(after)) {
-        }
+        ++after;
+        while (t.IsAny(after, "( ["))
+            after = t.Next(after);
     }
     bool defines = false, suffixed = false;
     if (!CSuffix(t, after, constructorLike, defines, suffixed))
