@@ -8,7 +8,7 @@
 // is built, input included, over the block's size plus the input; aim: at most 1.1).
 #include "core/fill.h"
 #include "core/remark.h"
-#include "core/signature.h"
+#include "core/signature/signature.h"
 
 #include <benchmark/benchmark.h>
 

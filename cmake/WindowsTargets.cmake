@@ -36,13 +36,17 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/main/For_main.cpp)
         # Nothing in it catches an exception or asks a type at run time: without either, no
         # unwinding tables or type records are made, and platform/lean_runtime_mingw.cpp keeps
         # libstdc++'s exception and thread machinery out of the link.
-        foreach(target inkwarden_remark inkwarden_core inkwarden_platform inkwarden_settings inkwarden_shell
-                       inkwarden_ui scribbet)
+        foreach(target inkwarden_remark inkwarden_signature inkwarden_core inkwarden_platform inkwarden_settings
+                       inkwarden_shell inkwarden_ui scribbet)
             target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Os>
                                                      -fno-exceptions -fno-rtti)
         endforeach()
         target_sources(scribbet PRIVATE platform/lean_runtime_mingw.cpp)
         set_source_files_properties(core/remark.cpp PROPERTIES COMPILE_OPTIONS $<$<CONFIG:Release>:-O2>)
+        # The heading reader's units compiled as one: each grammar's helpers and the vector
+        # growth they share are then inlined where they are called once, as before the
+        # reader was split into units (2 KB less than unit by unit).
+        set_target_properties(inkwarden_signature PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
         target_link_options(scribbet PRIVATE -Wl,--gc-sections)
         # A GUI program has no console for libstdc++'s verbose terminate message: ending
         # with abort() directly keeps its demangler and printf (about 60 KB) out of the exe.

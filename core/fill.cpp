@@ -1,7 +1,7 @@
 #include "core/fill.h"
 
 #include "core/refresh.h"
-#include "core/signature.h"
+#include "core/signature/signature.h"
 #include "core/text.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // parameter. Portable: no window code, UTF-8 in and out.
 #pragma once
 
-#include "core/signature.h"
+#include "core/signature/signature.h"
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
 // libFuzzer target for the signature reader: any bytes must come back without a crash,
 // a hang or undefined behaviour, and what is read must fit the function template's
 // one-line fields, with each parameter's name taken from its own text.
-#include "core/signature.h"
+#include "core/signature/signature.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // the refreshed block must read back as planned; and what goes back into the editor
 // must end in what followed the old block.
 #include "core/fill.h"
-#include "core/signature.h"
+#include "core/signature/signature.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -9,14 +9,14 @@ seconds="${1:-300}"
 out=build/fuzz
 mkdir -p "$out"
 clang++ -fsanitize=fuzzer,address,undefined -std=c++20 -O1 -g -I. \
-    fuzz/read_fuzz.cpp core/signature.cpp -o "$out/read_fuzz"
+    fuzz/read_fuzz.cpp core/signature/*.cpp -o "$out/read_fuzz"
 # The whole reading of a copied text: blocks of every style and template, then headings.
 clang++ -fsanitize=fuzzer,address,undefined -std=c++20 -O1 -g -I. \
-    fuzz/fill_fuzz.cpp core/fill.cpp core/refresh.cpp core/signature.cpp core/remark.cpp core/templates.cpp \
+    fuzz/fill_fuzz.cpp core/fill.cpp core/refresh.cpp core/signature/*.cpp core/remark.cpp core/templates.cpp \
     -o "$out/fill_fuzz"
 # An old block refreshed from the changed heading under it.
 clang++ -fsanitize=fuzzer,address,undefined -std=c++20 -O1 -g -I. \
-    fuzz/refresh_fuzz.cpp core/fill.cpp core/refresh.cpp core/signature.cpp core/remark.cpp core/templates.cpp \
+    fuzz/refresh_fuzz.cpp core/fill.cpp core/refresh.cpp core/signature/*.cpp core/remark.cpp core/templates.cpp \
     -o "$out/refresh_fuzz"
 
 seeds="$(mktemp -d)"

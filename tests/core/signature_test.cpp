@@ -1,4 +1,4 @@
-#include "core/signature.h"
+#include "core/signature/signature.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +100,21 @@ const Heading kHeadings[] = {
     {"UFUNCTION(BlueprintCallable, Category = \"Damage\")\nvoid ApplyDamage(float Amount, AActor* Instigator);", "ApplyDamage",
      {"float Amount", "AActor* Instigator"}, F, ""},
     {"extern \"C\" __attribute__((visibility(\"default\"))) int __cdecl Init(void);", "Init", {}, F, ""},
+    // C: headings of kinds a first reading missed (redis, POSIX, git, linux, C textbooks)
+    {"void initServer(void)", "initServer", {}, F, ""},
+    {"pid_t fork(void);", "fork", {}, F, ""},
+    {"int cmd_version(int argc, const char **argv, const char *prefix, struct repository *repo UNUSED)", "cmd_version",
+     {"int argc", "const char **argv", "const char *prefix", "struct repository *repo UNUSED"}, F, ""},
+    {"static int stats_show(struct seq_file *s, void *data __maybe_unused)", "stats_show",
+     {"struct seq_file *s", "void *data __maybe_unused"}, F, ""},
+    {"static void on_signal(int sig __attribute__((unused)))", "on_signal", {"int sig __attribute__((unused))"}, F, ""},
+    {"int (*pick_op(char c))(int, int) {", "pick_op", {"char c"}, F, ""},
+    {"static void (*get_handler(int which))(void);", "get_handler", {"int which"}, F, ""},
+    // C++ and Java: braced and unnamed defaults, annotations before varargs
+    {"Widget(int w = {}, Flags f = {}) : w_(w), f_(f) {}", "Widget", {"int w = {}", "Flags f = {}"}, F, ""},
+    {"Widget(int w = {}, Flags = {}) : w_(w) {}", "Widget", {"int w = {}", "Flags = {}"}, F, ""},
+    {"void show(Flags = {});", "show", {"Flags = {}"}, F, ""},
+    {"public static void log(@NonNull String @NonNull ... names)", "log", {"@NonNull String @NonNull ... names"}, F, ""},
     // Java: openjdk/jdk src/java.base/share/classes/java/util/Collections.java
     {"    public static <T> void sort(List<T> list, Comparator<? super T> c) {", "sort", {"List<T> list", "Comparator<? super T> c"}, F, ""},
     {"    public static <T>\n    int binarySearch(List<? extends Comparable<? super T>> list, T key) {", "binarySearch",
@@ -423,6 +438,10 @@ const std::string kNotHeadings[] = {
     "Color c(Red);",
     "std::vector<int> v(n, 0);",
     "int (*fp)(int);",
+    "int (*handlers[4])(int);",
+    "x = (*pick_op(c))(1, 2);",
+    "(*handler)(sig);",
+    "UNUSED(argc);",
     "auto f = [](int a, int b) { return a + b; };",
     "var x = Foo(a, b);",
     "const int n = count(a, b);",
@@ -543,6 +562,10 @@ const struct {
     {"procedure P(const A, B: string; var C);", {"A", "B", "C"}},
     {"function f({a, b}, [c], ...rest) {", {"", "", "rest"}},
     {"  constructor(private readonly http: HttpClient, @Inject(X) cfg?: Config) {", {"http", "cfg"}},
+    {"int cmd_version(int argc, const char **argv, const char *prefix, struct repository *repo UNUSED)",
+     {"argc", "argv", "prefix", "repo"}},
+    {"static int stats_show(struct seq_file *s, void *data __maybe_unused)", {"s", "data"}},
+    {"public static void log(@NonNull String @NonNull ... names)", {"names"}},
 };
 // clang-format on
 
