@@ -46,7 +46,8 @@ bool BeginsWithWord(std::string_view line, std::string_view word) {
 
 // An old line that begins with a current parameter's name is kept: whole, or what followed
 // its parameter after a current parameter's text.
-bool Kept(std::string_view old, const std::vector<std::string_view>& now, const std::vector<std::string>& params) {
+bool Kept(std::string_view old, const std::vector<std::string_view>& now,
+          const std::vector<std::string>& params) {
     for (std::string_view line : now) {
         if (line == old)
             return true;
