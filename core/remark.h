@@ -34,6 +34,9 @@ struct CustomStyle {
     std::string leadIn;
     std::string prefix;
     std::string closing; // empty: the block closes with a copy of its opening line
+    // The file extensions (lower case, without the dot) the command line writes this
+    // style into, taken over from any built-in style that has them.
+    std::vector<std::string> extensions = {};
 };
 
 // Rows (styles or templates of one's own) in code order, where a code given twice keeps
