@@ -150,5 +150,8 @@ ScanWidth LimitScanWidth(ScanWidth widest);
 // an empty text; fields past the template's last are not used. The block is allocated
 // once, at its exact size.
 std::string BuildRemarkBlock(int kind, const TemplateFields& fields);
+// The same in the given style's texts rather than the current ones: what builds blocks of
+// several styles at once, on several threads.
+std::string BuildRemarkBlock(int kind, const TemplateFields& fields, const StyleTexts& style);
 
 } // namespace inkwarden
