@@ -1,0 +1,39 @@
+// ANSI code pages, for the command line's files in them; the window never needs them.
+#include "platform/platform.h"
+
+namespace inkwarden {
+
+bool WidenFromCodePage(unsigned codePage, std::string_view bytes, std::wstring& out, bool strict) {
+    out.clear();
+    if (bytes.empty())
+        return true;
+    const DWORD flags = strict ? MB_ERR_INVALID_CHARS : 0;
+    const int size = static_cast<int>(bytes.size());
+    const int n = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
+    if (n <= 0)
+        return false;
+    out.resize(static_cast<std::size_t>(n));
+    return MultiByteToWideChar(codePage, flags, bytes.data(), size, &out[0], n) == n;
+}
+
+bool NarrowToCodePage(unsigned codePage, const std::wstring& text, std::string& out) {
+    out.clear();
+    if (text.empty())
+        return true;
+    BOOL usedDefault = FALSE;
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr,
+                                      &usedDefault);
+    if (n <= 0 || usedDefault)
+        return false;
+    out.resize(static_cast<std::size_t>(n));
+    return WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), size, &out[0], n, nullptr,
+                               &usedDefault) == n &&
+           !usedDefault;
+}
+
+void UseUtf8Console() {
+    SetConsoleOutputCP(CP_UTF8);
+}
+
+} // namespace inkwarden
