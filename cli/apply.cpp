@@ -1,0 +1,246 @@
+#include "cli/apply.h"
+
+#include "core/file_styles.h"
+#include "files/file_io.h"
+#include "files/system.h"
+#include "files/tree.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace inkwarden {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// How many bytes of files may be held at once, whatever the number of threads: two of the
+// largest files read.
+constexpr std::size_t kReadBudget = 2 * kMaxFileSize;
+
+// Memory for the files being read, taken before a read and given back after.
+class ByteBudget {
+public:
+    void Take(std::size_t n) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        freed_.wait(lock, [&] { return held_ == 0 || held_ + n <= kReadBudget; });
+        held_ += n;
+    }
+    void Give(std::size_t n) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            held_ -= n;
+        }
+        freed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable freed_;
+    std::size_t held_ = 0;
+};
+
+// The files found, handed from the walk to the threads; the walk waits while it is full.
+class FileQueue {
+public:
+    void Push(TreeEntry entry) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return entries_.size() < 256; });
+        entries_.push_back(std::move(entry));
+        changed_.notify_all();
+    }
+    void Close() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        closed_ = true;
+        changed_.notify_all();
+    }
+    std::optional<TreeEntry> Pop() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return !entries_.empty() || closed_; });
+        if (entries_.empty())
+            return std::nullopt;
+        TreeEntry entry = std::move(entries_.front());
+        entries_.pop_front();
+        changed_.notify_all();
+        return entry;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<TreeEntry> entries_;
+    bool closed_ = false;
+};
+
+// What the run says: the files changed on standard output, problems and the summary on
+// standard error, and while a long run writes to a terminal, a line of progress.
+class Report {
+public:
+    explicit Report(const TreeRun& run) : run_(run), progress_(!run.quiet && StderrIsTerminal()) {}
+
+    void Changed(Verdict verdict, const std::string& shown) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++(verdict == Verdict::Added ? added_ : refreshed_);
+        if (run_.check)
+            Out(shown);
+        else if (run_.dryRun || run_.verbose)
+            Out((verdict == Verdict::Added ? "added " : "refreshed ") + shown);
+        Tick();
+    }
+    void Unchanged() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++unchanged_;
+        Tick();
+    }
+    // Skipped by a rule; `tell` names the file too, where the person may want to act.
+    void Skipped(const std::string& reason, const std::string& shown, bool tell) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++skipped_[reason];
+        if (tell)
+            Problem(shown, "skipped: " + reason);
+        Tick();
+    }
+    void Failed(const std::string& shown, const std::string& problem) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++failed_;
+        Problem(shown, problem);
+        Tick();
+    }
+
+    int Finish(int leftovers) {
+        ClearProgress();
+        if (!run_.quiet) {
+            std::string line = "inkwarden: " + std::to_string(added_) + " added, " +
+                               std::to_string(refreshed_) + " refreshed, " + std::to_string(unchanged_) +
+                               " unchanged";
+            std::string skipped;
+            for (const auto& reason : skipped_)
+                skipped += (skipped.empty() ? "" : ", ") + std::to_string(reason.second) + " " + reason.first;
+            if (!skipped.empty())
+                line += "; skipped: " + skipped;
+            if (failed_)
+                line += "; " + std::to_string(failed_) + (run_.check ? " not read" : " not written");
+            if (leftovers)
+                line += "; " + std::to_string(leftovers) + " leftover temporary files removed";
+            if (run_.dryRun && !run_.check)
+                line += " (dry run: nothing written)";
+            std::fprintf(stderr, "%s\n", line.c_str());
+        }
+        if (run_.check)
+            return added_ + refreshed_ + failed_ > 0 ? 1 : 0;
+        return failed_ > 0 ? 1 : 0;
+    }
+
+private:
+    void Out(const std::string& line) {
+        ClearProgress();
+        std::fprintf(stdout, "%s\n", line.c_str());
+        std::fflush(stdout);
+    }
+    void Problem(const std::string& shown, const std::string& problem) {
+        ClearProgress();
+        std::fprintf(stderr, "inkwarden: %s: %s\n", shown.c_str(), problem.c_str());
+    }
+    void Tick() {
+        ++seen_;
+        const auto now = std::chrono::steady_clock::now();
+        if (!progress_ || now - start_ < std::chrono::milliseconds(500) ||
+            now - shown_ < std::chrono::milliseconds(100))
+            return;
+        shown_ = now;
+        std::fprintf(stderr, "\rinkwarden: %d files, %d changed", seen_, added_ + refreshed_);
+        std::fflush(stderr);
+        lineShown_ = true;
+    }
+    void ClearProgress() {
+        if (lineShown_)
+            std::fprintf(stderr, "\r\033[K");
+        lineShown_ = false;
+    }
+
+    const TreeRun& run_;
+    const bool progress_;
+    std::mutex mutex_;
+    int added_ = 0, refreshed_ = 0, unchanged_ = 0, failed_ = 0, seen_ = 0;
+    std::map<std::string, int> skipped_;
+    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point shown_;
+    bool lineShown_ = false;
+};
+
+void OneFile(const TreeEntry& entry, const TreeRun& run, ByteBudget& budget, Report& report) {
+    if (entry.symlink)
+        return report.Skipped("symbolic links", entry.shown, false);
+    const std::string name = Utf8Of(entry.path.filename());
+    const CodeType_t style = run.style >= 0 ? run.style : StyleForFile(name);
+    if (style < 0)
+        return report.Skipped("of no known style", entry.shown, false);
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(entry.path, ec);
+    if (ec)
+        return report.Failed(entry.shown, ec.message());
+    if (size > kMaxFileSize)
+        return report.Skipped("over 16 MiB", entry.shown, false);
+    // A rename would part the file from its other names.
+    if (fs::hard_link_count(entry.path, ec) > 1)
+        return report.Skipped("with other hard links", entry.shown, true);
+    const std::size_t held = static_cast<std::size_t>(size);
+    budget.Take(held);
+    std::string bytes, problem;
+    if (!ReadWholeFile(entry.path, bytes, problem)) {
+        budget.Give(held);
+        return report.Failed(entry.shown, problem);
+    }
+    const FileChange change = ChangeFor(bytes, name, style, run.apply);
+    bool written = true;
+    if ((change.verdict == Verdict::Added || change.verdict == Verdict::Refreshed) && !run.dryRun &&
+        !run.check)
+        written = ReplaceFile(entry.path,
+                              {std::string_view(bytes).substr(0, change.keep), change.insert,
+                               std::string_view(bytes).substr(change.resume)},
+                              problem);
+    budget.Give(held);
+    if (!written)
+        return report.Failed(entry.shown, problem);
+    switch (change.verdict) {
+    case Verdict::Skipped:
+        return report.Skipped(change.reason, entry.shown, change.reason != "binary");
+    case Verdict::Unchanged:
+        return report.Unchanged();
+    default:
+        return report.Changed(change.verdict, entry.shown);
+    }
+}
+
+} // namespace
+
+int RunTree(const std::vector<std::string>& paths, const TreeRun& run) {
+    Report report(run);
+    ByteBudget budget;
+    FileQueue queue;
+    std::vector<std::thread> threads;
+    for (unsigned i = 0; i < std::max(1u, run.jobs); ++i)
+        threads.emplace_back([&] {
+            while (std::optional<TreeEntry> entry = queue.Pop())
+                OneFile(*entry, run, budget, report);
+        });
+    TreeWalk walk;
+    walk.excludes = run.excludes;
+    walk.onFile = [&queue](const TreeEntry& entry) { queue.Push(entry); };
+    walk.onProblem = [&report](const std::string& shown, const std::string& problem) {
+        report.Failed(shown, problem);
+    };
+    WalkTrees(paths, walk);
+    queue.Close();
+    for (std::thread& t : threads)
+        t.join();
+    return report.Finish(walk.leftoversRemoved);
+}
+
+} // namespace inkwarden
