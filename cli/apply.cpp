@@ -98,12 +98,13 @@ public:
         ++unchanged_;
         Tick();
     }
-    // Skipped by a rule; `tell` names the file too, where the person may want to act.
-    void Skipped(const std::string& reason, const std::string& shown, bool tell) {
+    // Skipped by a rule; with a detail, where the person may want to act, named too.
+    void Skipped(const std::string& reason, const std::string& shown,
+                 const std::string& detail = std::string()) {
         std::lock_guard<std::mutex> lock(mutex_);
         ++skipped_[reason];
-        if (tell)
-            Problem(shown, "skipped: " + reason);
+        if (!detail.empty())
+            Problem(shown, "skipped: " + detail);
         Tick();
     }
     void Failed(const std::string& shown, const std::string& problem) {
@@ -176,20 +177,21 @@ private:
 
 void OneFile(const TreeEntry& entry, const TreeRun& run, ByteBudget& budget, Report& report) {
     if (entry.symlink)
-        return report.Skipped("symbolic links", entry.shown, false);
+        return report.Skipped("symbolic links", entry.shown);
     const std::string name = Utf8Of(entry.path.filename());
     const CodeType_t style = run.style >= 0 ? run.style : StyleForFile(name);
     if (style < 0)
-        return report.Skipped("of no known style", entry.shown, false);
+        return report.Skipped("of no known style", entry.shown);
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(entry.path, ec);
     if (ec)
         return report.Failed(entry.shown, ec.message());
     if (size > kMaxFileSize)
-        return report.Skipped("over 16 MiB", entry.shown, false);
+        return report.Skipped("over 16 MiB", entry.shown);
     // A rename would part the file from its other names.
     if (fs::hard_link_count(entry.path, ec) > 1)
-        return report.Skipped("with other hard links", entry.shown, true);
+        return report.Skipped("hard-linked", entry.shown,
+                              "it has other names, which a rename would part it from");
     const std::size_t held = static_cast<std::size_t>(size);
     budget.Take(held);
     std::string bytes, problem;
@@ -210,7 +212,7 @@ void OneFile(const TreeEntry& entry, const TreeRun& run, ByteBudget& budget, Rep
         return report.Failed(entry.shown, problem);
     switch (change.verdict) {
     case Verdict::Skipped:
-        return report.Skipped(change.reason, entry.shown, change.reason != "binary");
+        return report.Skipped(change.reason, entry.shown, change.detail);
     case Verdict::Unchanged:
         return report.Unchanged();
     default:
@@ -232,6 +234,7 @@ int RunTree(const std::vector<std::string>& paths, const TreeRun& run) {
         });
     TreeWalk walk;
     walk.excludes = run.excludes;
+    walk.removeLeftovers = run.removeLeftovers;
     walk.onFile = [&queue](const TreeEntry& entry) { queue.Push(entry); };
     walk.onProblem = [&report](const std::string& shown, const std::string& problem) {
         report.Failed(shown, problem);

@@ -14,6 +14,7 @@ struct TreeRun {
     CodeType_t style = -1; // forced; -1: by each file's extension
     std::vector<std::string> excludes;
     bool dryRun = false, check = false, verbose = false, quiet = false;
+    bool removeLeftovers = false; // what an earlier run that was cut short left
     unsigned jobs = 1;
 };
 

@@ -13,10 +13,11 @@ namespace {
 constexpr CodeType_t kPhpStyle = 3;
 constexpr int kCopyrightTemplate = 2;
 
-FileChange Skip(std::string reason) {
+FileChange Skip(std::string reason, std::string detail = std::string()) {
     FileChange change;
     change.verdict = Verdict::Skipped;
     change.reason = std::move(reason);
+    change.detail = std::move(detail);
     return change;
 }
 
@@ -48,7 +49,8 @@ public:
         }
         if (ToCodePage(codePage_, text, bytes))
             return true;
-        skipped = Skip("the block cannot be written in code page " + std::to_string(codePage_));
+        const std::string page = "code page " + std::to_string(codePage_);
+        skipped = Skip("not in " + page, "the block cannot be written in " + page + ", the file's");
         return false;
     }
 
@@ -83,7 +85,7 @@ FileChange ChangeFor(std::string_view bytes, const std::string& fileName, CodeTy
     if (bytes.substr(0, kBinarySniff).find('\0') != std::string_view::npos)
         return Skip("binary");
     if (style == kPhpStyle && !OpensWithPhp(bytes))
-        return Skip("PHP does not open the file");
+        return Skip("PHP not at the top", "PHP does not open the file: a block before it would be page text");
     const FileText file(bytes, options.codePage);
     const TemplateDef* templ = FindTemplate(options.templ);
     std::string_view lineEnd = FirstLineEnd(bytes);
@@ -121,7 +123,8 @@ FileChange ChangeFor(std::string_view bytes, const std::string& fileName, CodeTy
         std::string comment;
         file.Decode(TopComment(bytes, blocks.empty() ? at : blocks.back().end), comment, true);
         if (StatesCopyright(comment))
-            return Skip("its top comment states a copyright (--force writes the block anyway)");
+            return Skip("another copyright",
+                        "its top comment states a copyright (--force writes the block anyway)");
     }
     TemplateFields fields = PrefilledFields(*templ, prefills);
     for (std::size_t i = 0; i < fields.size(); ++i)

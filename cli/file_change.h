@@ -33,7 +33,8 @@ enum class Verdict { Added, Refreshed, Unchanged, Skipped };
 // The file becomes bytes[0, keep) + insert + bytes[resume, end).
 struct FileChange {
     Verdict verdict = Verdict::Unchanged;
-    std::string reason; // why it was skipped
+    std::string reason; // why it was skipped, as the summary counts it
+    std::string detail; // what the person is told of that file; empty: nothing
     std::size_t keep = 0, resume = 0;
     std::string insert;
 };

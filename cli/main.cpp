@@ -30,13 +30,12 @@ struct Common {
     std::string ini, style, templ;
     unsigned codePage = 936;
     std::vector<std::string> fields;
-    CLI::Option* iniGiven = nullptr;
 };
 
 void AddCommon(CLI::App& command, Common& common, bool fields) {
-    common.iniGiven = command.add_option("--ini", common.ini,
-                                         "the settings file (default: scribbet.ini beside the "
-                                         "program, else in the current folder)");
+    command.add_option("--ini", common.ini,
+                       "the settings file (default: scribbet.ini beside the "
+                       "program, else in the current folder)");
     command.add_option("--codepage", common.codePage, "the ANSI code page of text that is not UTF-8")
         ->capture_default_str();
     command.add_option("--style", common.style, "a style by its name or code, for every file");
@@ -99,7 +98,7 @@ void TakeFields(const std::vector<std::string>& given, const TemplateDef& templ,
 CliSettings Settings(const Common& common) {
     CliSettings settings;
     std::string problem;
-    if (!LoadCliSettings(common.iniGiven->count() ? std::optional<std::string>(common.ini) : std::nullopt,
+    if (!LoadCliSettings(common.ini.empty() ? std::nullopt : std::optional<std::string>(common.ini),
                          common.codePage, settings, problem))
         throw UsageError{common.ini + ": " + problem};
     return settings;
@@ -169,6 +168,7 @@ int Main(std::vector<std::string> args) {
         std::reverse(args.begin(), args.end());
         app.parse(args);
         run.check = check->parsed();
+        run.removeLeftovers = !run.check && !run.dryRun;
         return fill->parsed() ? Fill(common) : Tree(common, run, paths);
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? 0 : kUsageError;

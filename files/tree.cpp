@@ -90,7 +90,7 @@ private:
             } else if (fs::is_regular_file(status) || fs::is_symlink(status)) {
                 const long owner = TemporaryOwner(name);
                 if (owner >= 0) {
-                    if (!ProcessRuns(owner) && fs::remove(entry.path(), ec))
+                    if (walk_.removeLeftovers && !ProcessRuns(owner) && fs::remove(entry.path(), ec))
                         ++walk_.leftoversRemoved;
                     continue;
                 }

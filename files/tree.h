@@ -22,7 +22,8 @@ struct TreeWalk {
     std::vector<std::string> excludes;
     std::function<void(const TreeEntry&)> onFile; // regular files and symbolic links
     std::function<void(const std::string& shown, const std::string& problem)> onProblem;
-    int leftoversRemoved = 0; // temporary files of an earlier run that was cut short
+    bool removeLeftovers = false; // the temporary files of an earlier run that was cut short
+    int leftoversRemoved = 0;
 };
 void WalkTrees(const std::vector<std::string>& roots, TreeWalk& walk);
 
