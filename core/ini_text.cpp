@@ -24,13 +24,14 @@ std::string_view TrimSpace(std::string_view s) {
 std::vector<std::string> IniText::Names() const {
     std::vector<std::string> names;
     for (const IniSection& s : sections)
-        names.push_back(s.name);
+        if (!s.name.empty())
+            names.push_back(s.name);
     return names;
 }
 
 const IniSection* IniText::Find(std::string_view name) const {
     for (const IniSection& s : sections)
-        if (SameIgnoringCase(s.name, name))
+        if (!s.name.empty() && SameIgnoringCase(s.name, name))
             return &s;
     return nullptr;
 }
@@ -47,7 +48,7 @@ IniText ParseIniText(std::string_view text) {
             continue;
         const std::size_t close = line.rfind(']');
         if (line[0] == '[' && close != std::string_view::npos) {
-            ini.sections.push_back({std::string(line.substr(1, close - 1)), {}});
+            ini.sections.push_back({std::string(TrimSpace(line.substr(1, close - 1))), {}});
             continue;
         }
         const std::size_t eq = line.find('=');

@@ -13,7 +13,8 @@ namespace inkwarden {
 
 // The sections of an INI text in file order, a name given twice kept twice. Lines end at
 // CR LF, LF or a lone CR; blanks around a line are dropped; "[name]" opens a section
-// (the name runs to the line's last ']'; a line with no ']' is no header); a line that
+// (the name runs to the line's last ']', blanks around it dropped; a line with no ']' is
+// no header; a section without a name holds keys no one can ask for); a line that
 // starts with ';' or holds no '=' is no key, nor is anything before the first section;
 // blanks around a key and its value are dropped and one pair of matching quotes is taken
 // off the value.
