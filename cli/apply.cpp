@@ -182,20 +182,22 @@ void OneFile(const TreeEntry& entry, const TreeRun& run, ByteBudget& budget, Rep
     const CodeType_t style = run.style >= 0 ? run.style : StyleForFile(name);
     if (style < 0)
         return report.Skipped("of no known style", entry.shown);
-    std::error_code ec;
-    const std::uintmax_t size = fs::file_size(entry.path, ec);
-    if (ec)
-        return report.Failed(entry.shown, ec.message());
-    if (size > kMaxFileSize)
+    SourceFile file(entry.path);
+    FileFacts facts;
+    std::string bytes, problem;
+    if (!file.Open(facts, problem))
+        return report.Failed(entry.shown, problem);
+    if (!facts.regular)
+        return report.Skipped("not regular files", entry.shown);
+    if (facts.size > kMaxFileSize)
         return report.Skipped("over 16 MiB", entry.shown);
     // A rename would part the file from its other names.
-    if (fs::hard_link_count(entry.path, ec) > 1)
+    if (facts.links > 1)
         return report.Skipped("hard-linked", entry.shown,
                               "it has other names, which a rename would part it from");
-    const std::size_t held = static_cast<std::size_t>(size);
+    const std::size_t held = static_cast<std::size_t>(facts.size);
     budget.Take(held);
-    std::string bytes, problem;
-    if (!ReadWholeFile(entry.path, bytes, problem)) {
+    if (!file.Read(bytes, problem)) {
         budget.Give(held);
         return report.Failed(entry.shown, problem);
     }
@@ -203,7 +205,7 @@ void OneFile(const TreeEntry& entry, const TreeRun& run, ByteBudget& budget, Rep
     bool written = true;
     if ((change.verdict == Verdict::Added || change.verdict == Verdict::Refreshed) && !run.dryRun &&
         !run.check)
-        written = ReplaceFile(entry.path,
+        written = ReplaceFile(entry.path, facts,
                               {std::string_view(bytes).substr(0, change.keep), change.insert,
                                std::string_view(bytes).substr(change.resume)},
                               problem);

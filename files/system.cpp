@@ -48,7 +48,8 @@ std::string TodayText(const std::string& picture) {
 }
 
 long ProcessId() {
-    return _getpid();
+    static const long id = _getpid();
+    return id;
 }
 
 bool ProcessRuns(long) {
@@ -83,7 +84,8 @@ std::string TodayText(const std::string& picture) {
 }
 
 long ProcessId() {
-    return static_cast<long>(getpid());
+    static const long id = static_cast<long>(getpid());
+    return id;
 }
 
 bool ProcessRuns(long id) {
