@@ -26,10 +26,22 @@ std::atomic<unsigned> serial{0};
 
 } // namespace
 
+bool WriteBesideAndRename(const fs::path& path, const FileFacts& facts,
+                          const std::vector<std::string_view>& pieces, std::string& problem);
+
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& problem) {
     SourceFile file(path);
     FileFacts facts;
     return file.Open(facts, problem) && file.Read(bytes, problem);
+}
+
+bool ReplaceFile(const fs::path& path, const FileFacts& facts, const std::vector<std::string_view>& pieces,
+                 std::string& problem) {
+    if (!facts.writable) {
+        problem = "read-only";
+        return false;
+    }
+    return WriteBesideAndRename(path, facts, pieces, problem);
 }
 
 #ifdef _WIN32
@@ -62,12 +74,9 @@ bool SourceFile::Read(std::string& bytes, std::string& problem) {
     return true;
 }
 
-bool ReplaceFile(const fs::path& path, const FileFacts& facts, const std::vector<std::string_view>& pieces,
-                 std::string& problem) {
-    if (!facts.writable) {
-        problem = "read-only";
-        return false;
-    }
+// The temporary beside the file, written, given the file's mode (and owner), renamed over it.
+bool WriteBesideAndRename(const fs::path& path, const FileFacts& facts,
+                          const std::vector<std::string_view>& pieces, std::string& problem) {
     std::error_code ec;
     const fs::perms perms = fs::status(path, ec).permissions();
     if (ec) {
@@ -139,12 +148,9 @@ bool SourceFile::Read(std::string& bytes, std::string& problem) {
     return true;
 }
 
-bool ReplaceFile(const fs::path& path, const FileFacts& facts, const std::vector<std::string_view>& pieces,
-                 std::string& problem) {
-    if (!facts.writable) {
-        problem = "read-only";
-        return false;
-    }
+// The temporary beside the file, written, given the file's mode (and owner), renamed over it.
+bool WriteBesideAndRename(const fs::path& path, const FileFacts& facts,
+                          const std::vector<std::string_view>& pieces, std::string& problem) {
     const fs::path temporary = TemporaryBeside(path, serial++);
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, facts.mode & 0700);
     if (fd < 0) {
