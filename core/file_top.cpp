@@ -110,8 +110,12 @@ std::size_t StayFirstEnd(std::string_view text) {
     Line line = LineAt(text, at);
     if (line.text.substr(0, 2) == "#!")
         line = LineAt(text, line.next);
+    // The coding line counts on the first two lines only, whatever the first one is.
+    const Line second = LineAt(text, line.next);
     if (IsCodingLine(line.text))
-        line = LineAt(text, line.next);
+        line = second;
+    else if (line.begin == at && IsCodingLine(second.text))
+        line = LineAt(text, second.next);
     at = line.begin;
     if (line.text.substr(0, 5) == "<?xml")
         at = PastLineHolding(text, at, "?>");

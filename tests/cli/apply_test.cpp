@@ -57,6 +57,8 @@ TEST_F(CliTest, ApplyPutsTheBlockAfterWhatStaysFirstAndLeavesTheRestByteForByte)
         {"#! line without a line end", "s.js", "#!/usr/bin/env node", "#!/usr/bin/env node\n" + Header(7)},
         {"#! and coding line", "s.py", "#!/usr/bin/python\n# -*- coding: utf-8 -*-\nx = 1\n",
          "#!/usr/bin/python\n# -*- coding: utf-8 -*-\n" + Header(8) + "x = 1\n"},
+        {"a coding line second, under a comment", "t.py", "# tool\n# vim: set fileencoding=utf-8 :\nx\n",
+         "# tool\n# vim: set fileencoding=utf-8 :\n" + Header(8) + "x\n"},
         {"XML declaration", "x.xml", "<?xml version=\"1.0\"?>\r\n<a/>\r\n",
          "<?xml version=\"1.0\"?>\r\n" + Header(6, "\r\n") + "<a/>\r\n"},
         {"DOCTYPE", "i.html", "<!DOCTYPE html>\n<p>\n", "<!DOCTYPE html>\n" + Header(6) + "<p>\n"},
@@ -187,6 +189,40 @@ TEST_F(CliTest, ApplyReportsWhatItCouldNotWriteAndGoesOn) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(At("")), fs::directory_iterator()), 3)
         << "no temporary left";
+}
+
+// A run killed at any moment leaves each file as it was or finished; the next one removes
+// what the killed one left beside them and finishes the rest.
+TEST_F(CliTest, AKilledRunLeavesEveryFileWholeAndTheNextFinishesIt) {
+    const std::string before = "int x;\n";
+    const auto after = [&](const fs::path& file) { return Copyright(file.filename().string()) + before; };
+    for (int i = 0; i < 1500; ++i)
+        PutFile(At("d" + std::to_string(i % 10) + "/f" + std::to_string(i) + ".c"), before);
+    const std::string run = "cd '" + Root().string() +
+                            "' && { '" INKWARDEN_CLI "' apply --ini scribbet.ini -q -j 2 " + kCopyrightArgs +
+                            " tree & p=$!; sleep 0.2; kill -9 $p; wait $p; } 2>/dev/null";
+    std::system(run.c_str());
+    int finished = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(At(""))) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file() && name[0] != '.') {
+            const std::string bytes = FileBytes(entry.path());
+            EXPECT_TRUE(bytes == before || bytes == after(entry.path())) << name;
+            finished += bytes == after(entry.path());
+        }
+    }
+    std::printf("[ killed    ] %d of 1500 files finished before the kill\n", finished);
+    const Ran again = Run("apply --ini scribbet.ini -j 2 " + kCopyrightArgs + " tree");
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_NE(again.err.find(std::to_string(1500 - finished) + " added, 0 refreshed, " +
+                             std::to_string(finished) + " unchanged"),
+              std::string::npos)
+        << again.err;
+    for (const auto& entry : fs::recursive_directory_iterator(At(""))) {
+        if (entry.is_regular_file()) {
+            EXPECT_EQ(FileBytes(entry.path()), after(entry.path())) << entry.path();
+        }
+    }
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwoAndAShortMessage) {
