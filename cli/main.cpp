@@ -189,7 +189,10 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.push_back(inkwarden::Narrow(argv[i]));
-    return inkwarden::Main(std::move(args));
+    const unsigned console = inkwarden::UseUtf8Console();
+    const int status = inkwarden::Main(std::move(args));
+    inkwarden::RestoreConsole(console);
+    return status;
 }
 #else
 int main(int argc, char** argv) {

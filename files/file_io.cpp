@@ -60,6 +60,7 @@ bool SourceFile::Open(FileFacts& facts, std::string& problem) {
     }
     facts_.regular = fs::is_regular_file(status);
     facts_.writable = (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+    facts_.mode = static_cast<unsigned>(status.permissions());
     facts = facts_;
     return true;
 }
@@ -78,11 +79,6 @@ bool SourceFile::Read(std::string& bytes, std::string& problem) {
 bool WriteBesideAndRename(const fs::path& path, const FileFacts& facts,
                           const std::vector<std::string_view>& pieces, std::string& problem) {
     std::error_code ec;
-    const fs::perms perms = fs::status(path, ec).permissions();
-    if (ec) {
-        problem = ec.message();
-        return false;
-    }
     const fs::path temporary = TemporaryBeside(path, serial++);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -95,7 +91,7 @@ bool WriteBesideAndRename(const fs::path& path, const FileFacts& facts,
             return false;
         }
     }
-    fs::permissions(temporary, perms, ec);
+    fs::permissions(temporary, static_cast<fs::perms>(facts.mode), ec);
     fs::rename(temporary, path, ec);
     if (ec) {
         problem = ec.message();

@@ -63,7 +63,6 @@ bool StderrIsTerminal() {
 void RawStandardStreams() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
-    UseUtf8Console();
 }
 #else
 std::filesystem::path ProgramFolder() {

@@ -24,8 +24,7 @@ long ProcessId();
 bool ProcessRuns(long id);
 
 bool StderrIsTerminal();
-// Standard input and output pass bytes as they are (no CR LF translation on Windows), and
-// a console shows UTF-8.
+// Standard input and output pass bytes as they are (no CR LF translation on Windows).
 void RawStandardStreams();
 
 // The paths git ignores under `folder` when it is in a git work tree, relative to it with

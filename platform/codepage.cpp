@@ -32,8 +32,15 @@ bool NarrowToCodePage(unsigned codePage, const std::wstring& text, std::string& 
            !usedDefault;
 }
 
-void UseUtf8Console() {
+unsigned UseUtf8Console() {
+    const unsigned before = GetConsoleOutputCP();
     SetConsoleOutputCP(CP_UTF8);
+    return before;
+}
+
+void RestoreConsole(unsigned codePage) {
+    if (codePage != 0)
+        SetConsoleOutputCP(codePage);
 }
 
 } // namespace inkwarden

@@ -20,8 +20,11 @@ std::string Narrow(const std::wstring& utf16);
 // when a character has no place in it (no look-alike is put in its stead).
 bool WidenFromCodePage(unsigned codePage, std::string_view bytes, std::wstring& out, bool strict);
 bool NarrowToCodePage(unsigned codePage, const std::wstring& text, std::string& out);
-// Console output written as UTF-8 shows as such (the command line's, in a console window).
-void UseUtf8Console();
+// Console output written as UTF-8 shows as such (the command line's, in a console window);
+// returns the code page it had, which the program gives back before it ends, since the
+// console outlives it.
+unsigned UseUtf8Console();
+void RestoreConsole(unsigned codePage);
 // Without the blanks (spaces and tabs) at its ends.
 std::wstring TrimBlanks(const std::wstring& s);
 
