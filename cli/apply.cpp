@@ -51,29 +51,34 @@ class FileQueue {
 public:
     void Push(TreeEntry entry) {
         std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return entries_.size() < 256; });
+        room_.wait(lock, [&] { return entries_.size() < kDepth; });
         entries_.push_back(std::move(entry));
-        changed_.notify_all();
+        lock.unlock();
+        filled_.notify_one();
     }
     void Close() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        closed_ = true;
-        changed_.notify_all();
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            closed_ = true;
+        }
+        filled_.notify_all();
     }
     std::optional<TreeEntry> Pop() {
         std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return !entries_.empty() || closed_; });
+        filled_.wait(lock, [&] { return !entries_.empty() || closed_; });
         if (entries_.empty())
             return std::nullopt;
         TreeEntry entry = std::move(entries_.front());
         entries_.pop_front();
-        changed_.notify_all();
+        lock.unlock();
+        room_.notify_one();
         return entry;
     }
 
 private:
+    static constexpr std::size_t kDepth = 256;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable filled_, room_;
     std::deque<TreeEntry> entries_;
     bool closed_ = false;
 };
