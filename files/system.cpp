@@ -52,8 +52,8 @@ long ProcessId() {
     return id;
 }
 
-bool ProcessRuns(long) {
-    return true;
+bool ProcessRuns(long id) {
+    return ProcessIsRunning(static_cast<DWORD>(id));
 }
 
 bool StderrIsTerminal() {

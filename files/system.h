@@ -20,7 +20,7 @@ std::filesystem::path ProgramFolder();
 std::string TodayText(const std::string& picture);
 
 long ProcessId();
-// Whether a process of that id runs (always true where the system cannot tell).
+// Whether a process of that id runs (true too where the system will not say).
 bool ProcessRuns(long id);
 
 bool StderrIsTerminal();

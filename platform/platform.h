@@ -66,6 +66,9 @@ void ShowMessage(HWND owner, const std::wstring& text, UINT icon = MB_ICONINFORM
 // The system's own description of a Win32 error code, in the user's language.
 std::wstring ErrorText(DWORD error);
 
+// Whether a process of that id runs (true too when the system will not say).
+bool ProcessIsRunning(DWORD processId);
+
 // Ends the process at once, without running any window's unload handling.
 [[noreturn]] void EndProcess(UINT exitCode = 0);
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows build's apply, run once under Wine: a Chinese template, field and folder on
 # the command line, an ANSI settings file, a C file in UTF-8 replaced where it lies, a VB
-# module in code page 936 whose header stays first. The files as written, byte for byte.
+# module in code page 936 whose header stays first, the temporary file of a run that was cut
+# short removed. The files as written, byte for byte.
 #   wine_apply.sh INKWARDEN_EXE
 set -euo pipefail
 exe=$1
@@ -10,6 +11,7 @@ trap 'rm -rf "$dir"' EXIT
 mkdir "$dir/工程"
 printf 'int x;\r\n' >"$dir/工程/主.c"
 printf 'Attribute VB_Name = "M"\r\nSub A() \x27 中文\r\n' | iconv -f UTF-8 -t CP936 >"$dir/工程/m.bas"
+printf 'half written' >"$dir/工程/.主.c.inkwarden-999999-0.tmp"
 printf "[main]\r\nwriter=张三\r\ndate='D'\r\n" | iconv -f UTF-8 -t CP936 >"$dir/scribbet.ini"
 
 wine "$exe" apply --quiet --ini "Z:$dir/scribbet.ini" --template 版权说明 --field 工程名称=演示 "Z:$dir/工程" \

@@ -1,4 +1,5 @@
-// ANSI code pages, for the command line's files in them; the window never needs them.
+// What only the command line asks of Windows: ANSI code pages for its files, its console,
+// whether the process that left a temporary file still runs. The window needs none of it.
 #include "platform/platform.h"
 
 namespace inkwarden {
@@ -41,6 +42,15 @@ unsigned UseUtf8Console() {
 void RestoreConsole(unsigned codePage) {
     if (codePage != 0)
         SetConsoleOutputCP(codePage);
+}
+
+bool ProcessIsRunning(DWORD processId) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process)
+        return GetLastError() != ERROR_INVALID_PARAMETER;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
 }
 
 } // namespace inkwarden
