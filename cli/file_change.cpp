@@ -103,8 +103,8 @@ FileChange ChangeFor(std::string_view bytes, const std::string& fileName, CodeTy
             continue;
         // The block comes back as the window would give it back from the clipboard.
         const std::optional<FillPlan> plan = ReadFillPlan(block.text, block.style);
-        if (!plan)
-            break;
+        if (!plan) // read as a block, yet no plan: leave it rather than write a second one
+            return Skip("unreadable block", "its block cannot be refreshed");
         const TemplateFields fields = PlanFields(*plan, *templ, prefills);
         const std::string text = WithLineEnds(
             PasteText(*plan, BuildIn(plan->style.value_or(block.style), block.templ, fields), block.text),
