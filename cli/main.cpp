@@ -67,12 +67,11 @@ CodeType_t StyleCode(const std::string& nameOrCode) {
     return code;
 }
 
-std::string WithoutColon(std::string label) {
-    for (const char* colon : {"：", ":"})
-        if (label.size() >= std::char_traits<char>::length(colon) &&
-            label.compare(label.size() - std::char_traits<char>::length(colon), std::string::npos, colon) ==
-                0)
-            return label.substr(0, label.size() - std::char_traits<char>::length(colon));
+// A label as a person names it on the command line: without its colon, full width or not.
+std::string_view WithoutColon(std::string_view label) {
+    for (std::string_view colon : {std::string_view("："), std::string_view(":")})
+        if (label.size() >= colon.size() && label.substr(label.size() - colon.size()) == colon)
+            return label.substr(0, label.size() - colon.size());
     return label;
 }
 
