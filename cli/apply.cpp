@@ -16,8 +16,6 @@
 
 namespace inkwarden {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 // How many bytes of files may be held at once, whatever the number of threads: two of the
