@@ -106,8 +106,10 @@ bool IsUtf8(std::string_view bytes) {
     const auto* end = p + bytes.size();
     while (p < end) {
         // Source files are mostly ASCII: eight bytes at a time while none has its high bit.
-        std::uint64_t eight;
-        if (end - p >= 8 && (std::memcpy(&eight, p, 8), (eight & 0x8080808080808080u) == 0)) {
+        std::uint64_t eight = 0;
+        if (end - p >= 8)
+            std::memcpy(&eight, p, 8);
+        if (end - p >= 8 && (eight & 0x8080808080808080u) == 0) {
             p += 8;
             continue;
         }
@@ -115,17 +117,23 @@ bool IsUtf8(std::string_view bytes) {
             ++p;
             continue;
         }
+        // The lead byte tells how many bytes follow, and the least character they may make.
+        static const struct {
+            unsigned mask, lead, bits;
+            int more;
+            std::uint32_t least;
+        } kLeads[] = {
+            {0xE0, 0xC0, 0x1F, 1, 0x80}, {0xF0, 0xE0, 0x0F, 2, 0x800}, {0xF8, 0xF0, 0x07, 3, 0x10000}};
         int more = 0;
         std::uint32_t c = 0, least = 0;
-        if ((*p & 0xE0) == 0xC0) {
-            more = 1, c = *p & 0x1Fu, least = 0x80;
-        } else if ((*p & 0xF0) == 0xE0) {
-            more = 2, c = *p & 0x0Fu, least = 0x800;
-        } else if ((*p & 0xF8) == 0xF0) {
-            more = 3, c = *p & 0x07u, least = 0x10000;
-        } else {
+        for (const auto& l : kLeads)
+            if ((*p & l.mask) == l.lead) {
+                more = l.more;
+                c = *p & l.bits;
+                least = l.least;
+            }
+        if (more == 0)
             return false;
-        }
         if (end - p <= more)
             return false;
         for (int i = 1; i <= more; ++i) {

@@ -152,10 +152,12 @@ bool GlobMatches(std::string_view pattern, std::string_view text) {
             const bool negated = pattern[1] == '!';
             bool in = false;
             for (std::size_t i = negated ? 2 : 1; i < close; ++i) {
-                if (i + 2 < close && pattern[i + 1] == '-')
-                    in |= text[0] >= pattern[i] && text[0] <= pattern[i + 2], i += 2;
-                else
-                    in |= text[0] == pattern[i];
+                if (i + 2 < close && pattern[i + 1] == '-') {
+                    in = in || (text[0] >= pattern[i] && text[0] <= pattern[i + 2]);
+                    i += 2;
+                } else {
+                    in = in || text[0] == pattern[i];
+                }
             }
             return in != negated && GlobMatches(pattern.substr(close + 1), text.substr(1));
         }
