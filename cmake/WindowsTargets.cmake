@@ -5,7 +5,8 @@ enable_language(RC)
 add_library(
     inkwarden_platform STATIC platform/text.cpp platform/dpi.cpp platform/message.cpp platform/process.cpp
                               platform/date.cpp platform/window.cpp platform/files.cpp platform/profile.cpp
-                              platform/registry.cpp platform/clipboard.cpp)
+                              platform/registry.cpp platform/clipboard.cpp
+                              platform/command_line.cpp)
 target_link_libraries(inkwarden_platform PUBLIC inkwarden_core)
 inkwarden_warnings(inkwarden_platform)
 

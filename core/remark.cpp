@@ -491,11 +491,14 @@ std::string gettxt(const std::string& s) {
     return WriteExactly(IndentedSize(s, indent), [&](Writer& out) { out.PutIndented(s, indent); });
 }
 
-std::string BuildRemarkBlock(int kind, const TemplateFields& fields) {
+namespace {
+
+std::string BuildBlock(int kind, const TemplateFields& fields, std::string_view opening,
+                       std::string_view prefix, std::string_view closing) {
     const TemplateDef* templ = FindTemplate(kind);
     if (!templ)
         return std::string();
-    const BlockShape shape = ShapeOf(OpeningLine, LinePrefix, ClosingLine, *templ);
+    const BlockShape shape = ShapeOf(opening, prefix, closing, *templ);
     const int count = static_cast<int>(templ->fields.size());
     std::size_t size = shape.opening.size() + 2 + 2 + shape.closing.size();
     for (int i = 0; i < count; ++i) {
@@ -518,6 +521,16 @@ std::string BuildRemarkBlock(int kind, const TemplateFields& fields) {
         out.Put("\r\n", 2);
         out.Put(shape.closing);
     });
+}
+
+} // namespace
+
+std::string BuildRemarkBlock(int kind, const TemplateFields& fields) {
+    return BuildBlock(kind, fields, OpeningLine, LinePrefix, ClosingLine);
+}
+
+std::string BuildRemarkBlock(int kind, const TemplateFields& fields, const StyleTexts& style) {
+    return BuildBlock(kind, fields, style.opening, style.prefix, style.closing);
 }
 
 } // namespace inkwarden

@@ -34,6 +34,9 @@ struct CustomStyle {
     std::string leadIn;
     std::string prefix;
     std::string closing; // empty: the block closes with a copy of its opening line
+    // The file extensions (lower case, without the dot) the command line writes this
+    // style into, taken over from any built-in style that has them.
+    std::vector<std::string> extensions = {};
 };
 
 // Rows (styles or templates of one's own) in code order, where a code given twice keeps
@@ -150,5 +153,8 @@ ScanWidth LimitScanWidth(ScanWidth widest);
 // an empty text; fields past the template's last are not used. The block is allocated
 // once, at its exact size.
 std::string BuildRemarkBlock(int kind, const TemplateFields& fields);
+// The same in the given style's texts rather than the current ones: what builds blocks of
+// several styles at once, on several threads.
+std::string BuildRemarkBlock(int kind, const TemplateFields& fields, const StyleTexts& style);
 
 } // namespace inkwarden

@@ -35,7 +35,7 @@ const std::vector<TemplateDef>& BuiltinTemplates() {
                 {
                     {"版权说明：", true, Prefill::Author},
                     {"工程名称：", false, Prefill::None},
-                    {"文件名：", false, Prefill::None},
+                    {"文件名：", false, Prefill::File},
                     {"目的：", false, Prefill::None},
                     {"更新说明:", true, Prefill::None},
                 }),

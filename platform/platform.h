@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace inkwarden {
@@ -14,6 +15,16 @@ extern const wchar_t kProductTitle[]; // L"Inkwarden": message-box title, tray t
 // UTF-8 (the core's text) <-> UTF-16 (Win32's text). Invalid UTF-8 becomes U+FFFD.
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& utf16);
+// Bytes in an ANSI code page <-> UTF-16. Strict: false for bytes that are not text in that
+// code page; else they become the code page's default character. Into a code page: false
+// when a character has no place in it (no look-alike is put in its stead).
+bool WidenFromCodePage(unsigned codePage, std::string_view bytes, std::wstring& out, bool strict);
+bool NarrowToCodePage(unsigned codePage, const std::wstring& text, std::string& out);
+// Console output written as UTF-8 shows as such (the command line's, in a console window);
+// returns the code page it had, which the program gives back before it ends, since the
+// console outlives it.
+unsigned UseUtf8Console();
+void RestoreConsole(unsigned codePage);
 // Without the blanks (spaces and tabs) at its ends.
 std::wstring TrimBlanks(const std::wstring& s);
 
@@ -54,6 +65,9 @@ void ShowMessage(HWND owner, const std::wstring& text, UINT icon = MB_ICONINFORM
 
 // The system's own description of a Win32 error code, in the user's language.
 std::wstring ErrorText(DWORD error);
+
+// Whether a process of that id runs (true too when the system will not say).
+bool ProcessIsRunning(DWORD processId);
 
 // Ends the process at once, without running any window's unload handling.
 [[noreturn]] void EndProcess(UINT exitCode = 0);

@@ -3,8 +3,12 @@
 # second run finds everything present and installs nothing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ googletest libbenchmark-dev clang-format
-          mingw-w64 wine wine64 xvfb xauth locales fonts-wqy-microhei imagemagick x11-utils xdotool)
+# libcli11-dev: inkwarden's argument parser. reuse, time, nodejs and libxext-dev: the
+# command line's benchmark (REUSE to measure against, GNU time for peak memory, and enough
+# C headers in /usr/include, one of them Latin-1).
+packages=(cmake ninja-build g++ googletest libbenchmark-dev clang-format libcli11-dev git
+          mingw-w64 wine wine64 xvfb xauth locales fonts-wqy-microhei imagemagick x11-utils xdotool
+          reuse time nodejs libxext-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -93,7 +93,7 @@ struct LabelCase {
 
 TEST(Templates, LabelsLineKindsAndStartUpFill) {
     const Prefill N = Prefill::None, A = Prefill::Author, D = Prefill::Date, Nm = Prefill::Name,
-                  P = Prefill::Params;
+                  P = Prefill::Params, F = Prefill::File;
     const LabelCase cases[] = {
         {0,
          {"开发人员：", "编写时间：", "函数名称：", "参数说明：", "功能说明："},
@@ -106,7 +106,7 @@ TEST(Templates, LabelsLineKindsAndStartUpFill) {
         {2,
          {"版权说明：", "工程名称：", "文件名：", "目的：", "更新说明:"},
          {true, false, false, false, true},
-         {A, N, N, N, N}},
+         {A, N, F, N, N}},
         {3,
          {"开发人员：", "当前版本：", "创建时间：", "修改时间：", "功能说明："},
          {false, false, false, false, true},
