@@ -127,6 +127,9 @@ FileChange ChangeFor(std::string_view bytes, const std::string& fileName, CodeTy
                         "its top comment states a copyright (--force writes the block anyway)");
     }
     TemplateFields fields = PrefilledFields(*templ, prefills);
+    // Written today is modified today: a second run the same day finds nothing to refresh.
+    if (const int dated = DatedOnRefresh(options.templ); dated >= 0)
+        fields[static_cast<std::size_t>(dated)] = prefills.today;
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (options.fields[i])
             fields[i] = *options.fields[i];

@@ -205,8 +205,7 @@ FillPlan PlanForBlock(const ReadBack& block) {
     plan.templ = block.templ;
     plan.fields.assign(block.fields.begin(), block.fields.end());
     // A file header comes back modified today; the rest as it was written.
-    if (block.templ == 3)
-        plan.todayField = 3;
+    plan.todayField = DatedOnRefresh(block.templ);
     plan.focusField = static_cast<int>(block.fields.size()) - 1;
     plan.style = block.style;
     plan.firstIndent = block.firstIndent;
@@ -279,6 +278,10 @@ std::optional<std::pair<ReadBack, std::size_t>> BlockThenMore(std::string_view t
 }
 
 } // namespace
+
+int DatedOnRefresh(int templ) {
+    return templ == 3 ? 3 : -1;
+}
 
 std::optional<ReadBack> ReadBlock(std::string_view text, CodeType_t current) {
     // Every style's opening line ends in the same rule: anything else is no block, and

@@ -67,6 +67,11 @@ std::optional<ReadBack> ReadBlock(std::string_view text, CodeType_t current);
 // procedure template; a file header is modified today. The block keeps its style.
 std::optional<FillPlan> ReadFillPlan(std::string_view copied, CodeType_t current, int shown = 0);
 
+// The field a refresh of a block of template `templ` dates today (a file header's 修改时间),
+// or -1. A block written anew has it dated today too, so that a refresh the same day
+// changes nothing.
+int DatedOnRefresh(int templ);
+
 // What goes back into the editor for `block` after a fill by `plan` from `copied`.
 std::string PasteText(const FillPlan& plan, std::string_view block, std::string_view copied);
 

@@ -24,8 +24,10 @@ std::string Gbk(const std::string& utf8) {
     return out;
 }
 
-const TemplateFields kHeader = {"张三", "", "D", "", ""};
-const TemplateFields kRefreshed = {"张三", "", "D", "D", ""};
+// Written today is modified today; an older header is modified today when refreshed.
+const TemplateFields kHeader = {"张三", "", "D", "D", ""};
+const TemplateFields kOld = {"张三", "", "2020-1-2", "", ""};
+const TemplateFields kRefreshed = {"张三", "", "2020-1-2", "D", ""};
 
 // The file header block as apply adds it: the block and a line end.
 std::string Header(inkwarden::CodeType_t style, const std::string& eol = "\n") {
@@ -75,11 +77,12 @@ TEST_F(CliTest, ApplyPutsTheBlockAfterWhatStaysFirstAndLeavesTheRestByteForByte)
          "--field 功能说明=\xF0\x9F\x98\x80"},
         {"binary", "n.c", std::string("int\0x;\n", 7), std::string("int\0x;\n", 7)},
         {"no style for the extension", "t.txt", "text\n", "text\n"},
-        {"a header refreshed: 修改时间 today, nothing else", "h.c", Header(0) + "int x;\n",
+        {"a header refreshed: 修改时间 today, nothing else", "h.c", Block(0, 3, kOld) + "\nint x;\n",
          Block(0, 3, kRefreshed) + "\n" + "int x;\n"},
-        {"refreshed in its own line ends and code page", "hg.c", Gbk(Header(0, "\r\n")) + "\xD6\xD0\r\n",
+        {"refreshed in its own line ends and code page", "hg.c",
+         Gbk(Block(0, 3, kOld, "\r\n")) + "\r\n\xD6\xD0\r\n",
          Gbk(Block(0, 3, kRefreshed, "\r\n")) + "\r\n\xD6\xD0\r\n"},
-        {"already today's", "d.c", Block(0, 3, kRefreshed) + "\nx\n", Block(0, 3, kRefreshed) + "\nx\n"},
+        {"already today's: as written by apply", "d.c", Header(0) + "x\n", Header(0) + "x\n"},
         {"another template's block stays under the new one", "o.c", Copyright("o.c") + "x\n",
          Header(0) + Copyright("o.c") + "x\n"},
         {"copyright with fields", "c.c", "int x;\n", Copyright("c.c") + "int x;\n", kCopyrightArgs},
