@@ -179,10 +179,10 @@ TEST_F(CustomStyleFile, DeliveredFileHoldsResetValuesAndPresets) {
                     {keys::kRun, FlagText(kResetValues.autoRun)},
                     {keys::kHotkey, kResetValues.hotkey->c_str()},
                     {keys::kDate, kResetValues.date.c_str()}});
-    EXPECT_EQ(
-        Listed(ReadOwnSections(delivered).templates),
-        (std::vector<std::string>{"4 接口说明|接口名称：|请求方式：|参数说明：+|返回值：+|作者：@author",
-                                  "5 变更记录|变更日期：@date|变更人：@author|变更内容：+|审核人："}));
+    EXPECT_EQ(Listed(ReadOwnSections(delivered).templates),
+              (std::vector<std::string>{
+                  "4 接口说明|接口名称：@name|请求方式：|参数说明：+@params|返回值：+|作者：@author",
+                  "5 变更记录|变更日期：@date|变更人：@author|变更内容：+|审核人："}));
     std::vector<std::string> names;
     for (const CustomStyle& s : ReadCustomStyles(delivered)) {
         SCOPED_TRACE(s.name);
