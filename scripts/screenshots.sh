@@ -75,7 +75,9 @@ for dpi in ${INKWARDEN_SHOTS_DPIS:-96 120 144 192}; do
 
     # A confirm in the function panel opens the result window over the main window.
     click_until $((mx + $(px 6607))) $((my + $(px 5467))) opened Form2
-    sleep 0.5
+    # The pointer off the window, so no tooltip of 复制注释 (under it now) is in the shot.
+    xdotool mousemove 0 0
+    sleep 1
     shoot result "$mx" "$my" "$mw" "$mh"
     click_until $((mx + $(px 5527))) $((my + $(px 5587))) closed Form2  # 返回
 
