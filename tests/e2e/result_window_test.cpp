@@ -142,7 +142,7 @@ TEST(ResultWindow, ShowsItsControlsOnTopAtTheMainWindowsSize) {
     EXPECT_EQ(shown.bottom - shown.top, main.bottom - main.top);
 }
 
-enum class CloseBy { Escape, Back, X, PasteBack };
+enum class CloseBy { Escape, Back, X, AltF4, PasteBack };
 
 struct CloseCase : NamedCase {
     int input;    // txt0(input) of the function panel, where the person types before confirming
@@ -191,6 +191,9 @@ TEST_P(ResultWindowClose, GoesBackWhereThePersonWas) {
     case CloseBy::X:
         ASSERT_TRUE(ClickWithMouse(GetDlgItem(result, ids::kResultClose)));
         break;
+    case CloseBy::AltF4:
+        PressKey(VK_F4, {VK_MENU});
+        break;
     case CloseBy::PasteBack:
         PressKey(VK_RETURN, {VK_CONTROL});
         break;
@@ -211,6 +214,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, ResultWindowClose,
                          ::testing::Values(CloseCase{{"Escape"}, 3, false, CloseBy::Escape},
                                            CloseCase{{"BackAfterAClickOnOk"}, 2, true, CloseBy::Back},
                                            CloseCase{{"X"}, 4, false, CloseBy::X},
+                                           CloseCase{{"AltF4"}, 3, true, CloseBy::AltF4},
                                            CloseCase{{"PasteBack"}, 2, false, CloseBy::PasteBack}),
                          CaseName());
 
